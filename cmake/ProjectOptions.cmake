@@ -1,0 +1,15 @@
+# Compiler settings for the project's own targets (never for third-party code).
+
+if(YELPCUE_SANITIZE)
+    # Applied to everything that is linked, so the sanitizer runtime is consistent.
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+function(yelpcue_target_defaults target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /WX)
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+    endif()
+endfunction()

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+// Message boxes as QMessageBox, modal over the active window.
+class QtPrompter final : public Prompter {
+public:
+    Answer ask(const Message& message) override;
+};

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what the tests need, builds with the sanitizers, and runs every test headless.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/common.sh
+
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DYELPCUE_SANITIZE=ON >/dev/null
+cmake --build build/test
+
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+cleanup() {
+    stop_xvfb
+    rm -rf "$XDG_RUNTIME_DIR"
+}
+trap cleanup EXIT
+start_xvfb
+# Tests that need a real X server fail instead of skipping when it is missing here.
+export YELPCUE_REQUIRE_X=1
+
+ctest --test-dir build/test --output-on-failure -j"$(nproc)"

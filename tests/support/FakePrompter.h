@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/Prompter.h"
+
+#include <deque>
+#include <vector>
+
+// Records every box and answers questions from a script; with no scripted answer left it
+// presses the box's default button.
+class FakePrompter final : public Prompter {
+public:
+    Answer ask(const Message& message) override {
+        shown.push_back(message);
+        if (answers.empty())
+            return message.defaultButton;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<Message> shown;
+    std::deque<Answer> answers;
+};
