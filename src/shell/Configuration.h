@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+class SettingsStore;
+
+// The settings section of the program and its keys, spelled as they are stored.
+namespace settings {
+inline constexpr const char* kApplication = "Bellcast";
+inline constexpr const char* kParams = "Hornwise Params";
+inline constexpr const char* kCurrentVersion = "2";
+} // namespace settings
+
+// The in-memory copy of every key of "Hornwise Params", shared by all windows. Each member
+// has the name of its key.
+struct Configuration {
+    std::string Quake_Dir;
+    std::string Quake_Id1_sound;
+    std::string TF_Dir;
+    std::string CTF_Dir;
+    std::string DM_Dir;
+    std::string Active_Mod_Dir;
+    std::string Selected_Key = "PAUSE";
+    std::string Trigger_Cfg = "1";
+    bool AutoCopy = true;
+    bool QconsoleDel = true;
+
+    // The stored configuration version, "NONE" when nothing was ever stored.
+    static std::string readVersion(const SettingsStore& store);
+    // Reads every key but reg_version, with the default of each.
+    void load(const SettingsStore& store);
+    // Writes reg_version "2" and every key, in the order the configure window's "Ok" uses;
+    // false when the store could not be written.
+    bool save(SettingsStore& store) const;
+};
+
+// A yes/no option is off only when stored as "FALSE" in any letter case.
+bool readYesNoOption(const std::string& storedText);
+const char* yesNoText(bool on);
