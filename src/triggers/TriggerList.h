@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One keyword-to-sound rule, its fields kept exactly as typed.
+struct Trigger {
+    std::string name;
+    std::string keyword;
+    std::string soundFile;
+
+    // An empty position: all three fields empty.
+    bool isEmpty() const { return name.empty() && keyword.empty() && soundFile.empty(); }
+    friend bool operator==(const Trigger&, const Trigger&) = default;
+};
+
+// The program's trigger list: positions 1 to TriggerCount() without gaps, where a position
+// may be empty. A position's number is its identity in the manager and in the store.
+class TriggerList {
+public:
+    // TriggerCount is a signed 16-bit number in the stored format.
+    static constexpr int kMaxCount = 32767;
+
+    int TriggerCount() const { return static_cast<int>(m_triggers.size()); }
+    // Position 1 to TriggerCount().
+    const Trigger& at(int position) const;
+    void set(int position, Trigger trigger);
+    // Grows with empty positions or shrinks from the end; clamped to 0..kMaxCount.
+    void resize(int count);
+    // Appends at TriggerCount() + 1; false, and nothing changes, when the list is full.
+    bool append(Trigger trigger);
+
+    // Deletion marks positions, then compacts them away. The mark is kept apart from the
+    // fields, so no name a user can type is ever taken for it.
+    void markDeleted(int position);
+    void Remove_Deleted_Triggers();
+
+    // Changes every time the list changes, so derived data (the matcher) knows to rebuild.
+    std::uint64_t revision() const { return m_revision; }
+
+    // The position the edit dialog works on, and the import's running position.
+    int CurrentTrigger = 0;
+
+private:
+    struct Entry {
+        Trigger trigger;
+        bool markedDeleted = false;
+    };
+    Entry& entryAt(int position);
+    const Entry& entryAt(int position) const;
+
+    std::vector<Entry> m_triggers;
+    std::uint64_t m_revision = 0;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class Progress;
+class SettingsStore;
+class TriggerList;
+struct Trigger;
+
+// The trigger list in the settings store: "RecordCount" in "Application_params", and one
+// section per position, named by the position in decimal, with t_name, t_keyword and t_file.
+namespace triggerstore {
+
+// False for the empty text and for text made only of spaces; tabs count as content.
+bool is_not_blank(std::string_view text);
+
+// The start-up order: reads RecordCount (not a number or below 0 gives an empty list, above
+// 32767 gives 32767 positions), sizes the list with empty positions, then Load_Triggers.
+void loadTriggerList(const SettingsStore& store, TriggerList& list);
+
+// Fills positions 1 to TriggerCount from their sections, each key with its default; a
+// position with a blank field stays empty.
+void Load_Triggers(const SettingsStore& store, TriggerList& list);
+
+// Rewrites every position's section, reporting progress, then writes RecordCount last.
+// Sections above the list's count are left alone. False when the store could not be written.
+bool Save_Triggers(SettingsStore& store, const TriggerList& list, Progress& progress);
+
+void Add_Trigger(SettingsStore& store, std::string_view section, const Trigger& trigger);
+void Delete_Trigger_Section(SettingsStore& store, std::string_view section);
+
+} // namespace triggerstore
