@@ -1,0 +1,61 @@
+#include "config/GamePaths.h"
+
+#include "common/Text.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace gamepaths {
+
+namespace fs = std::filesystem;
+
+std::string systemSpelling(std::string_view name) {
+#ifdef _WIN32
+    return std::string(name);
+#else
+    return text::toLowerAscii(name);
+#endif
+}
+
+fs::path entry(const fs::path& directory, std::string_view name) {
+    const std::string preferred = systemSpelling(name);
+    std::error_code error;
+    if (fs::exists(directory / preferred, error))
+        return directory / preferred;
+
+    std::vector<std::string> matches;
+    for (fs::directory_iterator it(directory, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string found = it->path().filename().string();
+        if (text::equalsIgnoringCase(found, name))
+            matches.push_back(found);
+    }
+    if (matches.empty())
+        return directory / preferred;
+    return directory / *std::min_element(matches.begin(), matches.end());
+}
+
+fs::path fromSetting(std::string_view setting) {
+    return fs::path(std::string(setting));
+}
+
+std::optional<fs::path> playScript(std::string_view quakeDir) {
+    if (quakeDir.empty())
+        return std::nullopt;
+#ifdef _WIN32
+    constexpr const char* kScriptName = "Bellcast.CFG";
+#else
+    // Some engines look files up case-sensitively; this is the name the bind executes.
+    constexpr const char* kScriptName = "bellcast.cfg";
+#endif
+    return entry(fromSetting(quakeDir), "ID1") / kScriptName;
+}
+
+fs::path consoleLog(std::string_view modDir) {
+    if (modDir.empty())
+        return {};
+    return entry(fromSetting(modDir), "qconsole.log");
+}
+
+} // namespace gamepaths

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+// Where the game's directories and files are. The game runs on case-sensitive file systems
+// too, where its engines use lower-case names, so a name is looked up among the entries
+// that exist without regard to letter case.
+namespace gamepaths {
+
+// The spelling the game uses on this system when no entry exists yet: the name as given
+// on Windows, lower case elsewhere.
+std::string systemSpelling(std::string_view name);
+
+// The entry of `directory` called `name` in any letter case (the system's spelling first
+// when several exist); the system's spelling when none exists.
+std::filesystem::path entry(const std::filesystem::path& directory, std::string_view name);
+
+// The directory or file given by a setting; empty for an empty setting, so that nothing is
+// ever looked for relative to the program's working directory.
+std::filesystem::path fromSetting(std::string_view setting);
+
+// The play script: the game's ID1 directory under Quake_Dir, and in it the name that the
+// bind's "exec bellcast.cfg" finds. nullopt when Quake_Dir is empty.
+std::optional<std::filesystem::path> playScript(std::string_view quakeDir);
+
+// The console log of a game-mode directory; empty for an empty directory setting.
+std::filesystem::path consoleLog(std::string_view modDir);
+
+} // namespace gamepaths

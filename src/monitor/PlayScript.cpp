@@ -1,0 +1,66 @@
+#include "monitor/PlayScript.h"
+
+#include "config/GamePaths.h"
+#include "monitor/ActivityList.h"
+#include "shell/Configuration.h"
+#include "triggers/TriggerList.h"
+
+#include <fstream>
+
+std::string BaseFileName(std::string_view path) {
+    const auto separator = path.find_last_of("\\/");
+    if (separator == std::string_view::npos)
+        return std::string(path);
+    return std::string(path.substr(separator + 1));
+}
+
+std::optional<std::string> soundNameProblem(std::string_view soundName) {
+    for (const char c : soundName) {
+        const auto code = static_cast<unsigned char>(c);
+        if (c == ';')
+            return "it holds \";\", which would start another game command";
+        if (c == '"')
+            return "it holds a double quote, which would change the game command";
+        if (c == '\n' || c == '\r')
+            return "it holds a line break, which would start another game command";
+        if (code < 0x20 || code == 0x7F)
+            return "it holds a control character";
+    }
+    return std::nullopt;
+}
+
+PlayScriptDispatch::PlayScriptDispatch(const TriggerList& triggers,
+                                       const Configuration& configuration, ActivityList& activity)
+    : m_triggers(triggers)
+    , m_configuration(configuration)
+    , m_activity(activity)
+    , m_matcher(triggers) {}
+
+bool PlayScriptDispatch::create_play_script(std::string_view console_msg) {
+    const auto position = m_matcher.firstMatch(console_msg);
+    if (!position)
+        return false;
+    const Trigger& trigger = m_triggers.at(*position);
+    m_activity.add("Found Keywords : " + trigger.keyword);
+
+    const std::string soundName = BaseFileName(trigger.soundFile);
+    if (const auto problem = soundNameProblem(soundName)) {
+        m_activity.add("Sound name refused, " + *problem + " : " + soundName);
+        return false;
+    }
+    writePlayScript(soundName);
+    return true;
+}
+
+void PlayScriptDispatch::writePlayScript(const std::string& soundName) {
+    const auto path = gamepaths::playScript(m_configuration.Quake_Dir);
+    if (!path) {
+        m_activity.add("Play script not written: the game directory is not set");
+        return;
+    }
+    std::ofstream script(*path, std::ios::binary | std::ios::trunc);
+    script << "play " << soundName << "\r\n";
+    script.close();
+    if (!script)
+        m_activity.add("Play script not written: cannot write " + path->string());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "monitor/TriggerMatcher.h"
+
+class ActivityList;
+class TriggerList;
+struct Configuration;
+
+// The characters after the path's last "\" or "/"; the whole path when it has neither.
+// Both separators count, so trigger files from either system work on the other.
+std::string BaseFileName(std::string_view path);
+
+// Why a sound name must not go into the play script, a line of game commands: ";" and
+// line breaks start another command, a double quote changes how the line is cut into
+// words, and control characters have no place in a file name. nullopt when it is safe.
+std::optional<std::string> soundNameProblem(std::string_view soundName);
+
+// For each piece of console text: the first matching trigger writes the play script,
+// "play " and its sound's file name, which the game runs when the bound key is pressed.
+class PlayScriptDispatch {
+public:
+    PlayScriptDispatch(const TriggerList& triggers, const Configuration& configuration,
+                       ActivityList& activity);
+
+    // True when the piece matched a trigger whose sound can be played, so the caller
+    // pushes the key; the list entries are added here.
+    bool create_play_script(std::string_view console_msg);
+
+private:
+    void writePlayScript(const std::string& soundName);
+
+    const TriggerList& m_triggers;
+    const Configuration& m_configuration;
+    ActivityList& m_activity;
+    TriggerMatcher m_matcher;
+};
