@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/SoundPlayer.h"
+
+#include <vector>
+
+class FakeSoundPlayer final : public SoundPlayer {
+public:
+    void play(const std::string& path) override { played.push_back(path); }
+    std::vector<std::string> played;
+};
