@@ -1,0 +1,66 @@
+#include "about/SystemInformation.h"
+
+#include "platform/Launcher.h"
+#include "platform/Prompter.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#ifdef _WIN32
+#include "about/win/Registry.h"
+#else
+#include <unistd.h>
+#endif
+
+namespace systeminfo {
+
+namespace fs = std::filesystem;
+
+std::optional<std::string> findOnPath(const std::vector<std::string>& names,
+                                      std::string_view searchPath) {
+#ifdef _WIN32
+    constexpr char kListSeparator = ';';
+#else
+    constexpr char kListSeparator = ':';
+#endif
+    for (const std::string& name : names) {
+        std::string_view rest = searchPath;
+        while (!rest.empty()) {
+            const auto end = rest.find(kListSeparator);
+            const std::string_view directory = rest.substr(0, end);
+            rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+            if (directory.empty())
+                continue;
+            const fs::path candidate = fs::path(std::string(directory)) / name;
+            std::error_code error;
+#ifdef _WIN32
+            const bool executable = fs::is_regular_file(candidate, error);
+#else
+            const bool executable =
+                fs::is_regular_file(candidate, error) && ::access(candidate.c_str(), X_OK) == 0;
+#endif
+            if (executable)
+                return candidate.string();
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> locate() {
+#ifdef _WIN32
+    return registry::systemInformationProgram();
+#else
+    const char* path = std::getenv("PATH");
+    return findOnPath({"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor",
+                       "mate-system-monitor", "xfce4-taskmanager", "lxtask"},
+                      path ? path : "");
+#endif
+}
+
+void StartSysInfo(const std::optional<std::string>& program, Launcher& launcher,
+                  Prompter& prompter) {
+    if (!program || !launcher.startProgram(*program))
+        prompter.inform("System Information Is Unavailable At This Time");
+}
+
+} // namespace systeminfo
