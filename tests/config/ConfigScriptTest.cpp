@@ -1,0 +1,146 @@
+#include "config/ConfigScript.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kF2Block = "//** INSERTED BY YELPCUE **\r\n"
+                             "bind F2 \"exec bellcast.cfg\"\r\n"
+                             "//**         END         **\r\n";
+
+TEST(ConfigScriptTest, BindBlockIsThreeMarkedLines) {
+    EXPECT_EQ(bindLine("F2"), "bind F2 \"exec bellcast.cfg\"");
+    EXPECT_EQ(bindBlock("F2"), kF2Block);
+    EXPECT_EQ(bindBlock("UPARROW").find("bind UPARROW \"exec bellcast.cfg\"\r\n"), 29u);
+}
+
+TEST(ConfigScriptTest, ChosenConfigFilesKeepsEveryNameWhole) {
+    EXPECT_TRUE(chosenConfigFiles({}).empty());
+    EXPECT_EQ(chosenConfigFiles({"/games/quake/id1/my config.cfg"}),
+              std::vector<std::string>{"/games/quake/id1/my config.cfg"});
+    EXPECT_EQ(chosenConfigFiles({"/games/quake/id1/a b.cfg", "/games/quake/id1/autoexec.cfg"}),
+              (std::vector<std::string>{"/games/quake/id1", "/games/quake/id1/a b.cfg",
+                                        "/games/quake/id1/autoexec.cfg"}));
+}
+
+TEST(ConfigScriptTest, OffersTheOnlyScriptOrSelectsTheSecondOfSeveral) {
+    const OfferedScripts one = scriptsToOffer({"/q/id1/a.cfg"});
+    EXPECT_EQ(one.paths, std::vector<std::string>{"/q/id1/a.cfg"});
+    EXPECT_EQ(one.selected, 0);
+
+    const OfferedScripts two = scriptsToOffer({"/q/id1", "/q/id1/a.cfg", "/q/id1/b.cfg"});
+    EXPECT_EQ(two.paths, (std::vector<std::string>{"/q/id1/a.cfg", "/q/id1/b.cfg"}));
+    EXPECT_EQ(two.selected, 1);
+
+    EXPECT_EQ(scriptsToOffer({"/q/id1", "/q/id1/a.cfg"}).selected, 0) << "never past the list";
+    EXPECT_EQ(scriptsToOffer({}).selected, -1);
+}
+
+TEST(ConfigScriptTest, ViewerShowsEveryLineFollowedByALineBreak) {
+    TempDir dir;
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"", ""},
+        {"bind a +attack\r\nname player\r\n", "bind a +attack\nname player\n"},
+        {"bind a +attack\nname player", "bind a +attack\nname player\n"},
+        {"one\r\rthree\n\nfive\r\n", "one\n\nthree\n\nfive\n"},
+        {"\r\n", "\n"}};
+    for (const auto& [bytes, shown] : cases) {
+        writeFile(dir / "script.cfg", bytes);
+        const ScriptText script = readScriptForViewer(dir / "script.cfg");
+        EXPECT_EQ(script.problem, std::nullopt);
+        EXPECT_EQ(script.text, shown) << bytes;
+    }
+}
+
+TEST(ConfigScriptTest, ViewerReportsAScriptThatCannotBeRead) {
+    TempDir dir;
+    fs::create_directory(dir / "folder.cfg");
+    for (const fs::path& script : {dir / "missing.cfg", dir / "folder.cfg"}) {
+        const ScriptText read = readScriptForViewer(script);
+        ASSERT_TRUE(read.problem.has_value());
+        EXPECT_NE(read.problem->find(script.string()), std::string::npos) << *read.problem;
+        EXPECT_EQ(read.text, "");
+    }
+}
+
+TEST(ConfigScriptTest, AppendAddsTheBlockAfterTheLastByte) {
+    TempDir dir;
+    const fs::path script = dir / "autoexec.cfg";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"", kF2Block},
+        {"name player\r\n", "name player\r\n" + kF2Block},
+        {"name player\n", "name player\n" + kF2Block},
+        {"name player", "name player\r\n" + kF2Block},
+        {"bind F1 \"say hi\"\r\n" + kF2Block, "bind F1 \"say hi\"\r\n" + kF2Block + kF2Block}};
+    for (const auto& [before, after] : cases) {
+        writeFile(script, before);
+        EXPECT_EQ(AppendBindBlock(script, "F2"), std::nullopt);
+        EXPECT_EQ(readFile(script), after) << before;
+    }
+}
+
+TEST(ConfigScriptTest, AppendingTwiceLeavesTwoBlocks) {
+    TempDir dir;
+    writeFile(dir / "config.cfg", "");
+    EXPECT_EQ(AppendBindBlock(dir / "config.cfg", "F2"), std::nullopt);
+    EXPECT_EQ(AppendBindBlock(dir / "config.cfg", "F2"), std::nullopt);
+    EXPECT_EQ(readFile(dir / "config.cfg"), kF2Block + kF2Block);
+}
+
+TEST(ConfigScriptTest, ScriptThatCannotBeReadIsNeitherCreatedNorChanged) {
+    TempDir dir;
+    fs::create_directory(dir / "folder.cfg");
+    for (const fs::path& script : {dir / "missing.cfg", dir / "folder.cfg"}) {
+        const auto problem = AppendBindBlock(script, "F2");
+        ASSERT_TRUE(problem.has_value());
+        EXPECT_NE(problem->find(script.string()), std::string::npos) << *problem;
+    }
+    EXPECT_FALSE(fs::exists(dir / "missing.cfg"));
+    EXPECT_TRUE(fs::is_empty(dir / "folder.cfg"));
+}
+
+TEST(ConfigScriptTest, KeyNameThatWouldAddCommandsIsRefused) {
+    TempDir dir;
+    writeFile(dir / "config.cfg", "name player\r\n");
+    for (const char* key : {"F2", "PAUSE", "UPARROW", "a", "0", "["})
+        EXPECT_TRUE(isBindableKeyName(key)) << key;
+    for (const char* key : {"", "F2 \"quit\" //", "F2;quit", "F2\r\nquit", "F2\tx", "\""}) {
+        EXPECT_FALSE(isBindableKeyName(key)) << key;
+        EXPECT_TRUE(AppendBindBlock(dir / "config.cfg", key).has_value()) << key;
+    }
+    EXPECT_EQ(readFile(dir / "config.cfg"), "name player\r\n");
+}
+
+#ifndef _WIN32
+TEST(ConfigScriptTest, ScriptIsLeftAsItWasWhenTheDiskFillsUp) {
+    TempDir dir;
+    const fs::path script = dir / "config.cfg";
+    const std::string before(100, 'x');
+    writeFile(script, before);
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{before.size() + 20, before.size() + 20};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const auto problem = AppendBindBlock(script, "F2");
+        _exit(problem && problem->find("left as it was") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failure is reported";
+    EXPECT_EQ(readFile(script), before) << "no part of the block stays behind";
+}
+#endif
+
+} // namespace
