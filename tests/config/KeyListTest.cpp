@@ -1,5 +1,4 @@
 #include "config/KeyList.h"
-#include "shell/Configuration.h"
 
 #include <gtest/gtest.h>
 
@@ -31,16 +30,6 @@ TEST(KeyListTest, StoredPositionNamesAnEntryOnlyWithinTheList) {
         {"99999999999999999999", std::nullopt}};
     for (const auto& [stored, position] : cases)
         EXPECT_EQ(keylist::positionFromSetting(stored), position) << "'" << stored << "'";
-}
-
-TEST(KeyListTest, ChoosingAnEntrySetsTheKeyAndItsPosition) {
-    Configuration configuration;
-    keylist::choose(configuration, 60);
-    EXPECT_EQ(configuration.Selected_Key, "TAB");
-    EXPECT_EQ(configuration.Trigger_Cfg, "60");
-    keylist::choose(configuration, 12);
-    EXPECT_EQ(configuration.Selected_Key, "a");
-    EXPECT_EQ(configuration.Trigger_Cfg, "12");
 }
 
 } // namespace
