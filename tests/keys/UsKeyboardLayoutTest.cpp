@@ -1,0 +1,83 @@
+#include "keys/UsKeyboardLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace {
+
+struct CharacterKey {
+    char character;
+    std::uint8_t vk;
+    std::uint8_t scan;
+    bool shift;
+};
+
+void PrintTo(const CharacterKey& k, std::ostream* os) {
+    *os << "'" << k.character << "'";
+}
+
+class UsCharacterTest : public testing::TestWithParam<CharacterKey> {};
+
+// The values Windows gives for the US layout.
+TEST_P(UsCharacterTest, CharacterHasItsWindowsKeyAndScanCode) {
+    const UsKeyboardLayout layout;
+    const auto c = static_cast<unsigned char>(GetParam().character);
+    const std::uint16_t shiftState = GetParam().shift ? 1 : 0;
+    EXPECT_EQ(layout.vkKeyScan(c), shiftState << 8 | GetParam().vk);
+    EXPECT_EQ(layout.charToOem(c), c);
+    EXPECT_EQ(layout.oemKeyScan(c), std::uint32_t{shiftState} << 16 | GetParam().scan);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keyboard, UsCharacterTest,
+    testing::Values(CharacterKey{'a', 0x41, 0x1E, false}, CharacterKey{'A', 0x41, 0x1E, true},
+                    CharacterKey{'q', 0x51, 0x10, false}, CharacterKey{'p', 0x50, 0x19, false},
+                    CharacterKey{'l', 0x4C, 0x26, false}, CharacterKey{'z', 0x5A, 0x2C, false},
+                    CharacterKey{'M', 0x4D, 0x32, true}, CharacterKey{'1', 0x31, 0x02, false},
+                    CharacterKey{'!', 0x31, 0x02, true}, CharacterKey{'@', 0x32, 0x03, true},
+                    CharacterKey{'^', 0x36, 0x07, true}, CharacterKey{'0', 0x30, 0x0B, false},
+                    CharacterKey{')', 0x30, 0x0B, true}, CharacterKey{'-', 0xBD, 0x0C, false},
+                    CharacterKey{'_', 0xBD, 0x0C, true}, CharacterKey{'=', 0xBB, 0x0D, false},
+                    CharacterKey{'+', 0xBB, 0x0D, true}, CharacterKey{'[', 0xDB, 0x1A, false},
+                    CharacterKey{'{', 0xDB, 0x1A, true}, CharacterKey{']', 0xDD, 0x1B, false},
+                    CharacterKey{'}', 0xDD, 0x1B, true}, CharacterKey{'\\', 0xDC, 0x2B, false},
+                    CharacterKey{'|', 0xDC, 0x2B, true}, CharacterKey{';', 0xBA, 0x27, false},
+                    CharacterKey{':', 0xBA, 0x27, true}, CharacterKey{'\'', 0xDE, 0x28, false},
+                    CharacterKey{'"', 0xDE, 0x28, true}, CharacterKey{',', 0xBC, 0x33, false},
+                    CharacterKey{'<', 0xBC, 0x33, true}, CharacterKey{'.', 0xBE, 0x34, false},
+                    CharacterKey{'>', 0xBE, 0x34, true}, CharacterKey{'/', 0xBF, 0x35, false},
+                    CharacterKey{'?', 0xBF, 0x35, true}, CharacterKey{'`', 0xC0, 0x29, false},
+                    CharacterKey{'~', 0xC0, 0x29, true}, CharacterKey{' ', 0x20, 0x39, false},
+                    CharacterKey{'\t', 0x09, 0x0F, false}, CharacterKey{'\r', 0x0D, 0x1C, false},
+                    CharacterKey{'\b', 0x08, 0x0E, false}));
+
+TEST(UsKeyboardLayoutTest, EveryPrintableCharacterHasAKey) {
+    const UsKeyboardLayout layout;
+    for (int c = 0x20; c < 0x7F; ++c) {
+        const auto ansi = static_cast<unsigned char>(c);
+        EXPECT_NE(layout.vkKeyScan(ansi), 0xFFFF) << static_cast<char>(c);
+        EXPECT_NE(layout.oemKeyScan(layout.charToOem(ansi)), 0xFFFFFFFF) << static_cast<char>(c);
+    }
+}
+
+TEST(UsKeyboardLayoutTest, CharactersNoKeyTypesReportFailure) {
+    const UsKeyboardLayout layout;
+    EXPECT_EQ(layout.vkKeyScan(0xE9), 0xFFFF); // e acute
+    EXPECT_EQ(layout.charToOem(0xE9), 0x82);   // its place in code page 437
+    EXPECT_EQ(layout.oemKeyScan(0x82), 0xFFFFFFFF);
+    EXPECT_EQ(layout.charToOem(0x80), '?'); // the euro sign has none
+    EXPECT_EQ(layout.vkKeyScan(0x7F), 0xFFFF);
+}
+
+TEST(UsKeyboardLayoutTest, ModifiersAndKeysWithoutAScanCode) {
+    const UsKeyboardLayout layout;
+    EXPECT_EQ(layout.mapVirtualKey(0x10), 0x2AU); // Shift
+    EXPECT_EQ(layout.mapVirtualKey(0x11), 0x1DU); // Ctrl
+    EXPECT_EQ(layout.mapVirtualKey(0x12), 0x38U); // Alt
+    EXPECT_EQ(layout.mapVirtualKey(0x07), 0U);    // no key for the bell
+    EXPECT_EQ(layout.mapVirtualKey(0x2A), 0U);    // nor for the old Print key
+    EXPECT_EQ(layout.mapVirtualKey(0x1FF), 0U);
+}
+
+} // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/KeyOutput.h"
+
+#include <ios>
+#include <ostream>
+#include <vector>
+
+// Shows an event as "0x41/0x1E down" when a test fails.
+inline void PrintTo(const KeyEvent& event, std::ostream* os) {
+    *os << std::hex << std::showbase << int{event.virtualKey} << "/" << int{event.scanCode}
+        << std::dec << (event.keyUp ? " up" : " down");
+}
+
+// Records every key event in order, and how many key strings began.
+class RecordingKeyOutput final : public KeyOutput {
+public:
+    void beginSequence() override { ++sequences; }
+    void send(const KeyEvent& event) override { events.push_back(event); }
+    bool isAvailable() const override { return true; }
+
+    std::vector<KeyEvent> events;
+    int sequences = 0;
+};
