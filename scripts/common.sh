@@ -28,11 +28,13 @@ ensure_packages() {
 
 # Starts Xvfb on a display number of its own choosing and exports DISPLAY.
 # Never a fixed number: other programs on the machine may run their own.
+# -noreset: by default the server resets whenever its last client leaves, which happens
+# between any two tests, and refuses connections while it does.
 start_xvfb() {
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
     local number
     if ! read -r -t 20 number <"$fifo"; then

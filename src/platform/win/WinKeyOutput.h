@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/KeyOutput.h"
+
+// Key events into the system's keyboard input with keybd_event.
+class WinKeyOutput final : public KeyOutput {
+public:
+    void send(const KeyEvent& event) override;
+    bool isAvailable() const override { return true; }
+};

@@ -1,0 +1,365 @@
+// Key events through XTEST into a real window of the X server that the test script starts.
+
+#include "platform/x11/X11KeyOutput.h"
+#include "keys/ModPushKeys.h"
+#include "keys/UsKeyboardLayout.h"
+#include "support/FakeClock.h"
+
+#include <gtest/gtest.h>
+// After GoogleTest, whose names the macros of Xlib would clash with.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <signal.h>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Arrivals = std::vector<std::string>;
+
+bool xIsRequired() {
+    const char* required = std::getenv("YELPCUE_REQUIRE_X");
+    return required && std::string(required) == "1";
+}
+
+// Skips the test without an X server, or fails it where the test script provides one.
+#define REQUIRE_X_DISPLAY()                                                                        \
+    do {                                                                                           \
+        Display* probe = XOpenDisplay(nullptr);                                                    \
+        if (!probe) {                                                                              \
+            if (xIsRequired())                                                                     \
+                FAIL() << "no X display, and YELPCUE_REQUIRE_X=1";                                 \
+            GTEST_SKIP() << "no X display";                                                        \
+        }                                                                                          \
+        XCloseDisplay(probe);                                                                      \
+    } while (false)
+
+// "down A shift ctrl": the keysym a client reads from the event, with the modifiers held.
+std::string describe(bool down, KeySym keySym, unsigned int state) {
+    const char* name = XKeysymToString(keySym);
+    std::string text = std::string(down ? "down " : "up ") + (name ? name : "NoSymbol");
+    if (state & ShiftMask)
+        text += " shift";
+    if (state & ControlMask)
+        text += " ctrl";
+    if (state & Mod1Mask)
+        text += " alt";
+    return text;
+}
+
+// A window with the keyboard focus that records the key events reaching it. Its own
+// connection reads the keyboard map when the first event arrives.
+class KeyReceiver {
+public:
+    KeyReceiver()
+        : m_display(XOpenDisplay(nullptr)) {
+        const int screen = DefaultScreen(m_display);
+        m_window =
+            XCreateSimpleWindow(m_display, RootWindow(m_display, screen), 0, 0, 200, 100, 0,
+                                BlackPixel(m_display, screen), WhitePixel(m_display, screen));
+        XSelectInput(m_display, m_window, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
+        XMapWindow(m_display, m_window);
+        XEvent event;
+        do
+            XNextEvent(m_display, &event);
+        while (event.type != MapNotify);
+        // No window manager here: the window takes the focus itself.
+        XSetInputFocus(m_display, m_window, RevertToParent, CurrentTime);
+        XSync(m_display, False);
+    }
+
+    ~KeyReceiver() {
+        XDestroyWindow(m_display, m_window);
+        XCloseDisplay(m_display);
+    }
+
+    bool hasFocus() const {
+        Window focus = None;
+        int revert = 0;
+        XGetInputFocus(m_display, &focus, &revert);
+        return focus == m_window;
+    }
+
+    // Everything that arrived since the last call. The sender syncs after each event, so
+    // a round trip here brings every one of them in.
+    Arrivals take() {
+        XSync(m_display, False);
+        Arrivals taken;
+        while (XPending(m_display) > 0) {
+            XEvent event;
+            XNextEvent(m_display, &event);
+            if (event.type != KeyPress && event.type != KeyRelease)
+                continue;
+            KeySym keySym = NoSymbol;
+            char text[16];
+            XLookupString(&event.xkey, text, sizeof text, &keySym, nullptr);
+            taken.push_back(describe(event.type == KeyPress, keySym, event.xkey.state));
+        }
+        return taken;
+    }
+
+private:
+    Display* m_display;
+    Window m_window = None;
+};
+
+std::string commandOutput(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, pipe))
+            output += buffer;
+        pclose(pipe);
+    }
+    return output;
+}
+
+// Switches the server's keyboard layout and puts the old one back.
+class LayoutGuard {
+public:
+    explicit LayoutGuard(const std::string& layout) {
+        const std::string query = commandOutput("setxkbmap -query");
+        const std::size_t at = query.find("layout:");
+        if (at != std::string::npos) {
+            const std::size_t start = query.find_first_not_of(' ', at + 7);
+            m_previous = query.substr(start, query.find('\n', start) - start);
+        }
+        m_switched = std::system(("setxkbmap " + layout).c_str()) == 0;
+    }
+    ~LayoutGuard() {
+        if (!m_previous.empty())
+            std::ignore = std::system(("setxkbmap " + m_previous).c_str());
+    }
+    bool switched() const { return m_switched; }
+
+private:
+    std::string m_previous;
+    bool m_switched = false;
+};
+
+struct Typing {
+    const char* keys;
+    Arrivals expected;
+};
+
+// What arrives is the same with a US and a German layout: the keys and characters of a US
+// keyboard, on whichever key of the layout carries them.
+const std::vector<Typing>& typingOnAnyLayout() {
+    static const std::vector<Typing> cases = {
+        {"{F2}", Arrivals({"down F2", "up F2"})},
+        {"k", Arrivals({"down k", "up k"})},
+        {"9", Arrivals({"down 9", "up 9"})},
+        {"y", Arrivals({"down y", "up y"})},
+        {"z", Arrivals({"down z", "up z"})},
+        {"{ENTER}", Arrivals({"down Return", "up Return"})},
+        {"{PGDN}", Arrivals({"down Next", "up Next"})},
+        {"+(ab)", Arrivals({"down Shift_L", "down A shift", "up A shift", "down B shift",
+                            "up B shift", "up Shift_L shift"})},
+        {"^(+a)", Arrivals({"down Control_L", "down Shift_L ctrl", "down A shift ctrl",
+                            "up A shift ctrl", "up Shift_L shift ctrl", "up Control_L ctrl"})},
+        {"%y", Arrivals({"down Alt_L", "down y alt", "up y alt", "up Alt_L alt"})},
+        {"(", Arrivals({"down Shift_L", "down parenleft shift", "up parenleft shift",
+                        "up Shift_L shift"})},
+    };
+    return cases;
+}
+
+class X11TypingTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(X11TypingTest, KeysArriveWithTheirModifiers) {
+    REQUIRE_X_DISPLAY();
+    X11KeyOutput output; // made before the switch: it must follow the new layout
+    ASSERT_TRUE(output.isAvailable());
+    LayoutGuard layout(GetParam());
+    ASSERT_TRUE(layout.switched());
+    KeyReceiver receiver;
+    ASSERT_TRUE(receiver.hasFocus());
+    UsKeyboardLayout usLayout;
+    FakeClock clock;
+    ModPushKeys keys(output, usLayout, clock);
+
+    for (const Typing& typing : typingOnAnyLayout()) {
+        keys.PushKeys(typing.keys);
+        EXPECT_EQ(receiver.take(), typing.expected) << typing.keys << " with layout " << GetParam();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, X11TypingTest, testing::Values("us", "de"));
+
+class X11GermanLayoutTest : public testing::Test {
+protected:
+    void SetUp() override {
+        REQUIRE_X_DISPLAY();
+        m_output = std::make_unique<X11KeyOutput>();
+        ASSERT_TRUE(m_output->isAvailable());
+        m_layout.emplace("de");
+        ASSERT_TRUE(m_layout->switched());
+        m_receiver = std::make_unique<KeyReceiver>();
+        ASSERT_TRUE(m_receiver->hasFocus());
+        m_keys = std::make_unique<ModPushKeys>(*m_output, m_usLayout, m_clock);
+    }
+
+    Arrivals type(const std::string& keys) {
+        m_keys->PushKeys(keys);
+        return m_receiver->take();
+    }
+
+private:
+    UsKeyboardLayout m_usLayout;
+    FakeClock m_clock;
+    std::unique_ptr<X11KeyOutput> m_output;
+    std::optional<LayoutGuard> m_layout;
+    std::unique_ptr<KeyReceiver> m_receiver;
+    std::unique_ptr<ModPushKeys> m_keys;
+};
+
+TEST_F(X11GermanLayoutTest, ShiftIsAddedOrTakenAwayForTheCharacterAsked) {
+    // ";" is Shift with "," on a German keyboard.
+    EXPECT_EQ(type(";"), Arrivals({"down Shift_L", "down semicolon shift", "up semicolon shift",
+                                   "up Shift_L shift"}));
+    // "+" needs no Shift there: the held Shift is let go for it and pressed again.
+    EXPECT_EQ(type("{+}"), Arrivals({"down Shift_L", "up Shift_L shift", "down plus", "up plus",
+                                     "down Shift_L", "up Shift_L shift"}));
+}
+
+TEST_F(X11GermanLayoutTest, CharacterOutOfReachIsNotSentAsAnotherKey) {
+    // "@" needs AltGr on a German keyboard; Shift with "2" there would give a quote.
+    EXPECT_EQ(type("@"), Arrivals({"down Shift_L", "up Shift_L shift"}));
+    EXPECT_EQ(type("\\"), Arrivals{});
+}
+
+TEST(X11LayoutChangeTest, OutputFollowsAChangeOfLayout) {
+    REQUIRE_X_DISPLAY();
+    X11KeyOutput output;
+    UsKeyboardLayout usLayout;
+    FakeClock clock;
+    ModPushKeys keys(output, usLayout, clock);
+    {
+        LayoutGuard us("us");
+        KeyReceiver receiver;
+        keys.PushKeys("z");
+        EXPECT_EQ(receiver.take(), Arrivals({"down z", "up z"}));
+    }
+    LayoutGuard german("de");
+    KeyReceiver receiver;
+    keys.PushKeys("z");
+    EXPECT_EQ(receiver.take(), Arrivals({"down z", "up z"}));
+}
+
+// Sets an environment variable for one test, or removes it.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const char* value)
+        : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnvironment() {
+        if (m_old)
+            setenv(m_name, m_old->c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+void expectUnavailableAndHarmless(X11KeyOutput& output) {
+    EXPECT_FALSE(output.isAvailable());
+    UsKeyboardLayout usLayout;
+    FakeClock clock;
+    ModPushKeys keys(output, usLayout, clock);
+    keys.PushKeys("{F2}k+(ab)^(+a)%{F4}~{NUMPAD5}");
+    EXPECT_FALSE(output.isAvailable());
+}
+
+TEST(X11UnavailableTest, NoDisplayMeansUnavailable) {
+    {
+        ScopedEnvironment display("DISPLAY", nullptr);
+        X11KeyOutput output;
+        expectUnavailableAndHarmless(output);
+    }
+    ScopedEnvironment display("DISPLAY", ":65531");
+    X11KeyOutput output;
+    expectUnavailableAndHarmless(output);
+}
+
+// A private X server without the XTEST extension.
+class ServerWithoutXTest {
+public:
+    ServerWithoutXTest() {
+        int pipeEnds[2];
+        if (pipe(pipeEnds) != 0)
+            return;
+        const std::string displayFd = std::to_string(pipeEnds[1]);
+        const char* argv[] = {"Xvfb", "-displayfd", displayFd.c_str(), "-tst", "-nolisten",
+                              "tcp",  nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        const bool started = posix_spawnp(&m_pid, "Xvfb", &actions, nullptr,
+                                          const_cast<char* const*>(argv), environ) == 0;
+        posix_spawn_file_actions_destroy(&actions);
+        close(pipeEnds[1]);
+        if (started) {
+            // The server writes its display number and a line end once it accepts clients.
+            std::string number;
+            char c = 0;
+            while (read(pipeEnds[0], &c, 1) == 1 && c != '\n')
+                number += c;
+            if (!number.empty())
+                m_display = ":" + number;
+        } else {
+            m_pid = 0;
+        }
+        close(pipeEnds[0]);
+    }
+    ~ServerWithoutXTest() {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    const std::string& display() const { return m_display; }
+
+private:
+    pid_t m_pid = 0;
+    std::string m_display;
+};
+
+TEST(X11UnavailableTest, ServerWithoutXTestMeansUnavailable) {
+    ServerWithoutXTest server;
+    if (server.display().empty()) {
+        if (xIsRequired())
+            FAIL() << "could not start Xvfb";
+        GTEST_SKIP() << "no Xvfb";
+    }
+    ScopedEnvironment display("DISPLAY", server.display().c_str());
+    Display* probe = XOpenDisplay(nullptr);
+    ASSERT_NE(probe, nullptr) << "the server runs at " << server.display();
+    XCloseDisplay(probe);
+
+    X11KeyOutput output;
+    expectUnavailableAndHarmless(output);
+}
+
+} // namespace
