@@ -19,5 +19,6 @@ unsigned char WinKeyboardLayout::charToOem(unsigned char ansiCharacter) const {
 }
 
 std::uint32_t WinKeyboardLayout::mapVirtualKey(std::uint32_t virtualKey) const {
-    return MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    constexpr UINT virtualKeyToScanCode = 0; // MAPVK_VK_TO_VSC, missing from older headers
+    return MapVirtualKeyA(virtualKey, virtualKeyToScanCode);
 }
