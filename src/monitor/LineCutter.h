@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Cuts console text into lines as it arrives, in pieces of any size. A line ends at CR, LF
+// or CR LF, also when the CR comes at the end of one piece and its LF at the start of the
+// next, and is returned without them. Text after the last line end waits for the next
+// piece. A line that reaches kMaxLineBytes without an end is returned at that size, so a
+// file without line ends cannot take memory without bound.
+class LineCutter {
+public:
+    static constexpr std::size_t kMaxLineBytes = 64 * 1024;
+
+    // The lines completed by `text`, in order.
+    std::vector<std::string> SplitLines(std::string_view text);
+
+    // Forgets the unfinished line: the text it came from is gone.
+    void reset();
+
+    // Cutting resumes in the middle of a text whose last byte already seen is `lastByte`:
+    // the rest of a line begun there is dropped, and an LF completing a CR is no line.
+    void resumeAfter(char lastByte);
+
+private:
+    void addToUnfinished(std::string_view text, std::vector<std::string>& lines);
+    void endLine(std::vector<std::string>& lines);
+
+    std::string m_unfinished;
+    bool m_afterCarriageReturn = false;
+    bool m_droppingLine = false;
+};
