@@ -1,6 +1,7 @@
 #pragma once
 
 #include "monitor/ActivityList.h"
+#include "monitor/SessionView.h"
 #include "platform/Progress.h"
 
 #include <string>
@@ -26,4 +27,16 @@ public:
     int maximum = 0;
     bool visible = false;
     std::vector<int> values;
+};
+
+// Records what a session asks the windows to show, in order: "size 12k", "running",
+// "idle", "hide", "tray on", "tray off".
+class RecordingSessionView final : public SessionView {
+public:
+    void showLogSize(const std::string& text) override { events.push_back("size " + text); }
+    void showRunning(bool running) override { events.push_back(running ? "running" : "idle"); }
+    void hideMainWindow() override { events.push_back("hide"); }
+    void animateTray(bool on) override { events.push_back(on ? "tray on" : "tray off"); }
+
+    std::vector<std::string> events;
 };

@@ -1,0 +1,334 @@
+#include "monitor/MonitoringSession.h"
+#include "shell/Configuration.h"
+#include "support/FakeClock.h"
+#include "support/FakePrompter.h"
+#include "support/GameConsole.h"
+#include "support/Recorders.h"
+#include "support/TempDir.h"
+#include "triggers/TriggerList.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+class SessionTest : public testing::Test {
+protected:
+    SessionTest() {
+        fs::create_directories(dir / "id1");
+        fs::create_directories(dir / "fortress");
+        configuration.Quake_Dir = dir.path().string();
+        configuration.Active_Mod_Dir = (dir / "fortress").string();
+        triggers.append({"Shotgun", "SHOTGUN", "C:\\Sounds\\shotgun.wav"});
+        session.ConsoleLogPath = game.path().string();
+    }
+
+    void tick() {
+        session.tickFileSize_Timer();
+        drain();
+    }
+    void drain() {
+        while (session.hasPendingLines())
+            session.dispatchNextLine();
+    }
+    // The lines processed, from the "Processing : " entries.
+    Lines processed() const {
+        Lines lines;
+        const std::string prefix = "Processing : ";
+        for (const auto& entry : activity.entries) {
+            if (entry.starts_with(prefix))
+                lines.push_back(entry.substr(prefix.size()));
+        }
+        return lines;
+    }
+    fs::path playScript() const { return dir / "id1" / "bellcast.cfg"; }
+    fs::path matchFile(const char* name) const { return dir / "fortress" / name; }
+
+    TempDir dir;
+    Configuration configuration;
+    TriggerList triggers;
+    RecordingActivityList activity;
+    RecordingSessionView view;
+    FakeClock clock;
+    FakePrompter prompter;
+    Lines pushed;
+    GameConsole game{dir / "fortress" / "qconsole.log"};
+    MonitoringSession session{
+        configuration, triggers, activity, view, clock, prompter, [this](const std::string& keys) {
+            pushed.push_back(keys);
+        }};
+};
+
+class LineEndTest : public SessionTest, public testing::WithParamInterface<GameConsole::LineEnd> {
+protected:
+    LineEndTest() { game = GameConsole(game.path(), GetParam()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(BothLineEnds, LineEndTest,
+                         testing::Values(GameConsole::LineEnd::CrLf, GameConsole::LineEnd::Lf),
+                         [](const auto& info) {
+                             return info.param == GameConsole::LineEnd::CrLf ? "CrLf" : "Lf";
+                         });
+
+TEST_P(LineEndTest, RoadOfOneConsoleLine) {
+    game.say("]connect server");
+    session.skipExistingText();
+    session.cmdStart_Click();
+    EXPECT_FALSE(session.hasPendingLines()) << "text in the log before loading is not processed";
+
+    game.say("Bob: SHOTGUN");
+    clock.upcoming = {{21, 5, 9}, {21, 5, 10}};
+    tick();
+
+    EXPECT_EQ(activity.entries, (Lines{"Found Keywords : SHOTGUN", "Processing : Bob: SHOTGUN",
+                                       "Time taken (Start) 21:5:9 (Stop) 21:5:10"}));
+    EXPECT_EQ(readFile(playScript()), "play shotgun.wav\r\n");
+    EXPECT_EQ(pushed, Lines{"{PAUSE}"});
+    EXPECT_EQ(session.ReadPosition(), session.LogLength());
+}
+
+TEST_P(LineEndTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
+    triggers.append({"Quad", "GET QUAD", "quad.wav"});
+    const std::string text = "Bob: SHOTGUN" + game.lineEnd() + "Alice: nothing" + game.lineEnd() +
+                             "Carl: get the quad" + game.lineEnd();
+    session.cmdStart_Click();
+    for (std::size_t piece = 1; piece <= text.size(); ++piece) {
+        activity.entries.clear();
+        game.writeInPieces(text, piece, [this] { tick(); });
+        EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Carl: get the quad"}))
+            << "pieces of " << piece;
+    }
+}
+
+TEST_F(SessionTest, ThreeMatchingLinesInOneGrowthAreThreeMatchesInOrder) {
+    triggers.append({"Quad", "QUAD", "quad.wav"});
+    session.cmdStart_Click();
+    game.write("Bob: SHOTGUN\r\nEve: QUAD\r\nnothing\r\nAl: shotgun here\r\n");
+    tick();
+    EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Eve: QUAD", "Al: shotgun here"}));
+    EXPECT_EQ(pushed.size(), 3u);
+    EXPECT_EQ(readFile(playScript()), "play shotgun.wav\r\n") << "the last match's sound";
+}
+
+TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
+    struct Restart {
+        const char* how;
+        void (GameConsole::*restart)(std::string_view);
+        std::string firstText;
+    };
+    const std::string longer(200, '.');
+    for (const Restart& r :
+         {Restart{"truncated", &GameConsole::restartByTruncating, "Bob: SHOTGUN\r\n"},
+          Restart{"replaced", &GameConsole::restartByReplacing, "Bob: SHOTGUN\r\n"},
+          Restart{"replaced, longer", &GameConsole::restartByReplacing,
+                  "Bob: SHOTGUN\r\n" + longer + "\r\n"},
+          Restart{"truncated, regrown longer", &GameConsole::restartByTruncating,
+                  "Bob: SHOTGUN\r\n" + longer + "\r\n"}}) {
+        game.restartByTruncating();
+        game.write("first game, a line of team talk: SHOTGUN\r\n");
+        session.cmdStart_Click();
+        tick();
+        activity.entries.clear();
+
+        (game.*r.restart)(r.firstText);
+        tick();
+        EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"}) << r.how;
+    }
+}
+
+TEST_F(SessionTest, UnchangedLogGivesNoPass) {
+    game.say("Bob: SHOTGUN");
+    session.skipExistingText();
+    session.cmdStart_Click();
+    view.events.clear();
+    tick();
+    tick();
+    EXPECT_EQ(view.events, (Lines{"size 0k", "size 0k"}));
+    EXPECT_TRUE(activity.entries.empty());
+    EXPECT_TRUE(pushed.empty());
+}
+
+TEST_F(SessionTest, LabelShowsWholeKilobytes) {
+    for (const auto& [bytes, label] : {std::pair{0, "0k"}, std::pair{1023, "0k"},
+                                       std::pair{1024, "1k"}, std::pair{2047, "1k"}}) {
+        writeFile(game.path(), std::string(static_cast<std::size_t>(bytes), 'x'));
+        session.skipExistingText();
+        EXPECT_EQ(view.events.back(), std::string("size ") + label) << bytes;
+    }
+    EXPECT_EQ(lblLengthText(std::int64_t{3} << 30), "3145728k") << "beyond 2 GiB";
+}
+
+TEST_F(SessionTest, MissingLogIsEmptyUntilItAppearsAndThenReadFromItsBeginning) {
+    session.skipExistingText();
+    session.cmdStart_Click();
+    tick();
+    EXPECT_EQ(view.events, (Lines{"size 0k", "tray on", "size 0k", "running", "hide", "size 0k"}));
+    EXPECT_TRUE(prompter.shown.empty());
+
+    game.say("Bob: SHOTGUN");
+    tick();
+    EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
+}
+
+TEST_F(SessionTest, TextInTheLogAtLoadingIsNeverProcessedNotEvenTheRestOfItsLastLine) {
+    game.write("Bob: SHOTGUN\r\nEve: SHOT");
+    session.skipExistingText();
+    session.cmdStart_Click();
+    game.write("GUN\r\nAl: SHOTGUN\r\n");
+    tick();
+    EXPECT_EQ(processed(), Lines{"Al: SHOTGUN"});
+}
+
+TEST_F(SessionTest, PassStartsTheSessionAndHidesTheWindow) {
+    EXPECT_FALSE(session.isRunning());
+    session.cmdStart_Click();
+    EXPECT_TRUE(session.isRunning());
+    EXPECT_EQ(view.events, (Lines{"tray on", "size 0k", "running", "hide"}));
+}
+
+TEST(SelectedKeyStringTest, LowerCaseLettersAndDigitsAreTypedOtherNamesAreKeys) {
+    for (const auto& [key, keyString] :
+         {std::pair{"k", "k"}, std::pair{"K", "{K}"}, std::pair{"9", "9"},
+          std::pair{"F12", "{F12}"}, std::pair{"PAUSE", "{PAUSE}"}, std::pair{"", ""}}) {
+        EXPECT_EQ(selectedKeyString(key), keyString) << key;
+    }
+}
+
+TEST_F(SessionTest, EmptySelectedKeyPushesNothing) {
+    configuration.Selected_Key = "";
+    session.PushSelectedKey();
+    configuration.Selected_Key = "F12";
+    session.PushSelectedKey();
+    EXPECT_EQ(pushed, Lines{"{F12}"});
+}
+
+class StopTest : public SessionTest {
+protected:
+    StopTest() { clock.time = {21, 5, 9}; }
+
+    Prompter::Message lastMessage() const {
+        return prompter.shown.empty() ? Prompter::Message{} : prompter.shown.back();
+    }
+    const std::string marker = "** Cleared by Yelpcue **\r\n";
+};
+
+TEST_F(StopTest, BackupSavesTheLogAsAMatchFileAndClearsIt) {
+    std::string log;
+    while (log.size() < 5000)
+        log += "console line " + std::to_string(log.size()) + "\r\n";
+    log.resize(5000);
+    game.write(log);
+    session.cmdStart_Click();
+    view.events.clear();
+
+    session.cmdStop_Click();
+
+    EXPECT_EQ(readFile(matchFile("MatchPlayed-21-5-9.txt")), log);
+    EXPECT_EQ(readFile(game.path()), marker);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(lastMessage().title, "Qconsole.log is empty");
+    EXPECT_EQ(lastMessage().text,
+              "The console file was saved\n\ras a match file in your game direcotry");
+    EXPECT_EQ(lastMessage().icon, Prompter::Icon::Information);
+    EXPECT_EQ(lastMessage().buttons, Prompter::Buttons::Ok);
+    EXPECT_EQ(view.events, (Lines{"tray off", "idle"}));
+    EXPECT_FALSE(session.isRunning());
+    EXPECT_EQ(session.ReadPosition(), 0);
+}
+
+TEST_F(StopTest, DeclinedOverwriteOrEmptyLogIsAFailedBackupAndTheLogStays) {
+    game.write("Bob: SHOTGUN\r\n");
+    session.cmdStop_Click();
+    game.write("more\r\n");
+
+    prompter.answers = {Prompter::Answer::No};
+    session.cmdStop_Click();
+    ASSERT_EQ(prompter.shown.size(), 3u);
+    EXPECT_NE(prompter.shown[1].text.find("File exists. Overwrite?"), std::string::npos);
+    EXPECT_EQ(lastMessage().title, "Error making backup");
+    EXPECT_EQ(lastMessage().text, "Unable to create a backup of console log file");
+    EXPECT_EQ(lastMessage().icon, Prompter::Icon::Information);
+    EXPECT_EQ(readFile(game.path()), marker + "more\r\n");
+    EXPECT_EQ(readFile(matchFile("MatchPlayed-21-5-9.txt")), "Bob: SHOTGUN\r\n");
+
+    writeFile(game.path(), "");
+    clock.time = {22, 0, 0};
+    session.cmdStop_Click();
+    EXPECT_EQ(lastMessage().text, "Unable to create a backup of console log file");
+}
+
+TEST_F(StopTest, WithoutTheOptionNothingIsCopiedAndNothingShown) {
+    configuration.QconsoleDel = false;
+    game.write("Bob: SHOTGUN\r\n");
+    session.cmdStart_Click();
+    session.cmdStop_Click();
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(readFile(game.path()), "Bob: SHOTGUN\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "fortress"), fs::directory_iterator()), 1);
+    EXPECT_FALSE(session.isRunning());
+}
+
+TEST_F(StopTest, WithoutAGameModeDirectoryNoMatchFileIsWrittenAnywhere) {
+    configuration.Active_Mod_Dir.clear();
+    game.write("Bob: SHOTGUN\r\n");
+    session.cmdStop_Click();
+    EXPECT_EQ(lastMessage().title, "Error making backup");
+    EXPECT_EQ(readFile(game.path()), "Bob: SHOTGUN\r\n");
+    EXPECT_FALSE(fs::exists("MatchPlayed-21-5-9.txt"));
+}
+
+TEST_F(StopTest, NextSessionReadsTheLogFromItsFirstByte) {
+    configuration.QconsoleDel = false;
+    game.say("Bob: SHOTGUN");
+    session.skipExistingText();
+    session.cmdStart_Click();
+    game.say("Al: SHOTGUN");
+    tick();
+    session.cmdStop_Click();
+    session.cmdStart_Click();
+    drain();
+    EXPECT_EQ(processed(), (Lines{"Al: SHOTGUN", "Bob: SHOTGUN", "Al: SHOTGUN"}));
+}
+
+TEST_F(StopTest, LinesQueuedWhenStopRunsAreStillDispatchedAndTheLogIsReadAfresh) {
+    game.write("Bob: SHOTGUN\r\nAl: SHOTGUN\r\nEve: SHOTGUN\r\nhalf a li");
+    session.cmdStart_Click();
+    session.dispatchNextLine();
+    session.cmdStop_Click();
+    drain();
+    EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Al: SHOTGUN", "Eve: SHOTGUN"}));
+
+    session.cmdStart_Click();
+    drain();
+    EXPECT_EQ(processed().size(), 3u) << "the cleared log holds only the marker";
+    EXPECT_EQ(session.ReadPosition(), static_cast<std::int64_t>(marker.size()));
+}
+
+TEST_F(StopTest, NoPassStartsWhileStopAsksItsQuestion) {
+    game.write("Bob: SHOTGUN\r\n");
+    writeFile(matchFile("MatchPlayed-21-5-9.txt"), "older match");
+    // The tray's Start, or a tick, while the question is open.
+    class StartingPrompter final : public Prompter {
+    public:
+        Answer ask(const Message&) override {
+            session->cmdStart_Click();
+            session->tickFileSize_Timer();
+            return Answer::Yes;
+        }
+        MonitoringSession* session = nullptr;
+    } starting;
+    MonitoringSession stopping(configuration, triggers, activity, view, clock, starting,
+                               [this](const std::string& keys) { pushed.push_back(keys); });
+    stopping.ConsoleLogPath = session.ConsoleLogPath;
+    starting.session = &stopping;
+    stopping.cmdStop_Click();
+    EXPECT_FALSE(stopping.isRunning());
+    EXPECT_FALSE(stopping.hasPendingLines());
+    EXPECT_EQ(readFile(game.path()), marker);
+}
+
+} // namespace
