@@ -1,0 +1,114 @@
+#include "monitor/SessionDriver.h"
+#include "monitor/MonitoringSession.h"
+#include "shell/Configuration.h"
+#include "support/FakeClock.h"
+#include "support/FakePrompter.h"
+#include "support/GameConsole.h"
+#include "support/Recorders.h"
+#include "support/TempDir.h"
+#include "triggers/TriggerList.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+class SessionDriverTest : public testing::Test {
+protected:
+    SessionDriverTest() {
+        fs::create_directories(dir / "id1");
+        configuration.Quake_Dir = dir.path().string();
+        configuration.Active_Mod_Dir = dir.path().string();
+        configuration.QconsoleDel = false;
+        triggers.append({"Shotgun", "SHOTGUN", "shotgun.wav"});
+        session.ConsoleLogPath = game.path().string();
+        game.write("");
+    }
+
+    QTimer* tickFileSize() { return driver.findChild<QTimer*>(QStringLiteral("tickFileSize")); }
+    bool waitForPushes(std::size_t count) {
+        return QTest::qWaitFor([&] { return pushed.size() >= count; }, 5000);
+    }
+
+    TempDir dir;
+    Configuration configuration;
+    TriggerList triggers;
+    RecordingActivityList activity;
+    RecordingSessionView view;
+    FakeClock clock;
+    FakePrompter prompter;
+    Lines pushed;
+    std::function<void(const std::string&)> onPush;
+    GameConsole game{dir / "qconsole.log"};
+    MonitoringSession session{
+        configuration, triggers, activity, view, clock, prompter, [this](const std::string& keys) {
+            pushed.push_back(keys);
+            if (onPush)
+                onPush(keys);
+        }};
+    SessionDriver driver{session};
+};
+
+TEST_F(SessionDriverTest, TimerRunsWithTheSessionAndFindsWhatTheGameWrites) {
+    ASSERT_NE(tickFileSize(), nullptr);
+    EXPECT_FALSE(tickFileSize()->isActive());
+    driver.cmdStart_Click();
+    EXPECT_TRUE(tickFileSize()->isActive());
+    EXPECT_EQ(tickFileSize()->interval(), 600);
+
+    game.say("Bob: SHOTGUN");
+    EXPECT_TRUE(waitForPushes(1)) << "the next tick reads the line";
+
+    driver.cmdStop_Click();
+    EXPECT_FALSE(tickFileSize()->isActive());
+    game.say("Al: SHOTGUN");
+    QTest::qWait(800);
+    EXPECT_EQ(pushed.size(), 1u) << "no check after Stop";
+}
+
+TEST_F(SessionDriverTest, StopArrivesBetweenLinesAndTheQueuedLinesStillFollowInOrder) {
+    game.write("one SHOTGUN\r\ntwo SHOTGUN\r\nthree SHOTGUN\r\nfour SHOTGUN\r\n");
+    std::size_t pushedAtStop = 0;
+    driver.cmdStart_Click();
+    QTimer::singleShot(0, [&] {
+        pushedAtStop = pushed.size();
+        driver.cmdStop_Click();
+    });
+    ASSERT_TRUE(waitForPushes(4));
+    EXPECT_LT(pushedAtStop, 4u) << "the event loop ran between the lines";
+    EXPECT_EQ(activity.entries[1], "Processing : one SHOTGUN");
+    EXPECT_EQ(activity.entries[10], "Processing : four SHOTGUN");
+    EXPECT_FALSE(session.isRunning());
+}
+
+TEST_F(SessionDriverTest, TickDuringADispatchNeverRunsANestedPass) {
+    // While the first key push is under way (a slow key output that lets the event loop
+    // run), the game writes on and ticks come; lines stay in log order, one at a time.
+    game.write("one SHOTGUN\r\ntwo SHOTGUN\r\n");
+    bool inPush = false;
+    bool nested = false;
+    onPush = [&](const std::string&) {
+        nested = nested || inPush;
+        inPush = true;
+        if (pushed.size() == 1) {
+            game.say("three SHOTGUN");
+            driver.checkNow();
+            QTest::qWait(700);
+        }
+        inPush = false;
+    };
+    driver.cmdStart_Click();
+    ASSERT_TRUE(waitForPushes(3));
+    EXPECT_FALSE(nested);
+    EXPECT_EQ(activity.entries[1], "Processing : one SHOTGUN");
+    EXPECT_EQ(activity.entries[4], "Processing : two SHOTGUN");
+    EXPECT_EQ(activity.entries[7], "Processing : three SHOTGUN");
+    driver.cmdStop_Click();
+}
+
+} // namespace
