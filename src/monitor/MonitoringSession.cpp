@@ -22,7 +22,9 @@ std::string selectedKeyString(std::string_view selectedKey) {
     const char first = selectedKey.front();
     if ((first >= 'a' && first <= 'z') || (first >= '0' && first <= '9'))
         return std::string(selectedKey);
-    return "{" + std::string(selectedKey) + "}";
+    std::string named = "{";
+    named.append(selectedKey).push_back('}');
+    return named;
 }
 
 std::string timeOfDayText(const TimeOfDay& time, char separator) {
