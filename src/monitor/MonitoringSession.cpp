@@ -22,9 +22,7 @@ std::string selectedKeyString(std::string_view selectedKey) {
     const char first = selectedKey.front();
     if ((first >= 'a' && first <= 'z') || (first >= '0' && first <= '9'))
         return std::string(selectedKey);
-    std::string named = "{";
-    named.append(selectedKey).push_back('}');
-    return named;
+    return "{" + std::string(selectedKey) + "}";
 }
 
 std::string timeOfDayText(const TimeOfDay& time, char separator) {
