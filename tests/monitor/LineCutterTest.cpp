@@ -122,12 +122,4 @@ TEST_F(ConsoleLogFollowerTest, PathThatIsNoFileCountsAsAnEmptyLog) {
     }
 }
 
-TEST_F(ConsoleLogFollowerTest, SkippingToTheEndLeavesTheTextAlreadyThere) {
-    game.write("old line\r\nhalf of a li");
-    follower.skipToEnd(game.path());
-    EXPECT_EQ(follower.position(), 22);
-    game.write("ne\r\nnew line\r\n");
-    EXPECT_EQ(readAll(), Lines{"new line"});
-}
-
 } // namespace
