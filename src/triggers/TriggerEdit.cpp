@@ -1,0 +1,73 @@
+#include "triggers/TriggerEdit.h"
+
+#include "config/FileRoutines.h"
+#include "config/GamePaths.h"
+#include "monitor/PlayScript.h"
+#include "shell/Configuration.h"
+#include "triggers/TriggerList.h"
+
+namespace triggeredit {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void informCopyFailed(Prompter& prompter) {
+    prompter.inform("There was a problem with\r\ncopying the wav file!",
+                    "File transfer ststus (ERROR!)", Prompter::Icon::Information);
+}
+
+} // namespace
+
+std::optional<Prompter::Message> okRefusal(const Trigger& typed) {
+    if (typed.name.empty() || typed.keyword.empty() || typed.soundFile.empty())
+        return Prompter::Message{"You must enter something in each box!", "Please enter data!",
+                                 Prompter::Buttons::Ok, Prompter::Icon::Critical};
+    if (const auto problem = soundNameProblem(BaseFileName(typed.soundFile)))
+        return Prompter::Message{"The game cannot play this sound file: " + *problem + ".",
+                                 "Please enter data!", Prompter::Buttons::Ok,
+                                 Prompter::Icon::Critical};
+    return std::nullopt;
+}
+
+FileChooser::Options soundFileDialog() {
+    return {{}, "Sound Files(*.wav)|*.wav", {}};
+}
+
+std::optional<fs::path> copyDestination(std::string_view soundDirectory, std::string_view chosen) {
+    if (soundDirectory.empty())
+        return std::nullopt;
+    const fs::path directory = gamepaths::fromSetting(soundDirectory);
+    const std::string name = BaseFileName(chosen);
+    // The play script names the file exactly as chosen, and some engines look it up
+    // case-sensitively, so a new copy keeps that spelling.
+    const fs::path existing = gamepaths::entry(directory, name);
+    std::error_code error;
+    return fs::exists(existing, error) ? existing : directory / name;
+}
+
+void placeChosenSound(const std::string& chosen, const Configuration& configuration,
+                      Prompter& prompter, Progress& progress) {
+    if (!configuration.AutoCopy) {
+        prompter.inform("This sound file will need to be placed\r\n"
+                        "in the quake directory, if you want configure hornwise\r\n"
+                        "to do this automatically.",
+                        "Sounds need copying", Prompter::Icon::Information);
+        return;
+    }
+    const auto destination = copyDestination(configuration.Quake_Id1_sound, chosen);
+    if (!destination) {
+        informCopyFailed(prompter);
+        return;
+    }
+    if (fs::path(chosen) == *destination || isSameFile(chosen, *destination))
+        return;
+    if (CopyFileWithPrompt(chosen, *destination, prompter, &progress) < 1) {
+        informCopyFailed(prompter);
+        return;
+    }
+    prompter.inform("File copied to the correct\r\nQuake sound directory", "File transfer ststus",
+                    Prompter::Icon::Information);
+}
+
+} // namespace triggeredit
