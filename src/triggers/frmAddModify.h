@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+struct Configuration;
+struct Platform;
+class TriggerList;
+
+// The edit dialog: edits the trigger at the list's CurrentTrigger, which the manager sets
+// (an empty new position for Add, the selected one for Modify). "Ok" stores the three boxes;
+// any other way of closing leaves the list unchanged. "..." picks a wave file and, with
+// AutoCopy on, copies it into the game's sound directory.
+class frmAddModify final : public QDialog {
+    Q_OBJECT
+
+public:
+    frmAddModify(Platform& platform, const Configuration& configuration, TriggerList& triggers,
+                 QWidget* parent = nullptr);
+
+    void done(int result) override;
+
+public slots:
+    void cmdOK_Click();
+    void cmdPlay_Click();
+    void cmdSearch_Click();
+
+private:
+    void buildControls();
+    void Form_Load();
+    void Form_Unload();
+
+    Platform& m_platform;
+    const Configuration& m_configuration;
+    TriggerList& m_triggers;
+
+    QLineEdit* txtName = nullptr;
+    QLineEdit* txtKeyword = nullptr;
+    QLineEdit* txtFile = nullptr;
+    QPushButton* cmdSearch = nullptr;
+    QPushButton* cmdPlay = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+};
