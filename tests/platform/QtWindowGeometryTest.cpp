@@ -1,7 +1,5 @@
 #include "platform/qt/QtWindowGeometry.h"
-#include "platform/qt/QtProgressBar.h"
 
-#include <QProgressBar>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -30,23 +28,6 @@ TEST(QtWindowGeometryTest, TwipsFollowTheScreensLogicalDotsPerInch) {
     EXPECT_FALSE(geometry.isNormalState());
     window.setWindowState(Qt::WindowMinimized);
     EXPECT_FALSE(geometry.isNormalState());
-}
-
-TEST(QtProgressBarTest, ShowsTheBarOnlyWhileWorkRuns) {
-    QWidget window;
-    auto* bar = new QProgressBar(&window);
-    bar->hide();
-    window.show();
-    QtProgressBar progress(*bar);
-
-    progress.start(1, 40);
-    EXPECT_TRUE(bar->isVisible());
-    EXPECT_EQ(bar->minimum(), 1);
-    EXPECT_EQ(bar->maximum(), 40);
-    progress.setValue(20);
-    EXPECT_EQ(bar->value(), 20);
-    progress.finish();
-    EXPECT_FALSE(bar->isVisible());
 }
 
 } // namespace

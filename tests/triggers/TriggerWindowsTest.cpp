@@ -1,7 +1,6 @@
 #include "shell/Configuration.h"
 #include "support/TempDir.h"
 #include "support/TestPlatform.h"
-#include "triggers/TriggerFile.h"
 #include "triggers/TriggerList.h"
 #include "triggers/frmAddModify.h"
 #include "triggers/frmImport.h"
@@ -37,17 +36,17 @@ template <class T> T* child(QWidget& window, const char* name) {
     return found;
 }
 
+void click(QWidget& window, const char* button) {
+    child<QAbstractButton>(window, button)->click();
+}
+
 // Acts on the modal dialog that the next command opens, once its event loop runs.
 void onNextModal(std::function<void(QDialog&)> act) {
     QTimer::singleShot(0, [act = std::move(act)] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog) {
-            ADD_FAILURE() << "no modal dialog opened";
-            return;
-        }
+        ASSERT_TRUE(dialog) << "no modal dialog opened";
         act(*dialog);
-        if (dialog->isVisible())
-            dialog->close();
+        dialog->close();
     });
 }
 
@@ -65,27 +64,29 @@ std::vector<Trigger> contentsOf(const TriggerList& list) {
     return triggers;
 }
 
-std::string text(const Prompter::Message& message) {
-    return message.text;
-}
-
 class TriggerWindowTest : public testing::Test {
 protected:
+    std::vector<std::string> shownTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& message : fakes.prompter.shown)
+            texts.push_back(message.text);
+        return texts;
+    }
+
     TestPlatform fakes;
     Configuration configuration;
     TempDir dir;
 };
 
-// The manager, shown, over a list.
 class TriggerManagerTest : public TriggerWindowTest {
 protected:
-    void open(TriggerList initial) {
+    void open(TriggerList initial, Platform* platform = nullptr) {
         triggers = std::move(initial);
-        window = std::make_unique<frmTriggers>(fakes.platform, configuration, triggers);
+        window = std::make_unique<frmTriggers>(platform ? *platform : fakes.platform, configuration,
+                                               triggers);
         window->show();
         list = child<QTreeWidget>(*window, "lstTriggers");
     }
-    QPushButton* button(const char* name) { return child<QPushButton>(*window, name); }
     std::optional<int> selectedRow() const {
         QTreeWidgetItem* item = list->currentItem();
         if (!item || !item->isSelected())
@@ -93,10 +94,10 @@ protected:
         return list->indexOfTopLevelItem(item) + 1;
     }
     void select(int row) { list->setCurrentItem(list->topLevelItem(row - 1)); }
-    std::vector<std::string> rowNames() const {
-        std::vector<std::string> names;
+    std::string rowNames() const {
+        std::string names;
         for (int row = 0; row < list->topLevelItemCount(); ++row)
-            names.push_back(list->topLevelItem(row)->text(0).toStdString());
+            names += list->topLevelItem(row)->text(0).toStdString() + "|";
         return names;
     }
     void menu(int index) {
@@ -112,90 +113,66 @@ TEST_F(TriggerManagerTest, ShowsEveryPositionInReportOrListMode) {
     TriggerList initial = listOf({"A", "B"});
     initial.resize(3);
     open(std::move(initial));
-
-    EXPECT_EQ(window->objectName(), QStringLiteral("frmTriggers"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Yelpcue -Trigger Manager"));
-    EXPECT_TRUE(child<QLabel>(*window, "Label1")
-                    ->text()
-                    .startsWith(QStringLiteral(
-                        "Use this dialogue to add and change triggers, dont forget")));
     EXPECT_FALSE(child<QProgressBar>(*window, "barProgress")->isVisible());
     const QTreeWidgetItem* header = list->headerItem();
-    EXPECT_EQ(header->text(0), QStringLiteral("Trigger"));
-    EXPECT_EQ(header->text(1), QStringLiteral("Keyword"));
-    EXPECT_EQ(header->text(2), QStringLiteral("File Location"));
-    ASSERT_EQ(list->topLevelItemCount(), 3);
-    EXPECT_EQ(list->topLevelItem(1)->text(1), QStringLiteral("KEY B"));
+    EXPECT_EQ(QStringList({header->text(0), header->text(1), header->text(2)}),
+              QStringList({QStringLiteral("Trigger"), QStringLiteral("Keyword"),
+                           QStringLiteral("File Location")}));
+    EXPECT_EQ(rowNames(), "A|B||");
     EXPECT_EQ(list->topLevelItem(1)->text(2), QStringLiteral("B.wav"));
-    EXPECT_EQ(list->topLevelItem(2)->text(0), QString()) << "an empty position is an empty row";
-    EXPECT_FALSE(selectedRow());
 
-    button("cmdList")->click();
+    click(*window, "cmdList");
     EXPECT_FALSE(list->header()->isVisible());
-    EXPECT_TRUE(list->isColumnHidden(1));
-    EXPECT_TRUE(list->isColumnHidden(2));
-    button("cmdReport")->click();
+    EXPECT_TRUE(list->isColumnHidden(1) && list->isColumnHidden(2));
+    click(*window, "cmdReport");
     EXPECT_TRUE(list->header()->isVisible());
-    EXPECT_FALSE(list->isColumnHidden(1));
-    EXPECT_FALSE(list->isColumnHidden(2));
+    EXPECT_FALSE(list->isColumnHidden(1) || list->isColumnHidden(2));
 
-    auto* popup = child<QMenu>(*window, "mnuTriggers");
     QStringList items;
-    for (const QAction* item : popup->actions())
+    for (const QAction* item : child<QMenu>(*window, "mnuTriggers")->actions())
         items << (item->isSeparator() ? QStringLiteral("-") : item->text());
-    EXPECT_EQ(items, (QStringList{QStringLiteral("Play Wav"), QStringLiteral("Modify Trigger"),
+    EXPECT_EQ(items, QStringList({QStringLiteral("Play Wav"), QStringLiteral("Modify Trigger"),
                                   QStringLiteral("-"), QStringLiteral("Delete")}));
 }
 
-TEST_F(TriggerManagerTest, DeleteWithOneRowChangesNothing) {
-    open(listOf({"A"}));
-    select(1);
-    button("cmdDelete")->click();
-    ASSERT_EQ(fakes.prompter.shown.size(), 1u);
-    const auto& message = fakes.prompter.shown[0];
+TEST_F(TriggerManagerTest, DeleteKeepsOneTriggerAndSelectsTheNextRow) {
+    open(listOf({"A", "B", "C", "D"}));
+    click(*window, "cmdDelete");
+    select(2);
+    click(*window, "cmdDelete");
+    EXPECT_EQ(rowNames(), "A|C|D|");
+    EXPECT_EQ(triggers.at(2).name, "C");
+    EXPECT_EQ(selectedRow(), 2);
+    select(3);
+    QTest::keyClick(list, Qt::Key_Backspace);
+    EXPECT_EQ(rowNames(), "A|C|");
+    EXPECT_EQ(selectedRow(), 2) << "the new last row";
+    menu(3);
+    menu(3);
+    EXPECT_EQ(rowNames(), "A|");
+    EXPECT_EQ(triggers.TriggerCount(), 1);
+    EXPECT_EQ(shownTexts(),
+              (std::vector<std::string>{"You need to select a trigger to delete first",
+                                        "You must always have at least one trigger!"}));
+    const auto& message = fakes.prompter.shown[1];
     EXPECT_EQ(message.text, "You must always have at least one trigger!");
     EXPECT_EQ(message.title, "Error");
     EXPECT_EQ(message.buttons, Prompter::Buttons::Ok);
     EXPECT_EQ(message.icon, Prompter::Icon::None);
-    EXPECT_EQ(triggers.TriggerCount(), 1);
-    EXPECT_EQ(list->topLevelItemCount(), 1);
-}
-
-TEST_F(TriggerManagerTest, DeleteSelectsTheFollowingRowOrTheNewLastRow) {
-    open(listOf({"A", "B", "C", "D"}));
-    button("cmdDelete")->click();
-    EXPECT_EQ(fakes.prompter.shown.back().text, "You need to select a trigger to delete first");
-
-    select(2);
-    button("cmdDelete")->click();
-    EXPECT_EQ(rowNames(), (std::vector<std::string>{"A", "C", "D"}));
-    EXPECT_EQ(triggers.at(2).name, "C");
-    EXPECT_EQ(selectedRow(), 2);
-
-    select(3);
-    QTest::keyClick(list, Qt::Key_Backspace);
-    EXPECT_EQ(rowNames(), (std::vector<std::string>{"A", "C"}));
-    EXPECT_EQ(selectedRow(), 2);
-
-    menu(3);
-    EXPECT_EQ(rowNames(), (std::vector<std::string>{"A"}));
-    EXPECT_EQ(triggers.TriggerCount(), 1);
-    EXPECT_EQ(fakes.prompter.shown.size(), 1u);
 }
 
 TEST_F(TriggerManagerTest, ModifyNeedsASelectionAndKeepsTheModifiedRowSelected) {
     open(listOf({"A", "B", "C"}));
-    button("cmdModify")->click();
-    ASSERT_EQ(fakes.prompter.shown.size(), 1u);
-    EXPECT_EQ(fakes.prompter.shown[0].text, "You need to select a trigger to modify first");
-    EXPECT_EQ(fakes.prompter.shown[0].title, "Error");
+    click(*window, "cmdModify");
+    EXPECT_EQ(shownTexts(),
+              std::vector<std::string>{"You need to select a trigger to modify first"});
 
     select(3);
     onNextModal([](QDialog& dialog) {
-        EXPECT_EQ(dialog.objectName(), QStringLiteral("frmAddModify"));
         EXPECT_EQ(child<QLineEdit>(dialog, "txtName")->text(), QStringLiteral("C"));
         child<QLineEdit>(dialog, "txtKeyword")->setText(QStringLiteral("QUAD"));
-        child<QPushButton>(dialog, "cmdOK")->click();
+        click(dialog, "cmdOK");
     });
     menu(1);
     EXPECT_EQ(triggers.at(3), (Trigger{"C", "QUAD", "C.wav"}));
@@ -205,55 +182,34 @@ TEST_F(TriggerManagerTest, ModifyNeedsASelectionAndKeepsTheModifiedRowSelected) 
 
 TEST_F(TriggerManagerTest, AddClosedByItsFrameLeavesAnEmptyTriggerThatIsSaved) {
     open(listOf({"A"}));
-    onNextModal([](QDialog& dialog) { dialog.close(); });
-    button("cmdAdd")->click();
-    ASSERT_EQ(triggers.TriggerCount(), 2);
-    EXPECT_TRUE(triggers.at(2).isEmpty());
-    EXPECT_EQ(list->topLevelItemCount(), 2);
-    EXPECT_FALSE(selectedRow());
-
-    onNextModal([](QDialog& dialog) {
-        child<QLineEdit>(dialog, "txtName")->setText(QStringLiteral("Quad"));
-        child<QLineEdit>(dialog, "txtKeyword")->setText(QStringLiteral("GET QUAD"));
-        child<QLineEdit>(dialog, "txtFile")->setText(QStringLiteral("quad.wav"));
-        child<QPushButton>(dialog, "cmdOK")->click();
-    });
-    button("cmdAdd")->click();
-    EXPECT_EQ(rowNames(), (std::vector<std::string>{"A", "", "Quad"}));
-
-    button("cmdQuit")->click();
-    const auto& store = fakes.settings;
-    EXPECT_EQ(store.get("Application_params", "RecordCount"), "3");
-    EXPECT_TRUE(store.has("2", "t_name"));
-    EXPECT_EQ(store.get("2", "t_name", "missing"), "");
-    EXPECT_EQ(store.get("2", "t_file", "missing"), "");
-    EXPECT_EQ(store.get("3", "t_keyword"), "GET QUAD");
+    onNextModal([](QDialog&) {});
+    click(*window, "cmdAdd");
+    EXPECT_EQ(rowNames(), "A||");
+    click(*window, "cmdQuit");
+    EXPECT_EQ(fakes.settings.get("Application_params", "RecordCount"), "2");
+    EXPECT_EQ(fakes.settings.get("2", "t_name", "missing"), "");
+    EXPECT_EQ(fakes.settings.get("2", "t_file", "missing"), "");
 }
 
 TEST_F(TriggerManagerTest, PlayWavTakesABareNameFromTheSoundDirectory) {
-    const fs::path soundDir = dir / "sound";
-    fs::create_directory(soundDir);
-    writeFile(soundDir / "Bitch.wav", "RIFF");
-    configuration.Quake_Id1_sound = soundDir.string();
-    TriggerList initial;
-    initial.append({"Bare", "B", "Bitch.wav"});
-    initial.append({"Path", "P", (dir / "mine" / "quad.wav").string()});
+    writeFile(dir / "Bitch.wav", "RIFF");
+    configuration.Quake_Id1_sound = dir.path().string();
+    TriggerList initial = listOf({"Bitch"});
+    initial.append({"Path", "P", "/home/me/quad.wav"});
     open(std::move(initial));
-
     menu(0);
     EXPECT_TRUE(fakes.soundPlayer.played.empty()) << "no row selected";
     select(1);
     menu(0);
     select(2);
     menu(0);
-    EXPECT_EQ(
-        fakes.soundPlayer.played,
-        (std::vector<std::string>{
-            soundDir.string() + static_cast<char>(fs::path::preferred_separator) + "Bitch.wav",
-            (dir / "mine" / "quad.wav").string()}));
+    const char separator = static_cast<char>(fs::path::preferred_separator);
+    EXPECT_EQ(fakes.soundPlayer.played,
+              (std::vector<std::string>{dir.path().string() + separator + "Bitch.wav",
+                                        "/home/me/quad.wav"}));
 }
 
-// Records whether the progress bar shows while the list is written.
+// Tells whether the progress bar shows while each trigger is written.
 class WatchedStore final : public SettingsStore {
 public:
     WatchedStore(SettingsStore& store, std::function<bool()> barVisible)
@@ -265,13 +221,13 @@ public:
     }
     void save(std::string_view section, std::string_view key, std::string_view value) override {
         if (key == "t_name")
-            barShownAtEachTrigger.push_back(m_barVisible());
+            barShown.push_back(m_barVisible());
         m_store.save(section, key, value);
     }
     void deleteSection(std::string_view section) override { m_store.deleteSection(section); }
     bool sync() override { return m_store.sync(); }
 
-    std::vector<bool> barShownAtEachTrigger;
+    std::vector<bool> barShown;
 
 private:
     SettingsStore& m_store;
@@ -279,18 +235,18 @@ private:
 };
 
 TEST_F(TriggerManagerTest, EveryWayOfClosingSavesTheListAndThePosition) {
-    const std::function<void(QWidget&)> closings[] = {
-        [this](QWidget&) { button("cmdQuit")->click(); },
-        [this](QWidget&) { QTest::keyClick(list, Qt::Key_Escape); },
-        [this](QWidget&) { QTest::keyClick(list, Qt::Key_Return); },
-        [](QWidget& window) { window.close(); },
+    const std::function<void()> closings[] = {
+        [this] { click(*window, "cmdQuit"); },
+        [this] { QTest::keyClick(list, Qt::Key_Escape); },
+        [this] { QTest::keyClick(list, Qt::Key_Return); },
+        [this] { window->close(); },
     };
     for (const auto& close : closings) {
         FakeSettingsStore store;
         store.save("frmTriggers", "top", "1500");
         store.save("frmTriggers", "left", "3000");
-        QProgressBar* bar = nullptr;
-        WatchedStore watched(store, [&bar] { return bar->isVisible(); });
+        WatchedStore watched(
+            store, [this] { return child<QProgressBar>(*window, "barProgress")->isVisible(); });
         Platform platform = fakes.platform;
         Platform withStore{watched,
                            platform.prompter,
@@ -300,60 +256,45 @@ TEST_F(TriggerManagerTest, EveryWayOfClosingSavesTheListAndThePosition) {
                            platform.fileChooser,
                            platform.soundPlayer,
                            platform.launcher};
-        triggers = listOf({"A", "B"});
-        window = std::make_unique<frmTriggers>(withStore, configuration, triggers);
-        bar = child<QProgressBar>(*window, "barProgress");
-        list = child<QTreeWidget>(*window, "lstTriggers");
-        const double pixelsPerTwip = window->logicalDpiY() / 1440.0;
+        open(listOf({"A", "B"}), &withStore);
         EXPECT_EQ(window->pos(), QPoint(qRound(3000 * window->logicalDpiX() / 1440.0),
-                                        qRound(1500 * pixelsPerTwip)));
-        window->show();
+                                        qRound(1500 * window->logicalDpiY() / 1440.0)));
         list->setFocus();
         select(1);
         triggers.set(2, {"B2", "K", "b.wav"});
 
-        close(*window);
+        close();
         EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(store.get("Application_params", "RecordCount"), "2");
         EXPECT_EQ(store.get("2", "t_name"), "B2");
-        EXPECT_EQ(watched.barShownAtEachTrigger, (std::vector<bool>{true, true}));
-        EXPECT_FALSE(bar->isVisible());
+        EXPECT_EQ(watched.barShown, (std::vector<bool>{true, true}));
+        EXPECT_FALSE(child<QProgressBar>(*window, "barProgress")->isVisible());
         EXPECT_EQ(store.get("frmTriggers", "top"), "1500");
-        EXPECT_EQ(store.get("frmTriggers", "left"), "3000");
         window.reset();
-        EXPECT_EQ(watched.barShownAtEachTrigger.size(), 2u) << "saved once";
+        EXPECT_EQ(watched.barShown.size(), 2u) << "saved once";
     }
 }
 
 TEST_F(TriggerManagerTest, ExportWritesEveryTriggerAndSaysWhere) {
-    open(listOf({}));
+    open({});
     triggers.append(kDefault);
     const std::string path = (dir / "mine.txt").string();
-    fakes.fileChooser.results = {path, std::nullopt, (dir / "no" / "such.txt").string()};
+    const std::string unwritable = (dir / "no" / "such.txt").string();
+    fakes.fileChooser.results = {path, std::nullopt, unwritable};
+    for (int i = 0; i < 3; ++i)
+        click(*window, "cmdExport");
 
-    button("cmdExport")->click();
     EXPECT_EQ(fakes.fileChooser.shown.at(0).filter, "Trigger File (*.txt)|*.txt");
     EXPECT_EQ(readFile(path), "\"Test Trigger\",\"SHOTGUN\",\"Bitch.wav\"\r\n");
-    ASSERT_EQ(fakes.prompter.shown.size(), 1u);
-    const auto& message = fakes.prompter.shown[0];
-    EXPECT_EQ(message.text, "Wrote : 1 triggers to file : " + path);
-    EXPECT_EQ(message.title, "File Saved as");
-    EXPECT_EQ(message.buttons, Prompter::Buttons::Ok);
-    EXPECT_EQ(message.icon, Prompter::Icon::Information);
-
-    button("cmdExport")->click();
-    EXPECT_EQ(fakes.prompter.shown.size(), 1u) << "a cancelled dialog says nothing";
-
-    button("cmdExport")->click();
-    ASSERT_EQ(fakes.prompter.shown.size(), 2u);
-    EXPECT_EQ(fakes.prompter.shown[1].text,
-              "Could not write the trigger file : " + (dir / "no" / "such.txt").string());
-    EXPECT_FALSE(fs::exists(dir / "no"));
+    EXPECT_EQ(shownTexts(),
+              (std::vector<std::string>{"Wrote : 1 triggers to file : " + path,
+                                        "Could not write the trigger file : " + unwritable}));
+    EXPECT_EQ(fakes.prompter.shown[0].title, "File Saved as");
+    EXPECT_EQ(fakes.prompter.shown[0].icon, Prompter::Icon::Information);
 }
 
 struct RoundTripCase {
     const char* option;
-    std::vector<std::string> names;
+    std::string names;
 };
 
 class TriggerRoundTripTest : public TriggerManagerTest,
@@ -361,29 +302,25 @@ class TriggerRoundTripTest : public TriggerManagerTest,
 
 TEST_P(TriggerRoundTripTest, ImportsAFileJustExported) {
     open(listOf({"A", "B"}));
-    const std::string path = (dir / "out.txt").string();
-    fakes.fileChooser.results = {path};
-    button("cmdExport")->click();
+    fakes.fileChooser.results = {(dir / "out.txt").string(), (dir / "out.txt").string()};
+    click(*window, "cmdExport");
     triggers.set(1, {"Z", "KEY Z", "Z.wav"});
 
-    fakes.fileChooser.results = {path};
     const char* option = GetParam().option;
     onNextModal([option](QDialog& dialog) {
-        EXPECT_EQ(dialog.objectName(), QStringLiteral("frmImport"));
         EXPECT_TRUE(child<QRadioButton>(dialog, "optAdd")->isChecked());
-        child<QRadioButton>(dialog, option)->click();
-        child<QPushButton>(dialog, "cmdImport")->click();
+        click(dialog, option);
+        click(dialog, "cmdImport");
         EXPECT_FALSE(dialog.isVisible()) << "a finished import closes the window";
     });
-    button("cmdImport")->click();
+    click(*window, "cmdImport");
     EXPECT_EQ(rowNames(), GetParam().names);
-    EXPECT_EQ(fakes.prompter.shown.size(), 1u) << "only the export's message";
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, TriggerRoundTripTest,
-                         testing::Values(RoundTripCase{"optAdd", {"Z", "B", "A", "B"}},
-                                         RoundTripCase{"optMerge", {"Z", "B", "A"}},
-                                         RoundTripCase{"optReplace", {"A", "B"}}));
+                         testing::Values(RoundTripCase{"optAdd", "Z|B|A|B|"},
+                                         RoundTripCase{"optMerge", "Z|B|A|"},
+                                         RoundTripCase{"optReplace", "A|B|"}));
 
 struct ImportCase {
     const char* what;
@@ -404,8 +341,8 @@ TEST_P(TriggerImportWindowTest, TakesTheValidTriggersOfTheFile) {
     window.show();
     writeFile(dir / "in.txt", GetParam().file);
     fakes.fileChooser.results = {(dir / "in.txt").string()};
-    child<QRadioButton>(window, GetParam().option)->click();
-    child<QPushButton>(window, "cmdImport")->click();
+    click(window, GetParam().option);
+    click(window, "cmdImport");
     EXPECT_EQ(contentsOf(triggers), GetParam().expected) << GetParam().what;
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(fakes.prompter.shown.empty());
@@ -443,28 +380,29 @@ INSTANTIATE_TEST_SUITE_P(
                    "A,B\r\nC,D,e.wav\r\nF,G,h.wav\r\n",
                    {kOld, {"C", "D", "e.wav"}, {"F", "G", "h.wav"}}}));
 
-TEST_F(TriggerWindowTest, ImportStaysOpenWhenCancelledOrTheFileCannotBeRead) {
+TEST_F(TriggerWindowTest, ImportStaysOpenWhenCancelledOrUnreadableAndStopsAtAFullList) {
     TriggerList triggers;
     triggers.append(kOld);
     frmImport window(fakes.platform, triggers);
     window.show();
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Import Triggers"));
-    child<QRadioButton>(window, "optReplace")->click();
+    click(window, "optReplace");
     const std::string missing = (dir / "missing.txt").string();
-    fakes.fileChooser.results = {std::nullopt, missing};
+    writeFile(dir / "two.txt", "A,B,c.wav\r\nD,E,f.wav\r\n");
+    fakes.fileChooser.results = {std::nullopt, missing, (dir / "two.txt").string()};
 
-    child<QPushButton>(window, "cmdImport")->click();
-    EXPECT_TRUE(fakes.prompter.shown.empty());
+    click(window, "cmdImport");
+    click(window, "cmdImport");
+    EXPECT_EQ(shownTexts(),
+              std::vector<std::string>{"Could not read the trigger file : " + missing});
     EXPECT_TRUE(window.isVisible());
-
-    child<QPushButton>(window, "cmdImport")->click();
-    ASSERT_EQ(fakes.prompter.shown.size(), 1u);
-    EXPECT_EQ(fakes.prompter.shown[0].text, "Could not read the trigger file : " + missing);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(child<QRadioButton>(window, "optReplace")->isChecked());
     EXPECT_EQ(contentsOf(triggers), std::vector<Trigger>{kOld});
 
-    child<QPushButton>(window, "cmdQuit")->click();
+    click(window, "optAdd");
+    triggers.resize(TriggerList::kMaxCount - 1);
+    click(window, "cmdImport");
+    EXPECT_EQ(shownTexts().back(), "The trigger list is full: it holds at most 32767 triggers."
+                                   "\r\nImported : 1 triggers, the rest of the file was left out.");
+    EXPECT_EQ(triggers.at(TriggerList::kMaxCount), (Trigger{"A", "B", "c.wav"}));
     EXPECT_FALSE(window.isVisible());
 }
 
@@ -474,61 +412,39 @@ protected:
     TriggerEditTest() {
         triggers.append(kDefault);
         triggers.CurrentTrigger = 1;
-        soundDir = dir / "sound";
         fs::create_directory(soundDir);
-        fs::create_directory(dir / "mine");
         configuration.Quake_Id1_sound = soundDir.string();
         window = std::make_unique<frmAddModify>(fakes.platform, configuration, triggers);
         window->show();
     }
     QLineEdit* box(const char* name) { return child<QLineEdit>(*window, name); }
-    QPushButton* button(const char* name) { return child<QPushButton>(*window, name); }
-    std::vector<std::string> shown() const {
-        std::vector<std::string> texts;
-        std::transform(fakes.prompter.shown.begin(), fakes.prompter.shown.end(),
-                       std::back_inserter(texts), text);
-        return texts;
-    }
 
     TriggerList triggers;
-    fs::path soundDir;
+    fs::path soundDir = dir / "sound";
     std::unique_ptr<frmAddModify> window;
 };
 
-TEST_F(TriggerEditTest, ShowsTheTriggerWithItsCaptions) {
+TEST_F(TriggerEditTest, OkWithAnEmptyBoxStaysOpenAndOneSpaceIsEnough) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Add or Modify an Existing Trigger"));
     EXPECT_EQ(child<QLabel>(*window, "lblName")->text(), QStringLiteral("Tirgger Name"));
     EXPECT_EQ(box("txtName")->text(), QStringLiteral("Test Trigger"));
-    EXPECT_EQ(box("txtKeyword")->text(), QStringLiteral("SHOTGUN"));
-    EXPECT_EQ(box("txtFile")->text(), QStringLiteral("Bitch.wav"));
-    EXPECT_FALSE(button("cmdPlay")->isEnabled());
-    QStringList labels;
-    for (const QLabel* label : window->findChildren<QLabel*>(QStringLiteral("Label1")))
-        labels << label->text();
-    EXPECT_EQ(labels, (QStringList{QStringLiteral("Wave file to play"),
-                                   QStringLiteral("Progress of file transfer")}));
-}
-
-TEST_F(TriggerEditTest, OkWithAnEmptyBoxStaysOpenAndOneSpaceIsEnough) {
     box("txtKeyword")->clear();
-    button("cmdOK")->click();
+    click(*window, "cmdOK");
     ASSERT_EQ(fakes.prompter.shown.size(), 1u);
     const auto& message = fakes.prompter.shown[0];
     EXPECT_EQ(message.text, "You must enter something in each box!");
     EXPECT_EQ(message.title, "Please enter data!");
     EXPECT_EQ(message.icon, Prompter::Icon::Critical);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(triggers.at(1), kDefault);
 
     box("txtFile")->setText(QStringLiteral("say;quit.wav"));
     box("txtKeyword")->setText(QStringLiteral(" "));
-    button("cmdOK")->click();
+    click(*window, "cmdOK");
     EXPECT_EQ(fakes.prompter.shown.size(), 2u) << "a name the play script refuses";
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(triggers.at(1), kDefault);
 
     box("txtFile")->setText(QStringLiteral("Bitch.wav"));
-    button("cmdOK")->click();
-    EXPECT_EQ(fakes.prompter.shown.size(), 2u);
+    click(*window, "cmdOK");
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(triggers.at(1), (Trigger{"Test Trigger", " ", "Bitch.wav"}));
 }
@@ -538,70 +454,73 @@ TEST_F(TriggerEditTest, ClosingByTheFrameChangesNothingAndStoresThePosition) {
     window->move(40, 60);
     window->close();
     EXPECT_EQ(triggers.at(1), kDefault);
-    const double twipsPerPixel = 1440.0 / window->logicalDpiY();
-    EXPECT_EQ(std::stod(fakes.settings.get("frmAddModify", "top")), 60 * twipsPerPixel);
-
-    frmAddModify again(fakes.platform, configuration, triggers);
-    EXPECT_EQ(again.pos(), window->pos());
+    EXPECT_EQ(std::stod(fakes.settings.get("frmAddModify", "top")),
+              60 * 1440.0 / window->logicalDpiY());
+    EXPECT_EQ(frmAddModify(fakes.platform, configuration, triggers).pos(), QPoint(40, 60));
 }
 
-TEST_F(TriggerEditTest, PickingAFileCopiesItIntoTheSoundDirectory) {
-    const fs::path chosen = dir / "mine" / "Quad.wav";
-    writeFile(chosen, "RIFF quad");
-    fakes.fileChooser.results = {chosen.string()};
-    button("cmdSearch")->click();
-    EXPECT_EQ(fakes.fileChooser.shown.at(0).filter, "Sound Files(*.wav)|*.wav");
-    EXPECT_EQ(box("txtFile")->text().toStdString(), chosen.string());
-    EXPECT_EQ(readFile(soundDir / "Quad.wav"), "RIFF quad");
-    EXPECT_EQ(shown(),
-              std::vector<std::string>{"File copied to the correct\r\nQuake sound directory"});
-    EXPECT_EQ(child<QProgressBar>(*window, "ProgressBar1")->value(), 100);
-    ASSERT_TRUE(button("cmdPlay")->isEnabled());
+struct PickCase {
+    const char* what;
+    bool autoCopy;
+    const char* existingCopy;
+    std::optional<Prompter::Answer> overwrite;
+    bool cancelled;
+    std::vector<std::string> messages;
+    const char* copyAfter;
+};
 
-    button("cmdPlay")->click();
-    EXPECT_EQ(fakes.soundPlayer.played, std::vector<std::string>{chosen.string()});
-}
+class TriggerEditPickTest : public TriggerEditTest, public testing::WithParamInterface<PickCase> {};
 
-TEST_F(TriggerEditTest, DecliningTheOverwriteKeepsTheChosenPath) {
-    const fs::path chosen = dir / "mine" / "Quad.wav";
+TEST_P(TriggerEditPickTest, PickingAWaveFileCopiesItWhenAutoCopyIsOn) {
+    const PickCase& c = GetParam();
+    configuration.AutoCopy = c.autoCopy;
+    const fs::path chosen = dir / "Quad.wav";
     writeFile(chosen, "RIFF new");
-    writeFile(soundDir / "Quad.wav", "RIFF old");
-    fakes.fileChooser.results = {chosen.string()};
-    fakes.prompter.answers = {Prompter::Answer::No};
-    button("cmdSearch")->click();
-    ASSERT_EQ(fakes.prompter.shown.size(), 2u);
-    EXPECT_EQ(fakes.prompter.shown[0].buttons, Prompter::Buttons::YesNo);
-    EXPECT_EQ(fakes.prompter.shown[1].text, "There was a problem with\r\ncopying the wav file!");
-    EXPECT_EQ(fakes.prompter.shown[1].title, "File transfer ststus (ERROR!)");
-    EXPECT_EQ(fakes.prompter.shown[1].icon, Prompter::Icon::Information);
-    EXPECT_EQ(box("txtFile")->text().toStdString(), chosen.string());
-    EXPECT_EQ(readFile(soundDir / "Quad.wav"), "RIFF old");
-    EXPECT_TRUE(button("cmdPlay")->isEnabled());
+    if (c.existingCopy)
+        writeFile(soundDir / "Quad.wav", c.existingCopy);
+    if (c.overwrite)
+        fakes.prompter.answers = {*c.overwrite};
+    fakes.fileChooser.results = {c.cancelled ? std::nullopt : std::optional(chosen.string())};
+
+    click(*window, "cmdSearch");
+    EXPECT_EQ(fakes.fileChooser.shown.at(0).filter, "Sound Files(*.wav)|*.wav");
+    std::vector<std::string> messages = shownTexts();
+    if (c.overwrite)
+        messages.erase(messages.begin());
+    EXPECT_EQ(messages, c.messages) << c.what;
+    EXPECT_EQ(box("txtFile")->text().toStdString(), c.cancelled ? "Bitch.wav" : chosen.string());
+    EXPECT_EQ(fs::exists(soundDir / "Quad.wav") ? readFile(soundDir / "Quad.wav") : "none",
+              c.copyAfter);
+    EXPECT_EQ(child<QPushButton>(*window, "cmdPlay")->isEnabled(), !c.cancelled);
+    click(*window, "cmdPlay");
+    EXPECT_EQ(fakes.soundPlayer.played.size(), c.cancelled ? 0u : 1u);
 }
 
-TEST_F(TriggerEditTest, WithAutoCopyOffNothingIsCopied) {
-    configuration.AutoCopy = false;
-    const fs::path chosen = dir / "mine" / "Quad.wav";
-    writeFile(chosen, "RIFF quad");
-    fakes.fileChooser.results = {chosen.string()};
-    button("cmdSearch")->click();
-    ASSERT_EQ(fakes.prompter.shown.size(), 1u);
-    EXPECT_EQ(fakes.prompter.shown[0].text,
-              "This sound file will need to be placed\r\n"
-              "in the quake directory, if you want configure hornwise\r\n"
-              "to do this automatically.");
-    EXPECT_EQ(fakes.prompter.shown[0].title, "Sounds need copying");
-    EXPECT_TRUE(fs::is_empty(soundDir));
-    EXPECT_EQ(box("txtFile")->text().toStdString(), chosen.string());
-}
-
-TEST_F(TriggerEditTest, ACancelledFileDialogChangesNothing) {
-    fakes.fileChooser.results = {std::nullopt};
-    button("cmdSearch")->click();
-    EXPECT_EQ(box("txtFile")->text(), QStringLiteral("Bitch.wav"));
-    EXPECT_FALSE(button("cmdPlay")->isEnabled());
-    EXPECT_TRUE(fakes.prompter.shown.empty());
-    EXPECT_TRUE(fs::is_empty(soundDir));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Picks, TriggerEditPickTest,
+    testing::Values(
+        PickCase{"copied",
+                 true,
+                 nullptr,
+                 std::nullopt,
+                 false,
+                 {"File copied to the correct\r\nQuake sound directory"},
+                 "RIFF new"},
+        PickCase{"overwrite declined",
+                 true,
+                 "RIFF old",
+                 Prompter::Answer::No,
+                 false,
+                 {"There was a problem with\r\ncopying the wav file!"},
+                 "RIFF old"},
+        PickCase{"AutoCopy off",
+                 false,
+                 nullptr,
+                 std::nullopt,
+                 false,
+                 {"This sound file will need to be placed\r\nin the quake directory, if you want "
+                  "configure hornwise\r\nto do this automatically."},
+                 "none"},
+        PickCase{"cancelled", true, nullptr, std::nullopt, true, {}, "none"}));
 
 } // namespace
