@@ -17,6 +17,21 @@ void informCopyFailed(Prompter& prompter) {
                     "File transfer ststus (ERROR!)", Prompter::Icon::Information);
 }
 
+// Where AutoCopy puts a chosen sound: the game's sound directory, under the name the play
+// script will ask for, or an entry already there that differs only in letter case. nullopt
+// while the sound directory is unknown.
+std::optional<fs::path> copyDestination(std::string_view soundDirectory, std::string_view chosen) {
+    if (soundDirectory.empty())
+        return std::nullopt;
+    const fs::path directory = gamepaths::fromSetting(soundDirectory);
+    const std::string name = BaseFileName(chosen);
+    // The play script names the file exactly as chosen, and some engines look it up
+    // case-sensitively, so a new copy keeps that spelling.
+    const fs::path existing = gamepaths::entry(directory, name);
+    std::error_code error;
+    return fs::exists(existing, error) ? existing : directory / name;
+}
+
 } // namespace
 
 std::optional<Prompter::Message> okRefusal(const Trigger& typed) {
@@ -32,18 +47,6 @@ std::optional<Prompter::Message> okRefusal(const Trigger& typed) {
 
 FileChooser::Options soundFileDialog() {
     return {{}, "Sound Files(*.wav)|*.wav", {}};
-}
-
-std::optional<fs::path> copyDestination(std::string_view soundDirectory, std::string_view chosen) {
-    if (soundDirectory.empty())
-        return std::nullopt;
-    const fs::path directory = gamepaths::fromSetting(soundDirectory);
-    const std::string name = BaseFileName(chosen);
-    // The play script names the file exactly as chosen, and some engines look it up
-    // case-sensitively, so a new copy keeps that spelling.
-    const fs::path existing = gamepaths::entry(directory, name);
-    std::error_code error;
-    return fs::exists(existing, error) ? existing : directory / name;
 }
 
 void placeChosenSound(const std::string& chosen, const Configuration& configuration,

@@ -3,10 +3,8 @@
 #include "platform/FileChooser.h"
 #include "platform/Prompter.h"
 
-#include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 
 class Progress;
 struct Configuration;
@@ -23,12 +21,6 @@ std::optional<Prompter::Message> okRefusal(const Trigger& typed);
 
 // The open dialog of "...".
 FileChooser::Options soundFileDialog();
-
-// Where AutoCopy puts a chosen sound: the game's sound directory, under the name the play
-// script will ask for, or an entry already there that differs only in letter case. nullopt
-// while the sound directory is unknown.
-std::optional<std::filesystem::path> copyDestination(std::string_view soundDirectory,
-                                                     std::string_view chosen);
 
 // After a sound file was picked: with AutoCopy on, copies it into the game's sound directory
 // unless it already lies there (under any spelling of its path), and tells the user how the
