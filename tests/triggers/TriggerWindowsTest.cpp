@@ -1,3 +1,4 @@
+#include "config/UnloadOtherForms.h"
 #include "shell/Configuration.h"
 #include "support/TempDir.h"
 #include "support/TestPlatform.h"
@@ -240,6 +241,7 @@ TEST_F(TriggerManagerTest, EveryWayOfClosingSavesTheListAndThePosition) {
         [this] { QTest::keyClick(list, Qt::Key_Escape); },
         [this] { QTest::keyClick(list, Qt::Key_Return); },
         [this] { window->close(); },
+        [] { UnloadOtherForms(QStringLiteral("frmSoundProcessor")); },
     };
     for (const auto& close : closings) {
         FakeSettingsStore store;
