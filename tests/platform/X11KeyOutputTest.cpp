@@ -4,12 +4,11 @@
 #include "keys/ModPushKeys.h"
 #include "keys/UsKeyboardLayout.h"
 #include "support/FakeClock.h"
+#include "support/X11Desktop.h"
 
 #include <gtest/gtest.h>
 // After GoogleTest, whose names the macros of Xlib would clash with.
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/keysym.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,94 +24,6 @@
 extern char** environ;
 
 namespace {
-
-using Arrivals = std::vector<std::string>;
-
-bool xIsRequired() {
-    const char* required = std::getenv("YELPCUE_REQUIRE_X");
-    return required && std::string(required) == "1";
-}
-
-// Skips the test without an X server, or fails it where the test script provides one.
-#define REQUIRE_X_DISPLAY()                                                                        \
-    do {                                                                                           \
-        Display* probe = XOpenDisplay(nullptr);                                                    \
-        if (!probe) {                                                                              \
-            if (xIsRequired())                                                                     \
-                FAIL() << "no X display, and YELPCUE_REQUIRE_X=1";                                 \
-            GTEST_SKIP() << "no X display";                                                        \
-        }                                                                                          \
-        XCloseDisplay(probe);                                                                      \
-    } while (false)
-
-// "down A shift ctrl": the keysym a client reads from the event, with the modifiers held.
-std::string describe(bool down, KeySym keySym, unsigned int state) {
-    const char* name = XKeysymToString(keySym);
-    std::string text = std::string(down ? "down " : "up ") + (name ? name : "NoSymbol");
-    if (state & ShiftMask)
-        text += " shift";
-    if (state & ControlMask)
-        text += " ctrl";
-    if (state & Mod1Mask)
-        text += " alt";
-    return text;
-}
-
-// A window with the keyboard focus that records the key events reaching it. Its own
-// connection reads the keyboard map when the first event arrives.
-class KeyReceiver {
-public:
-    KeyReceiver()
-        : m_display(XOpenDisplay(nullptr)) {
-        const int screen = DefaultScreen(m_display);
-        m_window =
-            XCreateSimpleWindow(m_display, RootWindow(m_display, screen), 0, 0, 200, 100, 0,
-                                BlackPixel(m_display, screen), WhitePixel(m_display, screen));
-        XSelectInput(m_display, m_window, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
-        XMapWindow(m_display, m_window);
-        XEvent event;
-        do
-            XNextEvent(m_display, &event);
-        while (event.type != MapNotify);
-        // No window manager here: the window takes the focus itself.
-        XSetInputFocus(m_display, m_window, RevertToParent, CurrentTime);
-        XSync(m_display, False);
-    }
-
-    ~KeyReceiver() {
-        XDestroyWindow(m_display, m_window);
-        XCloseDisplay(m_display);
-    }
-
-    bool hasFocus() const {
-        Window focus = None;
-        int revert = 0;
-        XGetInputFocus(m_display, &focus, &revert);
-        return focus == m_window;
-    }
-
-    // Everything that arrived since the last call. The sender syncs after each event, so
-    // a round trip here brings every one of them in.
-    Arrivals take() {
-        XSync(m_display, False);
-        Arrivals taken;
-        while (XPending(m_display) > 0) {
-            XEvent event;
-            XNextEvent(m_display, &event);
-            if (event.type != KeyPress && event.type != KeyRelease)
-                continue;
-            KeySym keySym = NoSymbol;
-            char text[16];
-            XLookupString(&event.xkey, text, sizeof text, &keySym, nullptr);
-            taken.push_back(describe(event.type == KeyPress, keySym, event.xkey.state));
-        }
-        return taken;
-    }
-
-private:
-    Display* m_display;
-    Window m_window = None;
-};
 
 std::string commandOutput(const std::string& command) {
     std::string output;

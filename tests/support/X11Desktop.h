@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The X server that the test script starts, seen as a desktop: windows found by title, the
+// keyboard focus, and a window that records the keys reaching it. No Xlib header here, since
+// its macros clash with GoogleTest's names.
+
+inline bool xIsRequired() {
+    const char* required = std::getenv("YELPCUE_REQUIRE_X");
+    return required && std::string(required) == "1";
+}
+
+bool xDisplayAvailable();
+
+// Skips the test without an X server, or fails it where the test script provides one.
+#define REQUIRE_X_DISPLAY()                                                                        \
+    do {                                                                                           \
+        if (!xDisplayAvailable()) {                                                                \
+            if (xIsRequired())                                                                     \
+                FAIL() << "no X display, and YELPCUE_REQUIRE_X=1";                                 \
+            GTEST_SKIP() << "no X display";                                                        \
+        }                                                                                          \
+    } while (false)
+
+using Arrivals = std::vector<std::string>;
+using WindowId = unsigned long;
+
+// A window with the keyboard focus that records the key events reaching it, each as
+// "down A shift ctrl": the keysym a client reads from the event, with the modifiers held.
+class KeyReceiver {
+public:
+    KeyReceiver();
+    ~KeyReceiver();
+    KeyReceiver(const KeyReceiver&) = delete;
+    KeyReceiver& operator=(const KeyReceiver&) = delete;
+
+    WindowId window() const { return m_window; }
+    void takeFocus();
+    bool hasFocus() const;
+    // Everything that arrived since the last call.
+    Arrivals take();
+
+private:
+    struct _XDisplay* m_display;
+    WindowId m_window = 0;
+};
+
+// Looks at the desktop through a connection of its own.
+class X11Desktop {
+public:
+    X11Desktop();
+    ~X11Desktop();
+    X11Desktop(const X11Desktop&) = delete;
+    X11Desktop& operator=(const X11Desktop&) = delete;
+
+    // A top-level window on show with exactly this title.
+    std::optional<WindowId> findWindow(const std::string& title) const;
+    void focus(WindowId window);
+    // The top-level window that holds the keyboard focus (or one of its children does).
+    std::optional<WindowId> focusedTopLevel() const;
+    // Whether top-level window `a` is stacked above `b`.
+    bool isAbove(WindowId a, WindowId b) const;
+
+private:
+    struct _XDisplay* m_display;
+};
