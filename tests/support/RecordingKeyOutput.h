@@ -17,8 +17,9 @@ class RecordingKeyOutput final : public KeyOutput {
 public:
     void beginSequence() override { ++sequences; }
     void send(const KeyEvent& event) override { events.push_back(event); }
-    bool isAvailable() const override { return true; }
+    bool isAvailable() const override { return available; }
 
     std::vector<KeyEvent> events;
     int sequences = 0;
+    bool available = true;
 };
