@@ -48,8 +48,6 @@ frmStart::frmStart(QWidget* parent)
     m_tray.setContextMenu(m_menu);
     m_tray.setIcon(m_frames[0]);
     m_tray.setToolTip(QStringLiteral("Yelpcue!"));
-    // Shown even where no notification area exists yet: Qt adds it as soon as one appears.
-    m_tray.show();
 }
 
 frmStart::~frmStart() {
@@ -62,6 +60,11 @@ void frmStart::setAnimating(bool on) {
         m_timer2.start();
     else if (!on)
         m_timer2.stop();
+}
+
+void frmStart::ItemAdd() {
+    // Shown even where no notification area exists yet: Qt adds it as soon as one appears.
+    m_tray.show();
 }
 
 void frmStart::ItemDelete() {

@@ -25,7 +25,8 @@ public:
     bool isAnimating() const { return m_timer2.isActive(); }
     int IconFrame() const { return m_iconFrame; }
 
-    // Removes the icon from the notification area.
+    // Puts the icon into the notification area, and removes it.
+    void ItemAdd();
     void ItemDelete();
 
     QMenu* mnuTray() const { return m_menu; }

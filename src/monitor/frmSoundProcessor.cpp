@@ -1,0 +1,219 @@
+#include "monitor/frmSoundProcessor.h"
+
+#include "about/frmAbout.h"
+#include "config/UnloadOtherForms.h"
+#include "config/frmConfigure.h"
+#include "keys/ModPushKeys.h"
+#include "platform/Platform.h"
+#include "platform/qt/QtText.h"
+#include "shell/frmStart.h"
+#include "triggers/frmTriggers.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QVBoxLayout>
+
+namespace {
+const QString kName = QStringLiteral("frmSoundProcessor");
+} // namespace
+
+frmSoundProcessor::frmSoundProcessor(Platform& platform, Configuration& configuration,
+                                     TriggerList& triggers, ModPushKeys& keys, frmStart& tray,
+                                     QWidget* parent)
+    : QWidget(parent)
+    , m_platform(platform)
+    , m_configuration(configuration)
+    , m_triggers(triggers)
+    , m_tray(tray)
+    , m_session(configuration, triggers, *this, *this, platform.clock, platform.prompter,
+                [&keys](const std::string& keyString) { keys.PushKeys(keyString); })
+    , m_driver(m_session, this)
+    , m_rules({platform.settings, platform.prompter, platform.launcher, platform.keyOutput},
+              configuration, triggers, m_session, *this, m_geometry,
+              readmeLocation(toSystemText(QCoreApplication::applicationDirPath())),
+              {[this](GameMode mode) {
+                   const QSignalBlocker quiet(m_optMod[static_cast<std::size_t>(mode)]);
+                   m_optMod[static_cast<std::size_t>(mode)]->setChecked(true);
+               },
+               [this] { Command1_Click(); }, [this] { m_driver.cmdStart_Click(); },
+               [this] { m_driver.cmdStop_Click(); }}) {
+    setObjectName(kName);
+    setWindowTitle(QStringLiteral("Yelpcue"));
+    buildControls();
+
+    connect(&tray, &frmStart::showMainWindowRequested, this, &frmSoundProcessor::comeForward);
+    connect(&tray, &frmStart::startRequested, this, &frmSoundProcessor::cmdStart_Click);
+    connect(&tray, &frmStart::stopRequested, this, &frmSoundProcessor::cmdStop_Click);
+    connect(&tray, &frmStart::exitRequested, this, &frmSoundProcessor::endProgram);
+}
+
+frmSoundProcessor::~frmSoundProcessor() = default;
+
+void frmSoundProcessor::buildControls() {
+    const auto button = [this](const char* name, const char* caption, QStyle::StandardPixmap icon) {
+        auto* b = new QPushButton(style()->standardIcon(icon), QString::fromLatin1(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setMinimumHeight(36);
+        return b;
+    };
+
+    auto* modes = new QButtonGroup(this);
+    auto* left = new QVBoxLayout;
+    const char* captions[] = {"TF", "DM", "CTF"};
+    for (int index = 0; index < 3; ++index) {
+        auto* option = new QRadioButton(QString::fromLatin1(captions[index]), this);
+        option->setObjectName(QStringLiteral("optMod_%1").arg(index));
+        modes->addButton(option, index);
+        left->addWidget(option);
+        m_optMod[static_cast<std::size_t>(index)] = option;
+    }
+    m_optMod[0]->setChecked(true);
+    connect(modes, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        if (checked)
+            optMod_Click(index);
+    });
+
+    auto* sizeCaption = new QLabel(QStringLiteral("Logfile size is :"), this);
+    sizeCaption->setObjectName(QStringLiteral("Label1_2"));
+    m_lblLength = new QLabel(QStringLiteral("0k"), this);
+    m_lblLength->setObjectName(QStringLiteral("lblLength"));
+    QFont sizeFont = m_lblLength->font();
+    sizeFont.setBold(true);
+    m_lblLength->setFont(sizeFont);
+    auto* cmdStats = button("cmdStats", "Match Stats", QStyle::SP_FileDialogInfoView);
+    cmdStats->setEnabled(false);
+    left->addSpacing(8);
+    left->addWidget(sizeCaption);
+    left->addWidget(m_lblLength);
+    left->addStretch();
+    left->addWidget(cmdStats);
+
+    auto* listCaption =
+        new QLabel(QStringLiteral("This log shows the commands currently being processed"), this);
+    listCaption->setObjectName(QStringLiteral("Label1_3"));
+    m_List1 = new QListWidget(this);
+    m_List1->setObjectName(QStringLiteral("List1"));
+    m_List1->setMinimumSize(400, 160);
+    listCaption->setBuddy(m_List1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(listCaption);
+    right->addWidget(m_List1, 1);
+
+    m_cmdStart = button("cmdStart", "Start", QStyle::SP_MediaPlay);
+    m_cmdStop = button("cmdStop", "Stop", QStyle::SP_MediaStop);
+    m_cmdStop->setEnabled(false);
+    auto* cmdTrigger = button("cmdTrigger", "Triggers", QStyle::SP_FileDialogDetailedView);
+    auto* Command1 = button("Command1", "Configure Hornwise", QStyle::SP_FileDialogContentsView);
+    auto* cmdAbout = button("cmdAbout", "About", QStyle::SP_MessageBoxInformation);
+    auto* Quit = button("Quit", "Quit", QStyle::SP_DialogCloseButton);
+    connect(m_cmdStart, &QPushButton::clicked, this, &frmSoundProcessor::cmdStart_Click);
+    connect(m_cmdStop, &QPushButton::clicked, this, &frmSoundProcessor::cmdStop_Click);
+    connect(cmdTrigger, &QPushButton::clicked, this, &frmSoundProcessor::cmdTrigger_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmSoundProcessor::Command1_Click);
+    connect(cmdAbout, &QPushButton::clicked, this, &frmSoundProcessor::cmdAbout_Click);
+    connect(Quit, &QPushButton::clicked, this, &frmSoundProcessor::endProgram);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {m_cmdStart, m_cmdStop, cmdTrigger, Command1, cmdAbout, Quit})
+        buttons->addWidget(b);
+
+    auto* layout = new QGridLayout(this);
+    layout->addLayout(left, 0, 0);
+    layout->addLayout(right, 0, 1);
+    layout->addLayout(buttons, 1, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(0, 1);
+    // Start is what the player comes for: Space presses it at once.
+    m_cmdStart->setFocus();
+}
+
+SoundProcessor::LoadResult frmSoundProcessor::Form_Load() {
+    return m_rules.Form_Load();
+}
+
+void frmSoundProcessor::optMod_Click(int index) {
+    m_rules.optMod_Click(static_cast<GameMode>(index));
+}
+
+void frmSoundProcessor::cmdStart_Click() {
+    m_rules.cmdStart_Click();
+}
+
+void frmSoundProcessor::cmdStop_Click() {
+    m_driver.cmdStop_Click();
+}
+
+void frmSoundProcessor::cmdTrigger_Click() {
+    frmTriggers triggers(m_platform, m_configuration, m_triggers, this);
+    triggers.exec();
+}
+
+void frmSoundProcessor::Command1_Click() {
+    frmConfigure configure(m_platform.settings, m_platform.prompter, m_platform.fileChooser,
+                           m_configuration, m_session.ConsoleLogPath, this);
+    configure.exec();
+}
+
+void frmSoundProcessor::cmdAbout_Click() {
+    frmAbout about(m_platform.launcher, m_platform.prompter, this);
+    about.exec();
+}
+
+void frmSoundProcessor::comeForward() {
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmSoundProcessor::endProgram() {
+    if (m_ending)
+        return;
+    m_ending = true;
+    m_rules.saveWindowPosition();
+    UnloadOtherForms(kName);
+    m_rules.stopRunningSession();
+    m_tray.ItemDelete();
+    hide();
+    QApplication::quit();
+}
+
+void frmSoundProcessor::closeEvent(QCloseEvent* event) {
+    endProgram();
+    event->accept();
+}
+
+void frmSoundProcessor::showLogSize(const std::string& text) {
+    m_lblLength->setText(toQString(text));
+}
+
+void frmSoundProcessor::showRunning(bool running) {
+    m_cmdStart->setEnabled(!running);
+    m_cmdStop->setEnabled(running);
+}
+
+void frmSoundProcessor::hideMainWindow() {
+    // Without a notification area nothing could bring a hidden window back.
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        hide();
+    else if (!isMinimized())
+        showMinimized();
+}
+
+void frmSoundProcessor::animateTray(bool on) {
+    m_tray.setAnimating(on);
+}
+
+void frmSoundProcessor::add(const std::string& entry) {
+    m_List1->addItem(toQString(entry));
+    m_List1->scrollToBottom();
+}
