@@ -19,5 +19,7 @@ trap cleanup EXIT
 start_xvfb
 # Tests that need a real X server fail instead of skipping when it is missing here.
 export YELPCUE_REQUIRE_X=1
+# What libraries below Qt keep for the life of the process is not ours to free.
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 
 ctest --test-dir build/test --output-on-failure -j"$(nproc)"

@@ -1,0 +1,185 @@
+#include "keys/ModPushKeys.h"
+#include "keys/UsKeyboardLayout.h"
+#include "platform/x11/X11KeyOutput.h"
+#include "support/FakeClock.h"
+#include "support/TempDir.h"
+#include "support/X11Desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <functional>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+// The program, started with a configuration and runtime directory of the test's own.
+class RunningProgram {
+public:
+    explicit RunningProgram(const fs::path& home) {
+        std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + (home / "config").string(),
+                                                "XDG_RUNTIME_DIR=" + (home / "runtime").string(),
+                                                "QT_QPA_PLATFORM=xcb"};
+        for (char** variable = environ; *variable; ++variable) {
+            const std::string entry = *variable;
+            if (entry.rfind("XDG_", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0)
+                environment.push_back(entry);
+        }
+        std::vector<char*> envp;
+        for (std::string& entry : environment)
+            envp.push_back(entry.data());
+        envp.push_back(nullptr);
+        char* argv[] = {const_cast<char*>(YELPCUE_PROGRAM), nullptr};
+        if (posix_spawn(&m_pid, YELPCUE_PROGRAM, nullptr, nullptr, argv, envp.data()) != 0)
+            m_pid = 0;
+    }
+    ~RunningProgram() {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+
+    bool started() const { return m_pid > 0; }
+    // The exit code, or nullopt while it still runs after the timeout.
+    std::optional<int> waitForExit(std::chrono::milliseconds timeout) {
+        int status = 0;
+        if (!waitUntil([&] { return waitpid(m_pid, &status, WNOHANG) == m_pid; }, timeout))
+            return std::nullopt;
+        m_pid = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t m_pid = 0;
+};
+
+class ProgramTest : public testing::Test {
+protected:
+    ProgramTest() {
+        fs::create_directories(home / "config");
+        fs::create_directories(home / "runtime");
+        chmod((home / "runtime").c_str(), 0700);
+        for (const char* dir : {"id1", "fortress", "qw", "ctf"})
+            fs::create_directories(quake / dir);
+        const std::string dir = quake.string();
+        writeFile(home / "config" / "Bellcast.ini", "[Hornwise%20Params]\n"
+                                                    "reg_version=2\n"
+                                                    "Quake_Dir=" +
+                                                        dir +
+                                                        "\n"
+                                                        "Quake_Id1_sound=" +
+                                                        dir +
+                                                        "/id1/sound\n"
+                                                        "TF_Dir=" +
+                                                        dir +
+                                                        "/fortress\n"
+                                                        "DM_Dir=" +
+                                                        dir +
+                                                        "/qw\n"
+                                                        "CTF_Dir=" +
+                                                        dir +
+                                                        "/ctf\n"
+                                                        "Active_Mod_Dir=" +
+                                                        dir +
+                                                        "/fortress\n"
+                                                        "Selected_Key=F2\n"
+                                                        "QconsoleDel=False\n"
+                                                        "[Application_params]\n"
+                                                        "RecordCount=1\n"
+                                                        "[1]\n"
+                                                        "t_name=Shotgun\n"
+                                                        "t_keyword=SHOTGUN\n"
+                                                        "t_file=shotgun.wav\n");
+        writeFile(log, "Bob: SHOTGUN, written before the program started\r\n");
+    }
+
+    // Types a key string into whichever window has the focus.
+    void type(const std::string& keys) {
+        X11KeyOutput output;
+        UsKeyboardLayout layout;
+        FakeClock clock;
+        ModPushKeys(output, layout, clock).PushKeys(keys);
+    }
+
+    TempDir home;
+    fs::path quake = home / "quake";
+    fs::path log = quake / "fortress" / "qconsole.log";
+};
+
+TEST_F(ProgramTest, MatchingLineWritesThePlayScriptAndPushesTheKeyIntoTheFocusedWindow) {
+    REQUIRE_X_DISPLAY();
+    RunningProgram program(home.path());
+    ASSERT_TRUE(program.started());
+    X11Desktop desktop;
+    std::optional<WindowId> mainWindow;
+    ASSERT_TRUE(waitUntil([&] { return (mainWindow = desktop.findWindow("Yelpcue")).has_value(); }))
+        << "the main window shows without asking to be configured";
+
+    // Start has the focus in the main window: Space presses it.
+    desktop.focus(*mainWindow);
+    ASSERT_TRUE(waitUntil([&] { return desktop.focusedTopLevel() == mainWindow; }));
+    type(" ");
+
+    // The game has the focus during the match.
+    KeyReceiver game;
+    ASSERT_TRUE(game.hasFocus());
+    appendFile(log, "(Al): SHOTGUN please\r\n");
+
+    const fs::path script = quake / "id1" / "bellcast.cfg";
+    ASSERT_TRUE(waitUntil([&] { return readFile(script) == "play shotgun.wav\r\n"; }))
+        << "play script: " << readFile(script);
+    Arrivals arrived;
+    EXPECT_TRUE(waitUntil([&] {
+        const Arrivals more = game.take();
+        arrived.insert(arrived.end(), more.begin(), more.end());
+        return arrived.size() >= 2;
+    }));
+    EXPECT_EQ(arrived, (Arrivals{"down F2", "up F2"})) << "once: the old line is not processed";
+}
+
+TEST_F(ProgramTest, SecondStartHandsOverToTheFirstAndEnds) {
+    REQUIRE_X_DISPLAY();
+    RunningProgram first(home.path());
+    X11Desktop desktop;
+    std::optional<WindowId> mainWindow;
+    ASSERT_TRUE(
+        waitUntil([&] { return (mainWindow = desktop.findWindow("Yelpcue")).has_value(); }));
+    KeyReceiver elsewhere; // another program has the focus
+
+    RunningProgram second(home.path());
+    std::optional<WindowId> notice;
+    ASSERT_TRUE(waitUntil([&] {
+        return (notice = desktop.findWindow("...duplicate instance")).has_value();
+    })) << "the second start says it hands over";
+    desktop.focus(*notice);
+    ASSERT_TRUE(waitUntil([&] { return desktop.focusedTopLevel() == notice; }));
+    type("{ENTER}");
+
+    EXPECT_EQ(second.waitForExit(10s), 0);
+    // Without a window manager Qt cannot take the focus for itself; the window is raised.
+    EXPECT_TRUE(waitUntil([&] { return desktop.isAbove(*mainWindow, elsewhere.window()); }))
+        << "the first instance's main window comes forward";
+    EXPECT_TRUE(desktop.findWindow("Yelpcue").has_value()) << "the first instance still runs";
+}
+
+} // namespace
