@@ -1,0 +1,139 @@
+// Shows every window of the program with sample data and saves a picture of each.
+
+#include "about/frmAbout.h"
+#include "config/frmConfigMgr.h"
+#include "config/frmConfigure.h"
+#include "keys/ModPushKeys.h"
+#include "monitor/frmSoundProcessor.h"
+#include "shell/Configuration.h"
+#include "shell/TrayIcons.h"
+#include "shell/frmStart.h"
+#include "support/TempDir.h"
+#include "support/TestPlatform.h"
+#include "triggers/TriggerList.h"
+#include "triggers/frmAddModify.h"
+#include "triggers/frmImport.h"
+#include "triggers/frmTriggers.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QTest>
+
+#include <iostream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+QDir g_output;
+
+void save(QWidget& window, const char* name) {
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        std::cerr << "not exposed: " << name << '\n';
+    QTest::qWait(50);
+    const QString file = g_output.filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+    window.grab().save(file);
+    std::cout << file.toStdString() << '\n';
+    window.hide();
+}
+
+void saveTrayFrames() {
+    constexpr int kSize = 32, kGap = 8;
+    QPixmap sheet(trayicons::kFrameCount * (kSize + kGap) + kGap, kSize + 2 * kGap);
+    sheet.fill(Qt::transparent);
+    QPainter painter(&sheet);
+    for (int frame = 1; frame <= trayicons::kFrameCount; ++frame)
+        painter.drawPixmap(kGap + (frame - 1) * (kSize + kGap), kGap,
+                           trayicons::frame(frame).pixmap(kSize, kSize));
+    painter.end();
+    sheet.save(g_output.filePath(QStringLiteral("tray-frames.png")));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Yelpcue"));
+    QApplication::setWindowIcon(trayicons::applicationIcon());
+    g_output = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
+
+    TempDir game;
+    for (const char* dir : {"id1", "fortress", "qw", "ctf"})
+        fs::create_directories(game / dir);
+    fs::create_directories(game / "id1" / "sound");
+    const std::string quake = game.path().string();
+    TestPlatform fakes;
+    const auto store = [&fakes](const char* key, const std::string& value) {
+        fakes.settings.save("Hornwise Params", key, value);
+    };
+    store("reg_version", "2");
+    store("Quake_Dir", quake);
+    store("Quake_Id1_sound", quake + "/id1/sound");
+    store("TF_Dir", quake + "/fortress");
+    store("DM_Dir", quake + "/qw");
+    store("CTF_Dir", quake + "/ctf");
+    store("Active_Mod_Dir", quake + "/fortress");
+    store("Selected_Key", "F2");
+    store("Trigger_Cfg", "1");
+    store("QconsoleDel", "False");
+    const Trigger samples[] = {{"Shotgun", "SHOTGUN", "shotgun.wav"},
+                               {"Quad", "GET QUAD", "/home/player/sounds/quad.wav"},
+                               {"Ammo", "NEED AMMO", "ammo.wav"},
+                               {"Flag taken", "FLAG", "flag.wav"}};
+    fakes.settings.save("Application_params", "RecordCount", "4");
+    for (int i = 0; i < 4; ++i) {
+        const std::string section = std::to_string(i + 1);
+        fakes.settings.save(section, "t_name", samples[i].name);
+        fakes.settings.save(section, "t_keyword", samples[i].keyword);
+        fakes.settings.save(section, "t_file", samples[i].soundFile);
+    }
+
+    Configuration configuration;
+    TriggerList triggers;
+    ModPushKeys keys(fakes.keyOutput, fakes.keyboardLayout, fakes.clock);
+    frmStart tray;
+    frmSoundProcessor main(fakes.platform, configuration, triggers, keys, tray);
+    main.Form_Load();
+
+    // A short match: two calls for a sound among other console text.
+    main.cmdStart_Click();
+    appendFile(game / "fortress" / "qconsole.log",
+               "Bob entered the game\r\n(Bob): SHOTGUN at the ramp\r\n"
+               "Al: gg\r\n(Al): get the quad, quick\r\n");
+    fakes.clock.time = {21, 5, 9};
+    main.session().tickFileSize_Timer();
+    if (!QTest::qWaitFor([&] { return main.findChild<QListWidget*>()->count() >= 6; }, 5000))
+        std::cerr << "the session did not process the sample match\n";
+    main.cmdStop_Click();
+    main.showNormal();
+    save(main, "main-window");
+
+    frmTriggers manager(fakes.platform, configuration, triggers);
+    save(manager, "trigger-manager");
+    triggers.CurrentTrigger = 2;
+    frmAddModify edit(fakes.platform, configuration, triggers);
+    save(edit, "trigger-edit");
+    frmImport import(fakes.platform, triggers);
+    save(import, "trigger-import");
+
+    frmConfigure configure(fakes.settings, fakes.prompter, fakes.fileChooser, configuration,
+                           main.session().ConsoleLogPath);
+    save(configure, "configure");
+    const fs::path autoexec = game / "id1" / "autoexec.cfg";
+    writeFile(autoexec, "// my settings\r\nname \"Player\"\r\nbind SPACE \"+jump\"\r\n"
+                        "bind MOUSE1 \"+attack\"\r\n");
+    frmConfigMgr scripts(fakes.prompter, {autoexec.string()}, configuration.Selected_Key);
+    save(scripts, "config-scripts");
+
+    frmAbout about(fakes.launcher, fakes.prompter);
+    save(about, "about");
+
+    tray.mnuTray()->adjustSize();
+    save(*tray.mnuTray(), "tray-menu");
+    saveTrayFrames();
+    return 0;
+}
