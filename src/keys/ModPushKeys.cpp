@@ -5,6 +5,7 @@
 #include "platform/KeyOutput.h"
 #include "platform/KeyboardLayout.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <limits>
@@ -106,24 +107,60 @@ int readCount(std::string_view text) {
 
 } // namespace
 
+class ModPushKeys::KeyStringScope {
+public:
+    explicit KeyStringScope(ModPushKeys& keys)
+        : m_keys(keys)
+        , m_outermost(!keys.m_inKeyString) {
+        if (!m_outermost)
+            return;
+        m_keys.m_inKeyString = true;
+        m_keys.m_stepsLeft = kMaxStepsPerKeyString;
+        m_keys.m_pauseLeft = kMaxPausePerKeyString;
+    }
+    ~KeyStringScope() {
+        if (m_outermost)
+            m_keys.m_inKeyString = false;
+    }
+    KeyStringScope(const KeyStringScope&) = delete;
+    KeyStringScope& operator=(const KeyStringScope&) = delete;
+
+private:
+    ModPushKeys& m_keys;
+    bool m_outermost;
+};
+
 ModPushKeys::ModPushKeys(KeyOutput& output, const KeyboardLayout& layout, Clock& clock)
     : m_output(output)
     , m_layout(layout)
     , m_clock(clock) {}
 
 void ModPushKeys::PushKeys(const std::string& keys) {
+    const KeyStringScope scope(*this);
     m_output.beginSequence();
     pushKeyText(keys);
+}
+
+bool ModPushKeys::nextRepetition() {
+    if (m_stepsLeft <= 0)
+        return false;
+    --m_stepsLeft;
+    return true;
 }
 
 void ModPushKeys::pushKeyText(const std::string& keys) {
     ShiftHeld = false;
     CtrlHeld = false;
     AltHeld = false;
+    if (m_depth == kMaxNesting)
+        return;
+    ++m_depth;
+    // Reading the text costs its length, however little of it ends up typed.
+    m_stepsLeft -= static_cast<std::int64_t>(keys.size()) + 1;
     // A trailing space lets every look-ahead find a character; it is never typed by itself.
     const std::string text = keys + ' ';
     std::size_t i = 0;
-    while (i < keys.size()) {
+    while (i < keys.size() && m_stepsLeft > 0) {
         const char c = text[i];
         if (c == '+' || c == '^' || c == '%') {
             i = pushModified(text, i);
@@ -139,6 +176,7 @@ void ModPushKeys::pushKeyText(const std::string& keys) {
             ++i;
         }
     }
+    --m_depth;
     // Every group releases its modifier and clears its flag before this point, so nothing is
     // left held here to release.
 }
@@ -217,6 +255,7 @@ std::size_t ModPushKeys::pushBraceGroup(const std::string& text, std::size_t bra
 }
 
 void ModPushKeys::PushNamedKey(const std::string& name) {
+    const KeyStringScope scope(*this);
     std::string keyPart = name;
     int count = 1;
     if (const std::size_t space = name.rfind(' '); space != std::string::npos) {
@@ -228,22 +267,26 @@ void ModPushKeys::PushNamedKey(const std::string& name) {
     const auto& keys = tappedKeys();
     if (const auto found = keys.find(key); found != keys.end()) {
         const std::uint8_t scanCode = scanCodeOf(found->second);
-        for (int n = 0; n < count; ++n)
+        for (int n = 0; n < count && nextRepetition(); ++n)
             TapKey(found->second, scanCode);
     } else if (key == "NEWLINE" || key == "NL") {
-        for (int n = 0; n < count; ++n) {
+        for (int n = 0; n < count && nextRepetition(); ++n) {
             TapKey(vkReturn, scanCodeOf(vkReturn));
             TapKey(vkLineFeed, scanCodeOf(vkLineFeed));
         }
     } else if (key == "SLEEP") {
         // A negative count would otherwise ask for a pause of about 49 days.
-        if (count > 0)
-            m_clock.sleep(std::chrono::milliseconds(std::int32_t{count} * 1000));
+        const auto pause =
+            std::min(std::chrono::milliseconds(std::int32_t{count} * 1000), m_pauseLeft);
+        if (pause.count() > 0) {
+            m_pauseLeft -= pause;
+            m_clock.sleep(pause);
+        }
     } else if (isPunctuationName(key)) {
-        for (int n = 0; n < count; ++n)
+        for (int n = 0; n < count && nextRepetition(); ++n)
             PushShiftedChar(keyPart.front());
     } else {
-        for (int n = 0; n < count; ++n)
+        for (int n = 0; n < count && nextRepetition(); ++n)
             pushKeyText(keyPart);
     }
 }
@@ -280,6 +323,7 @@ void ModPushKeys::PushShiftedChar(char c) {
 }
 
 void ModPushKeys::send(std::uint8_t virtualKey, std::uint8_t scanCode, bool keyUp) {
+    --m_stepsLeft;
     m_output.send(KeyEvent{virtualKey, scanCode, keyUp});
 }
 

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -257,6 +258,62 @@ TEST_F(PushKeysTest, HeldShiftSuppressesTheShiftOfShiftedCharacters) {
     keys.ShiftHeld = false;
     keys.PushShiftedChar('A');
     EXPECT_EQ(output.events, shifted(A));
+}
+
+// A key string from a settings file can be anything. Repetitions nest, and unbounded they
+// would multiply into years of key presses or pauses, or recurse until the stack runs out.
+struct HostileKeyString {
+    std::string what;
+    std::string keys;
+};
+
+void PrintTo(const HostileKeyString& h, std::ostream* os) {
+    *os << h.what;
+}
+
+class HostileKeyStringTest : public PushKeysTest,
+                             public testing::WithParamInterface<HostileKeyString> {};
+
+TEST_P(HostileKeyStringTest, EndsWithinItsBudgetAndReleasesEveryKey) {
+    keys.PushKeys(GetParam().keys);
+    EXPECT_LE(static_cast<std::int64_t>(output.events.size()),
+              ModPushKeys::kMaxStepsPerKeyString + 6 * ModPushKeys::kMaxNesting + 6);
+    std::chrono::milliseconds paused{};
+    for (const auto pause : clock.sleeps)
+        paused += pause;
+    EXPECT_LE(paused, ModPushKeys::kMaxPausePerKeyString);
+    std::set<std::uint8_t> down;
+    for (const KeyEvent& event : output.events) {
+        if (event.keyUp)
+            down.erase(event.virtualKey);
+        else
+            down.insert(event.virtualKey);
+    }
+    EXPECT_TRUE(down.empty()) << "a key is left held down";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Nesting, HostileKeyStringTest,
+    testing::Values(HostileKeyString{"repeated names inside repeated names",
+                                     "{{{x 32767 32767 32767}"},
+                    HostileKeyString{"repetitions that type nothing", "{{{x 0 32767 32767 32767}"},
+                    HostileKeyString{"repeated pauses", "{{SLEEP 32767 32767}"},
+                    HostileKeyString{"a repeated group under Shift", "{+({x 32767}) 32767}"},
+                    HostileKeyString{"names nested 100000 deep", std::string(100000, '{')},
+                    HostileKeyString{"groups nested 50000 deep", [] {
+                                         std::string nested;
+                                         for (int i = 0; i < 50000; ++i)
+                                             nested += "+(";
+                                         return nested + "a";
+                                     }()}));
+
+TEST_F(PushKeysTest, TheBudgetLeavesTheLongestRepetitionOfTheDefaultKeyWhole) {
+    keys.PushKeys("{PAUSE 32767}");
+    const Events pause = shifted(P) + shifted(A) + shifted(U) + shifted(S) + shifted(E);
+    ASSERT_EQ(output.events.size(), 32767 * pause.size());
+    EXPECT_EQ(Events(output.events.end() - static_cast<std::ptrdiff_t>(pause.size()),
+                     output.events.end()),
+              pause);
 }
 
 } // namespace
