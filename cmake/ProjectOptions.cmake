@@ -6,6 +6,11 @@ if(YELPCUE_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(YELPCUE_FUZZ)
+    # Coverage for libFuzzer's guidance in everything linked into a fuzz target.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 function(yelpcue_target_defaults target)
     if(MSVC)
         target_compile_options(${target} PRIVATE /W4 /WX)
