@@ -17,7 +17,11 @@ std::vector<std::string> LineCutter::SplitLines(std::string_view text) {
             break;
         }
         addToUnfinished(text.substr(0, end), lines);
-        endLine(lines);
+        // The line end after a line cut at the limit ends that line: no empty line follows.
+        if (m_cutAtLimit && m_unfinished.empty())
+            m_cutAtLimit = false;
+        else
+            endLine(lines);
         const bool carriageReturn = text[end] == '\r';
         text.remove_prefix(end + 1);
         if (carriageReturn) {
@@ -34,6 +38,7 @@ void LineCutter::reset() {
     m_unfinished.clear();
     m_afterCarriageReturn = false;
     m_droppingLine = false;
+    m_cutAtLimit = false;
 }
 
 void LineCutter::resumeAfter(char lastByte) {
@@ -50,8 +55,11 @@ void LineCutter::addToUnfinished(std::string_view text, std::vector<std::string>
         const std::size_t taken = std::min(room, text.size());
         m_unfinished.append(text.substr(0, taken));
         text.remove_prefix(taken);
-        if (m_unfinished.size() == kMaxLineBytes)
+        m_cutAtLimit = false;
+        if (m_unfinished.size() == kMaxLineBytes) {
             endLine(lines);
+            m_cutAtLimit = true;
+        }
     }
 }
 

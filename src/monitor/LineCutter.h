@@ -9,7 +9,8 @@
 // or CR LF, also when the CR comes at the end of one piece and its LF at the start of the
 // next, and is returned without them. Text after the last line end waits for the next
 // piece. A line that reaches kMaxLineBytes without an end is returned at that size, so a
-// file without line ends cannot take memory without bound.
+// file without line ends cannot take memory without bound; a line end right after such a
+// piece adds no empty line.
 class LineCutter {
 public:
     static constexpr std::size_t kMaxLineBytes = 64 * 1024;
@@ -31,4 +32,6 @@ private:
     std::string m_unfinished;
     bool m_afterCarriageReturn = false;
     bool m_droppingLine = false;
+    // The last line was cut at the limit and nothing has followed it yet.
+    bool m_cutAtLimit = false;
 };

@@ -45,6 +45,18 @@ TEST(LineCutterTest, LineWithoutEndIsCutAtTheLimit) {
     EXPECT_EQ(lines[1], std::string(10, 'x'));
 }
 
+TEST(LineCutterTest, LineEndRightAfterACutAtTheLimitAddsNoEmptyLine) {
+    const std::string limit(LineCutter::kMaxLineBytes, 'x');
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
+        for (const std::size_t cut : {std::size_t{0}, LineCutter::kMaxLineBytes}) {
+            EXPECT_EQ(cutInPieces(limit + end + "next\n", {cut}), (Lines{limit, "next"}))
+                << "cut at " << cut;
+            EXPECT_EQ(cutInPieces(limit + limit + end + end, {cut}), (Lines{limit, limit, ""}))
+                << "a second line end is an empty line of its own";
+        }
+    }
+}
+
 TEST(LineCutterTest, ResumingInsideATextDropsTheLineBegunBefore) {
     struct Case {
         char lastByte;
