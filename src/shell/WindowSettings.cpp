@@ -5,6 +5,9 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 namespace {
@@ -23,11 +26,16 @@ const char* keyOf(WindowGeometry::Edge edge) {
     return "";
 }
 
-std::optional<double> parseNumber(const std::string& text) {
+// A stored position or size: a decimal number within the range of a 32-bit whole number of
+// twips, which every screen's pixels fit. "inf", "nan" and larger values would put the window
+// nowhere (or overflow the conversion to pixels), so they count as no number at all.
+std::optional<double> parseTwips(const std::string& text) {
+    constexpr double kLimit = std::numeric_limits<std::int32_t>::max();
     double value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc{} || stop != end)
+    if (text.empty() || error != std::errc{} || stop != end || !std::isfinite(value) ||
+        std::fabs(value) > kLimit)
         return std::nullopt;
     return value;
 }
@@ -45,7 +53,7 @@ std::string singlePrecisionText(double value) {
 void restoreWindowGeometry(const SettingsStore& store, std::string_view windowName,
                            WindowGeometry& window, std::span<const WindowGeometry::Edge> edges) {
     for (const auto edge : edges) {
-        if (const auto value = parseNumber(store.get(windowName, keyOf(edge))))
+        if (const auto value = parseTwips(store.get(windowName, keyOf(edge))))
             window.setTwips(edge, *value);
     }
 }

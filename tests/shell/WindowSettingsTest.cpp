@@ -46,6 +46,25 @@ TEST(WindowSettingsTest, AValueThatIsNotANumberLeavesOnlyThatEdge) {
     EXPECT_EQ(window.edges[Edge::Height], 4000);
 }
 
+TEST(WindowSettingsTest, NumbersNoScreenCanShowLeaveTheirEdge) {
+    for (const char* stored : {"nan", "inf", "-inf", "infinity", "1e39", "3e9", "-3e9"}) {
+        FakeSettingsStore store;
+        for (const char* key : {"top", "left", "width", "height"})
+            store.save("frmSoundProcessor", key, stored);
+        FakeWindow window;
+        const auto designed = window.edges;
+        Configuration configuration;
+        mainwindow::Load_Window_Settings(store, window, configuration);
+        EXPECT_EQ(window.edges, designed) << stored;
+    }
+    FakeSettingsStore store;
+    store.save("frmSoundProcessor", "top", "-2e9");
+    FakeWindow window;
+    Configuration configuration;
+    mainwindow::Load_Window_Settings(store, window, configuration);
+    EXPECT_EQ(window.edges[Edge::Top], -2e9) << "within 32 bits a number is still taken";
+}
+
 TEST(WindowSettingsTest, SavedGeometryIsSingleDecimalTextAndOnlyInNormalState) {
     FakeSettingsStore store;
     FakeWindow window;
