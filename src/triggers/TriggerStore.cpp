@@ -5,8 +5,6 @@
 #include "platform/SettingsStore.h"
 #include "triggers/TriggerList.h"
 
-#include <algorithm>
-
 namespace triggerstore {
 
 namespace {
@@ -22,11 +20,12 @@ bool is_not_blank(std::string_view text) {
 }
 
 void loadTriggerList(const SettingsStore& store, TriggerList& list) {
+    // A count that is no 16-bit number is a damaged store: rather an empty list than 32767
+    // copies of the default trigger, which closing the manager would then save.
     const auto stored = text::parseWholeNumber(store.get(kCountSection, kCountKey, "1"));
-    const long long count =
-        std::clamp(stored.value_or(0), 0LL, static_cast<long long>(TriggerList::kMaxCount));
+    const bool usable = stored && *stored >= 0 && *stored <= TriggerList::kMaxCount;
     list.resize(0);
-    list.resize(static_cast<int>(count));
+    list.resize(usable ? static_cast<int>(*stored) : 0);
     Load_Triggers(store, list);
 }
 

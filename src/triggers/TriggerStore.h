@@ -15,8 +15,8 @@ namespace triggerstore {
 // False for the empty text and for text made only of spaces; tabs count as content.
 bool is_not_blank(std::string_view text);
 
-// The start-up order: reads RecordCount (not a number or below 0 gives an empty list, above
-// 32767 gives 32767 positions), sizes the list with empty positions, then Load_Triggers.
+// The start-up order: reads RecordCount (anything but a whole number from 0 to 32767 gives
+// an empty list), sizes the list with empty positions, then Load_Triggers.
 void loadTriggerList(const SettingsStore& store, TriggerList& list);
 
 // Fills positions 1 to TriggerCount from their sections, each key with its default; a

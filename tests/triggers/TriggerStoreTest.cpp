@@ -116,8 +116,8 @@ TEST_P(RecordCountTest, StoredCountSizesTheListWithinItsRange) {
 INSTANTIATE_TEST_SUITE_P(Counts, RecordCountTest,
                          testing::Values(CountCase{"3", 3}, CountCase{"0", 0}, CountCase{"-1", 0},
                                          CountCase{"abc", 0}, CountCase{"", 0}, CountCase{"2x", 0},
-                                         CountCase{"40000", 32767},
-                                         CountCase{"99999999999999999999999", 32767}));
+                                         CountCase{"32767", 32767}, CountCase{"32768", 0},
+                                         CountCase{"99999999999999999999999", 0}));
 
 TEST(TriggerStoreTest, SaveShowsProgressOverEveryPositionThenHidesIt) {
     FakeSettingsStore settings;
