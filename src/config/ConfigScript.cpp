@@ -96,10 +96,11 @@ ScriptText readScriptForViewer(const fs::path& script) {
 }
 
 bool isBindableKeyName(std::string_view keyName) {
-    return !keyName.empty() && std::none_of(keyName.begin(), keyName.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte <= ' ' || byte == 0x7F || c == '"' || c == ';';
-    });
+    return !keyName.empty() && keyName.find("//") == std::string_view::npos &&
+           std::none_of(keyName.begin(), keyName.end(), [](char c) {
+               const auto byte = static_cast<unsigned char>(c);
+               return byte <= ' ' || byte == 0x7F || c == '"' || c == ';' || c == '$';
+           });
 }
 
 std::optional<std::string> AppendBindBlock(const fs::path& script, std::string_view keyName) {

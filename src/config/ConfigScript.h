@@ -37,7 +37,8 @@ struct ScriptText {
 ScriptText readScriptForViewer(const std::filesystem::path& script);
 
 // Whether a key name can stand in a bind line without changing what the line does: not
-// empty, and no space, control character, double quote or ";" (the game's separator).
+// empty, and no space, control character, double quote, ";" (the game's separator), "//"
+// (a comment to the end of the line) or "$" (a console variable's value in some engines).
 bool isBindableKeyName(std::string_view keyName);
 
 // Appends the bind block after the script's last byte, starting a new line first when the

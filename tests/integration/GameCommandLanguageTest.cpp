@@ -1,0 +1,198 @@
+// Trigger files, console lines and settings are text from outside; what reaches the game's
+// command language from them must stay one "play" command in the play script and the bind
+// block in a config script. The game's reading of those files is modelled on the engines'
+// own: commands end at ";" outside quotes and at line breaks, "//" starts a comment, and
+// words are cut at spaces, double quotes and the characters that are words of their own.
+
+#include "config/ConfigScript.h"
+#include "monitor/ActivityList.h"
+#include "monitor/PlayScript.h"
+#include "shell/Configuration.h"
+#include "support/FakeSettingsStore.h"
+#include "support/Recorders.h"
+#include "support/TempDir.h"
+#include "triggers/TriggerImport.h"
+#include "triggers/TriggerList.h"
+#include "triggers/TriggerStore.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Command = std::vector<std::string>;
+
+// The commands a game runs from a script's text, each as its words.
+std::vector<Command> gameCommands(std::string_view script) {
+    std::vector<Command> commands;
+    Command words;
+    const auto endCommand = [&] {
+        if (!words.empty())
+            commands.push_back(std::move(words));
+        words.clear();
+    };
+    std::size_t i = 0;
+    while (i < script.size()) {
+        const char c = script[i];
+        if (c == ';' || c == '\n' || c == '\r') {
+            endCommand();
+            ++i;
+        } else if (static_cast<unsigned char>(c) <= ' ') {
+            ++i;
+        } else if (script.substr(i, 2) == "//") {
+            i = std::min(script.find_first_of("\r\n", i), script.size());
+        } else if (c == '"') {
+            const std::size_t close = std::min(script.find('"', i + 1), script.size());
+            words.emplace_back(script.substr(i + 1, close - i - 1));
+            i = close + 1;
+        } else if (std::string_view("{}()':").find(c) != std::string_view::npos) {
+            words.emplace_back(1, c);
+            ++i;
+        } else {
+            const std::size_t start = i;
+            while (i < script.size() && static_cast<unsigned char>(script[i]) > ' ' &&
+                   std::string_view("{}()':;\"").find(script[i]) == std::string_view::npos)
+                ++i;
+            words.emplace_back(script.substr(start, i - start));
+        }
+    }
+    endCommand();
+    return commands;
+}
+
+// A name from outside: in a sound file's name, a console line and a key name.
+const std::vector<std::string> kHostileTexts{
+    "x.wav;quit",
+    "x.wav\";rcon_password evil",
+    "x.wav\r\nquit",
+    "x.wav\nquit",
+    "x.wav\rquit",
+    "x//quit.wav",
+    "x.wav //\nquit",
+    "$rcon_password",
+    "x$name.wav",
+    "\xE9\xE8\xFF.wav",      // bytes that are not UTF-8
+    "\xC3\xA9t\xC3\xA9.wav", // UTF-8
+    std::string(70, 'a') + ".wav",
+    "x\tquit.wav",
+    std::string("x\0quit.wav", 10),
+};
+
+class GameCommandLanguageTest : public testing::Test {
+protected:
+    GameCommandLanguageTest() {
+        fs::create_directory(game / "id1");
+        configuration.Quake_Dir = game.path().string();
+    }
+
+    fs::path playScript() const { return game / "id1" / "bellcast.cfg"; }
+
+    // The play script after a console line holding the keyword of the only trigger.
+    std::string playScriptAfterMatch(const std::string& consoleLine) {
+        writeFile(playScript(), "play before.wav\r\n");
+        PlayScriptDispatch dispatch(triggers, configuration, activity);
+        dispatch.create_play_script(consoleLine);
+        return readFile(playScript());
+    }
+
+    // Holds when the script is the one written before or a single "play" of one sound.
+    static void expectOnePlayCommand(const std::string& script, const std::string& from) {
+        const auto commands = gameCommands(script);
+        ASSERT_EQ(commands.size(), 1u) << from << ": " << script;
+        EXPECT_EQ(commands[0][0], "play") << from;
+        for (const std::string& word : commands[0])
+            EXPECT_EQ(word.find('$'), std::string::npos) << from;
+        EXPECT_TRUE(script.ends_with("\r\n")) << from;
+        EXPECT_EQ(script.find_first_of("\r\n"), script.size() - 2) << from << ": one line";
+    }
+
+    TempDir game;
+    Configuration configuration;
+    TriggerList triggers;
+    RecordingActivityList activity;
+};
+
+TEST_F(GameCommandLanguageTest, ATriggerFileCanOnlyEverPutOnePlayIntoThePlayScript) {
+    std::string file;
+    for (std::size_t i = 0; i < kHostileTexts.size(); ++i) {
+        std::string quoted;
+        for (const char c : kHostileTexts[i])
+            quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+        file += "\"Hostile " + std::to_string(i) + "\",\"KEY" + std::to_string(i) + "\",\"" +
+                quoted + "\"\r\n";
+    }
+    writeFile(game / "shared.txt", file);
+    triggerimport::importFile((game / "shared.txt").string(), triggerimport::ImportMode::Add,
+                              triggers);
+
+    std::vector<std::string> played;
+    for (std::size_t i = 0; i < kHostileTexts.size(); ++i) {
+        const std::string script = playScriptAfterMatch("Bob: KEY" + std::to_string(i) + " ; quit");
+        expectOnePlayCommand(script, kHostileTexts[i]);
+        if (script != "play before.wav\r\n")
+            played.push_back(script);
+    }
+    // What the game can play is written as it stands, bytes included.
+    EXPECT_EQ(played, (std::vector<std::string>{"play quit.wav\r\n", "play \xE9\xE8\xFF.wav\r\n",
+                                                "play \xC3\xA9t\xC3\xA9.wav\r\n"}));
+}
+
+TEST_F(GameCommandLanguageTest, TriggersFromTheSettingsStoreAreRefusedWhenTheyMatch) {
+    FakeSettingsStore store;
+    store.save("Application_params", "RecordCount", "1");
+    for (const std::string& sound : kHostileTexts) {
+        store.save("1", "t_name", "Stored");
+        store.save("1", "t_keyword", "SHOTGUN");
+        store.save("1", "t_file", sound);
+        triggerstore::loadTriggerList(store, triggers);
+        expectOnePlayCommand(playScriptAfterMatch("Bob: SHOTGUN"), sound);
+    }
+}
+
+TEST_F(GameCommandLanguageTest, AConsoleLineOnlyChoosesTheTrigger) {
+    triggers.append({"Shotgun", "SHOTGUN", "shotgun.wav"});
+    for (const std::string& line : kHostileTexts)
+        EXPECT_EQ(playScriptAfterMatch("SHOTGUN " + line), "play shotgun.wav\r\n") << line;
+}
+
+TEST_F(GameCommandLanguageTest, AKeyNameFromTheSettingsCanOnlyAddTheBindBlock) {
+    const std::string before = "name player\r\n";
+    std::vector<std::string> keys = kHostileTexts;
+    keys.insert(keys.end(), {"F2", "//", "F2//", "$bindkey", "\xE9"});
+    for (const std::string& key : keys) {
+        FakeSettingsStore store;
+        store.save(settings::kParams, "Selected_Key", key);
+        Configuration stored;
+        stored.load(store);
+        const fs::path script = game / "autoexec.cfg";
+        writeFile(script, before);
+
+        const auto problem = AppendBindBlock(script, stored.Selected_Key);
+
+        const std::string after = readFile(script);
+        if (problem) {
+            EXPECT_EQ(after, before) << key;
+            continue;
+        }
+        ASSERT_TRUE(after.starts_with(before)) << key;
+        const auto added = gameCommands(after.substr(before.size()));
+        EXPECT_EQ(added, (std::vector<Command>{{"bind", key, "exec bellcast.cfg"}})) << key;
+    }
+}
+
+TEST(SoundNameTest, TheRulesNameTheirReason) {
+    EXPECT_EQ(soundNameProblem("shotgun.wav"), std::nullopt);
+    EXPECT_EQ(soundNameProblem(std::string(59, 'a') + ".wav"), std::nullopt) << "63 characters";
+    EXPECT_EQ(soundNameProblem(std::string(59, 'a')), std::nullopt) << "63 with \".wav\" added";
+    EXPECT_NE(soundNameProblem(std::string(60, 'a') + ".wav").value_or("").find("too long"),
+              std::string::npos);
+    EXPECT_NE(soundNameProblem(std::string(60, 'a')).value_or("").find("too long"),
+              std::string::npos)
+        << "the game adds \".wav\" to a name without a dot";
+    EXPECT_NE(soundNameProblem("$rcon_password").value_or("").find("$"), std::string::npos);
+}
+
+} // namespace
