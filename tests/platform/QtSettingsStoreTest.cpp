@@ -7,7 +7,22 @@
 
 #include <gtest/gtest.h>
 
+#include <QSettings>
+
+#include <csignal>
+#include <filesystem>
+#include <iterator>
+#include <random>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 namespace {
+
+namespace fs = std::filesystem;
 
 QString iniPath(const TempDir& dir) {
     return QString::fromStdString((dir / "Bellcast.ini").string());
@@ -78,5 +93,67 @@ TEST(QtSettingsStoreTest, ReadsAHandWrittenFileWithPlainSectionNames) {
     EXPECT_FALSE(configuration.AutoCopy);
     EXPECT_EQ(store.get("1", "t_name"), "Shotgun, please");
 }
+
+TEST(QtSettingsStoreTest, AFileOfRandomBytesReadsAsDefaultsAndTheNextSaveWritesAValidFile) {
+    TempDir dir;
+    std::mt19937 random(9);
+    std::string noise(8192, '\0');
+    for (char& c : noise)
+        c = static_cast<char>(random());
+    writeFile(dir / "Bellcast.ini", noise);
+    {
+        QtSettingsStore store(iniPath(dir));
+        Configuration configuration;
+        configuration.load(store);
+        EXPECT_EQ(Configuration::readVersion(store), "NONE");
+        EXPECT_EQ(configuration.Selected_Key, "PAUSE");
+        EXPECT_TRUE(configuration.AutoCopy);
+        configuration.Selected_Key = "F2";
+        EXPECT_TRUE(configuration.save(store)) << "the damage read before is no failure to save";
+    }
+    QSettings written(iniPath(dir), QSettings::IniFormat);
+    EXPECT_EQ(written.status(), QSettings::NoError);
+    const QtSettingsStore reopened(iniPath(dir));
+    EXPECT_EQ(reopened.get("Hornwise Params", "Selected_Key"), "F2");
+    EXPECT_EQ(reopened.get("Hornwise Params", "reg_version"), "2");
+}
+
+#ifndef _WIN32
+// A full disk, simulated by a file-size limit in a child process.
+TEST(QtSettingsStoreTest, ASaveThatDoesNotFitLeavesThePreviousSettingsAndSaysSo) {
+    TempDir dir;
+    {
+        QtSettingsStore store(iniPath(dir));
+        Configuration configuration;
+        configuration.Selected_Key = "F2";
+        ASSERT_TRUE(configuration.save(store));
+    }
+    const std::string before = readFile(dir / "Bellcast.ini");
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{before.size(), before.size()};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QtSettingsStore store(iniPath(dir));
+        TriggerList triggers;
+        for (int i = 0; i < 50; ++i)
+            triggers.append({"name " + std::to_string(i), "KEY", "sound.wav"});
+        RecordingProgress progress;
+        const bool reported = !triggerstore::Save_Triggers(store, triggers, progress);
+        const bool kept = store.get("1", "t_name") == "name 0";
+        _exit(reported && kept ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the failed save is reported, and the values stay in memory";
+    EXPECT_EQ(readFile(dir / "Bellcast.ini"), before);
+    const QtSettingsStore reopened(iniPath(dir));
+    EXPECT_EQ(reopened.get("Hornwise Params", "Selected_Key"), "F2");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+}
+#endif
 
 } // namespace

@@ -3,43 +3,147 @@
 #include "platform/qt/QtText.h"
 #include "shell/Configuration.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <filesystem>
+
 namespace {
+
 QString keyPath(std::string_view section, std::string_view key) {
     return toQString(section) + QLatin1Char('/') + toQString(key);
 }
+
+// A value as text: an unquoted value with commas, written by hand, comes back as a list.
+QString textOf(const QVariant& value) {
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+// Every key with its text. QSettings takes no empty key, which a damaged file can hold.
+QMap<QString, QString> valuesOf(const QSettings& settings) {
+    QMap<QString, QString> values;
+    for (const QString& key : settings.allKeys()) {
+        if (!key.isEmpty())
+            values.insert(key, textOf(settings.value(key)));
+    }
+    return values;
+}
+
+bool renameOver(const QString& from, const QString& to) {
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(from).toStdString(),
+                            QFile::encodeName(to).toStdString(), error);
+    return !error;
+}
+
+// A new, empty file beside `file`, so that a rename replaces `file` in one step.
+bool createBeside(const QString& file, QTemporaryFile& temporary) {
+    temporary.setFileTemplate(file + QStringLiteral(".XXXXXX"));
+    if (!temporary.open())
+        return false;
+    temporary.close();
+    return true;
+}
+
+// Writes the values into `written`, then moves it to `readBack` and reads it there: QSettings
+// answers a reader of a file it wrote from its cache, so only under another name does the
+// disk answer. False unless the file holds every value.
+bool writeVerified(const QString& written, const QString& readBack,
+                   const QMap<QString, QString>& values) {
+    {
+        QSettings writer(written, QSettings::IniFormat);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            writer.setValue(it.key(), it.value());
+        writer.sync();
+        if (writer.status() != QSettings::NoError)
+            return false;
+    }
+    if (!renameOver(written, readBack))
+        return false;
+    const QSettings reader(readBack, QSettings::IniFormat);
+    return reader.status() == QSettings::NoError && valuesOf(reader) == values;
+}
+
 } // namespace
 
 std::unique_ptr<QtSettingsStore> QtSettingsStore::openForUser() {
+    const QString application = QString::fromLatin1(settings::kApplication);
+#ifdef Q_OS_WIN
+    // The key where the program's earlier Windows versions kept these same sections and keys
+    // (Visual Basic's SaveSetting), so that an upgrade keeps the configuration and triggers.
     return std::unique_ptr<QtSettingsStore>(new QtSettingsStore(std::make_unique<QSettings>(
-        QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(settings::kApplication))));
+        QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + application,
+        QSettings::NativeFormat)));
+#else
+    return std::unique_ptr<QtSettingsStore>(new QtSettingsStore(
+        std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, application)));
+#endif
 }
 
 QtSettingsStore::QtSettingsStore(const QString& iniFile)
     : QtSettingsStore(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
 
 QtSettingsStore::QtSettingsStore(std::unique_ptr<QSettings> settings)
-    : m_settings(std::move(settings)) {}
+    : m_settings(std::move(settings)) {
+    // A file that cannot be parsed gives what QSettings could read of it, often nothing:
+    // the defaults then apply, and the next sync writes a valid file.
+    if (isFileBacked())
+        m_values = valuesOf(*m_settings);
+}
 
 std::string QtSettingsStore::get(std::string_view section, std::string_view key,
                                  std::string_view defaultValue) const {
-    const QVariant value = m_settings->value(keyPath(section, key));
-    if (!value.isValid())
-        return std::string(defaultValue);
-    // An unquoted value with commas, written by hand, comes back as a list.
-    if (value.typeId() == QMetaType::QStringList)
-        return toSystemText(value.toStringList().join(QStringLiteral(", ")));
-    return toSystemText(value.toString());
+    const QString path = keyPath(section, key);
+    if (isFileBacked()) {
+        const auto found = m_values.constFind(path);
+        return found == m_values.cend() ? std::string(defaultValue) : toSystemText(*found);
+    }
+    const QVariant value = m_settings->value(path);
+    return value.isValid() ? toSystemText(textOf(value)) : std::string(defaultValue);
 }
 
 void QtSettingsStore::save(std::string_view section, std::string_view key, std::string_view value) {
-    m_settings->setValue(keyPath(section, key), toQString(value));
+    if (!isFileBacked()) {
+        m_settings->setValue(keyPath(section, key), toQString(value));
+        return;
+    }
+    m_values.insert(keyPath(section, key), toQString(value));
+    m_unsynced = true;
 }
 
 void QtSettingsStore::deleteSection(std::string_view section) {
-    m_settings->remove(toQString(section));
+    if (!isFileBacked()) {
+        m_settings->remove(toQString(section));
+        return;
+    }
+    const QString prefix = keyPath(section, {});
+    for (auto it = m_values.lowerBound(prefix);
+         it != m_values.end() && it.key().startsWith(prefix);)
+        it = m_values.erase(it);
+    m_unsynced = true;
 }
 
 bool QtSettingsStore::sync() {
-    m_settings->sync();
-    return m_settings->status() == QSettings::NoError;
+    if (!isFileBacked()) {
+        m_settings->sync();
+        return m_settings->status() == QSettings::NoError;
+    }
+    if (m_unsynced && !replaceFile())
+        return false;
+    m_unsynced = false;
+    return true;
+}
+
+bool QtSettingsStore::replaceFile() {
+    const QString file = m_settings->fileName();
+    QTemporaryFile written;
+    QTemporaryFile readBack;
+    return QDir().mkpath(QFileInfo(file).absolutePath()) && createBeside(file, written) &&
+           createBeside(file, readBack) &&
+           writeVerified(written.fileName(), readBack.fileName(), m_values) &&
+           renameOver(readBack.fileName(), file);
 }
