@@ -1,0 +1,55 @@
+#include "platform/qt/AtomicFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(AtomicFileTest, WritesTheWholeFileInPlaceOfTheOldOne) {
+    TempDir dir;
+    writeFile(dir / "triggers.txt", "old triggers\r\n");
+    const std::string text(100000, 't');
+    ASSERT_TRUE(writeFileAtomically((dir / "triggers.txt").string(), text));
+    EXPECT_EQ(readFile(dir / "triggers.txt"), text);
+    EXPECT_FALSE(writeFileAtomically((dir / "missing" / "triggers.txt").string(), text));
+}
+
+#ifndef _WIN32
+// A full disk, simulated by a file-size limit in a child process: the export's file is
+// replaced only by a complete one, and the failure is told.
+TEST(AtomicFileTest, AWriteThatDoesNotFitLeavesTheOldFileAndFails) {
+    TempDir dir;
+    const fs::path file = dir / "triggers.txt";
+    writeFile(file, "\"Test Trigger\",\"SHOTGUN\",\"Bitch.wav\"\r\n");
+    for (const std::size_t size : {std::size_t{500}, std::size_t{100000}}) {
+        const pid_t child = fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{100, 100};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            _exit(writeFileAtomically(file.string(), std::string(size, 'x')) ? 1 : 0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << size << " bytes: failed";
+        EXPECT_EQ(readFile(file), "\"Test Trigger\",\"SHOTGUN\",\"Bitch.wav\"\r\n") << size;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+            << "no temporary file is left behind";
+    }
+}
+#endif
+
+} // namespace
