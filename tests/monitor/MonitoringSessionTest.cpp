@@ -2,6 +2,7 @@
 #include "shell/Configuration.h"
 #include "support/FakeClock.h"
 #include "support/FakePrompter.h"
+#include "support/FullDisk.h"
 #include "support/GameConsole.h"
 #include "support/Recorders.h"
 #include "support/TempDir.h"
@@ -245,6 +246,23 @@ TEST_F(StopTest, DeclinedOverwriteOrEmptyLogIsAFailedBackupAndTheLogStays) {
     session.cmdStop_Click();
     EXPECT_EQ(lastMessage().text, "Unable to create a backup of console log file");
 }
+
+#ifndef _WIN32
+TEST_F(StopTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
+    const std::string log = "Bob: SHOTGUN\r\n" + std::string(5000, 'x') + "\r\n";
+    game.write(log);
+    session.cmdStart_Click();
+    EXPECT_TRUE(underFileSizeLimit(1000, [&] {
+        session.cmdStop_Click();
+        return prompter.shown.size() == 2 && prompter.shown[0].text == "Copy Error!" &&
+               lastMessage().text == "Unable to create a backup of console log file" &&
+               !session.isRunning();
+    }));
+    EXPECT_EQ(readFile(game.path()), log);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "fortress"), fs::directory_iterator()), 1)
+        << "no match file, whole or partial";
+}
+#endif
 
 TEST_F(StopTest, WithoutTheOptionNothingIsCopiedAndNothingShown) {
     configuration.QconsoleDel = false;

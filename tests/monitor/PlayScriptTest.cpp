@@ -1,5 +1,6 @@
 #include "monitor/PlayScript.h"
 #include "shell/Configuration.h"
+#include "support/FullDisk.h"
 #include "support/Recorders.h"
 #include "support/TempDir.h"
 #include "triggers/TriggerList.h"
@@ -145,5 +146,17 @@ TEST_F(PlayScriptDispatchTest, SoundNameThatWouldRunGameCommandsIsRefused) {
     }
     EXPECT_EQ(readFile(script()), "play old.wav\r\n");
 }
+
+#ifndef _WIN32
+TEST_F(PlayScriptDispatchTest, AFullDiskIsTheListsEntryAndTheMatchStands) {
+    triggers.append({"Shotgun", "SHOTGUN", "shotgun.wav"});
+    EXPECT_TRUE(underFileSizeLimit(8, [&] {
+        return dispatch.create_play_script("Bob: SHOTGUN") && activity.entries.size() == 2 &&
+               activity.entries[1] == "Play script not written: cannot write " + script().string();
+    })) << "the match is told and the key is pushed all the same";
+    EXPECT_TRUE(std::string("play shotgun.wav\r\n").starts_with(readFile(script())))
+        << "at most the beginning of the one command";
+}
+#endif
 
 } // namespace
