@@ -184,6 +184,72 @@ TEST_F(SessionTest, TextInTheLogAtLoadingIsNeverProcessedNotEvenTheRestOfItsLast
     EXPECT_EQ(processed(), Lines{"Al: SHOTGUN"});
 }
 
+TEST_F(SessionTest, ALogBeyond2GiBIsFollowedWithItsSizeShown) {
+    // Sparse: the file system stores the hole without the disk space.
+    const auto size = (std::int64_t{2} << 30) + 1000;
+    game.write("old text\r\n");
+    fs::resize_file(game.path(), static_cast<std::uintmax_t>(size));
+    session.skipExistingText();
+    EXPECT_EQ(session.LogLength(), size);
+    EXPECT_EQ(view.events.back(), "size 2097152k");
+
+    session.cmdStart_Click();
+    game.write("\r\nBob: SHOTGUN\r\n");
+    tick();
+    EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
+    EXPECT_EQ(session.ReadPosition(), size + 16);
+    EXPECT_EQ(session.LogLength(), size + 16);
+}
+
+TEST_F(SessionTest, ALineWithoutEndIsTakenInPiecesOfTheLimit) {
+    session.skipExistingText();
+    session.cmdStart_Click();
+    // 3 MiB without a line end, the keyword in its second piece: more than one read.
+    std::string flood(3 << 20, 'x');
+    flood.replace(LineCutter::kMaxLineBytes + 10, 7, "SHOTGUN");
+    game.write(flood);
+    for (int i = 0; i < 10; ++i)
+        tick();
+    ASSERT_EQ(processed().size(), 1u);
+    EXPECT_EQ(processed()[0], flood.substr(LineCutter::kMaxLineBytes, LineCutter::kMaxLineBytes));
+    EXPECT_EQ(session.ReadPosition(), static_cast<std::int64_t>(flood.size()));
+    EXPECT_EQ(pushed, Lines{"{PAUSE}"});
+}
+
+TEST_F(SessionTest, BytesOfAnyEncodingAreMatchedAsTheyStand) {
+    triggers.append({"Latin-1", "CAF\xC9", "cafe.wav"});
+    triggers.append({"UTF-8", "\xC3\xA9t\xC3\xA9", "ete.wav"});
+    session.skipExistingText();
+    session.cmdStart_Click();
+    // The Latin-1 keyword with another byte for its last letter: no match.
+    game.say("\x80\xFF\x01 caf\xE9 \xFE");
+    // Its bytes, the ASCII letters in any case, a NUL byte on the line: a match.
+    const std::string latin1("\xFF\xFE"
+                             "cAf\xC9\x00 quad",
+                             11);
+    game.say(latin1);
+    // UTF-8 bytes, the line broken in the middle of a character.
+    game.say("t\xC3\xA9\xC3\xA9t\xC3\xA9 \xC3");
+    tick();
+    EXPECT_EQ(processed(), (Lines{latin1, "t\xC3\xA9\xC3\xA9t\xC3\xA9 \xC3"}));
+    EXPECT_EQ(readFile(playScript()), "play ete.wav\r\n");
+}
+
+TEST_F(SessionTest, ALogPathNamingADirectoryIsAnEmptyLog) {
+    session.ConsoleLogPath = (dir / "fortress").string();
+    session.skipExistingText();
+    session.cmdStart_Click();
+    tick();
+    EXPECT_EQ(session.LogLength(), 0);
+    EXPECT_EQ(view.events.back(), "size 0k");
+    EXPECT_TRUE(activity.entries.empty());
+    session.cmdStop_Click();
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text, "File not found");
+    EXPECT_EQ(prompter.shown[1].text, "Unable to create a backup of console log file");
+    EXPECT_TRUE(fs::is_directory(dir / "fortress"));
+}
+
 TEST_F(SessionTest, LowerCaseLettersAndDigitsAreTypedOtherNamesAreKeysAndNothingIsNothing) {
     for (const char* key : {"k", "K", "9", "F12", "PAUSE", ""}) {
         configuration.Selected_Key = key;
