@@ -214,6 +214,7 @@ void frmSoundProcessor::animateTray(bool on) {
 }
 
 void frmSoundProcessor::add(const std::string& entry) {
-    m_List1->addItem(toQString(entry));
+    // Console lines hold any bytes: each entry stays one readable row.
+    m_List1->addItem(toDisplayText(entry));
     m_List1->scrollToBottom();
 }

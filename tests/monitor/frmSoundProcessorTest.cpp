@@ -172,6 +172,18 @@ TEST_F(MainWindowTest, ConfiguredProgramLoadsSilentlyAndProcessesOnlyTextAddedAf
     EXPECT_TRUE(window->isMinimized()) << "no notification area here: minimised, not hidden";
 }
 
+TEST_F(MainWindowTest, ConsoleBytesOfAnyKindShowInTheListAsOneReadableRow) {
+    storeAConfiguredProgram();
+    ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
+    button("cmdStart")->click();
+    console.say("\x10"
+                "Bob\x11: SHOTGUN caf\xE9 \x1B[0m");
+    window->session().tickFileSize_Timer();
+    ASSERT_TRUE(waitForEntries(3));
+    EXPECT_EQ(entries().at(1),
+              QStringLiteral(u"Processing : \u2410Bob\u2411: SHOTGUN caf\uFFFD \u241B[0m"));
+}
+
 TEST_F(MainWindowTest, PickingAnotherModeDuringASessionBacksTheOldLogUpIntoTheNewModesDirectory) {
     storeAConfiguredProgram();
     console.say("a line of the match");
