@@ -1,8 +1,11 @@
 #include "triggers/TriggerFile.h"
+#include "support/TempDir.h"
 #include "triggers/TriggerImport.h"
 #include "triggers/TriggerList.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -112,6 +115,41 @@ TEST(TriggerImportTest, StopsWhenTheListIsFull) {
         list, std::vector<Trigger>(TriggerList::kMaxCount + 5, kNew), ImportMode::Replace);
     EXPECT_EQ(result.imported, TriggerList::kMaxCount);
     EXPECT_TRUE(result.listFull);
+}
+
+TEST(TriggerImportTest, AFileOf100000LinesFillsTheListAndSaysTheRestWasLeftOut) {
+    TempDir dir;
+    std::string text;
+    for (int i = 0; i < 100000; ++i)
+        text +=
+            "\"Trigger " + std::to_string(i) + "\",\"KEY" + std::to_string(i) + "\",\"s.wav\"\r\n";
+    writeFile(dir / "huge.txt", text);
+    TriggerList list;
+    const auto outcome =
+        triggerimport::importFile((dir / "huge.txt").string(), ImportMode::Add, list);
+    EXPECT_TRUE(outcome.finished);
+    ASSERT_TRUE(outcome.message.has_value());
+    EXPECT_NE(outcome.message->text.find("Imported : 32767 triggers"), std::string::npos);
+    ASSERT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
+    EXPECT_EQ(list.at(TriggerList::kMaxCount).name, "Trigger 32766");
+}
+
+TEST(TriggerImportTest, AFileOfRandomBytesTakesOnlyWhatIsValid) {
+    TempDir dir;
+    std::mt19937 random(5);
+    for (int file = 0; file < 20; ++file) {
+        std::string noise(1 << 14, '\0');
+        for (char& c : noise)
+            c = static_cast<char>(random());
+        writeFile(dir / "noise.txt", noise);
+        TriggerList list = listOf({kExisting[0]});
+        const auto outcome =
+            triggerimport::importFile((dir / "noise.txt").string(), ImportMode::Merge, list);
+        EXPECT_TRUE(outcome.finished);
+        EXPECT_EQ(list.at(1), kExisting[0]);
+        for (int position = 2; position <= list.TriggerCount(); ++position)
+            EXPECT_TRUE(triggerimport::isImportable(list.at(position))) << position;
+    }
 }
 
 } // namespace
