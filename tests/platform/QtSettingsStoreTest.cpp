@@ -97,7 +97,7 @@ TEST(QtSettingsStoreTest, ReadsAHandWrittenFileWithPlainSectionNames) {
 TEST(QtSettingsStoreTest, AFileOfRandomBytesReadsAsDefaultsAndTheNextSaveWritesAValidFile) {
     TempDir dir;
     std::mt19937 random(9);
-    std::string noise(8192, '\0');
+    std::string noise(1 << 20, '\0');
     for (char& c : noise)
         c = static_cast<char>(random());
     writeFile(dir / "Bellcast.ini", noise);

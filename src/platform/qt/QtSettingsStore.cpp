@@ -9,6 +9,7 @@
 #include <QTemporaryFile>
 
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -51,21 +52,26 @@ bool createBeside(const QString& file, QTemporaryFile& temporary) {
 
 // Writes the values into `written`, then moves it to `readBack` and reads it there: QSettings
 // answers a reader of a file it wrote from its cache, so only under another name does the
-// disk answer. False unless the file holds every value.
-bool writeVerified(const QString& written, const QString& readBack,
-                   const QMap<QString, QString>& values) {
+// disk answer. Returns what the file holds (QSettings tidies keys of a damaged file, "/a//b"
+// becoming "a/b"), or nothing unless the file holds everything that was written.
+std::optional<QMap<QString, QString>> writeVerified(const QString& written, const QString& readBack,
+                                                    const QMap<QString, QString>& values) {
+    QMap<QString, QString> expected;
     {
         QSettings writer(written, QSettings::IniFormat);
         for (auto it = values.cbegin(); it != values.cend(); ++it)
             writer.setValue(it.key(), it.value());
         writer.sync();
         if (writer.status() != QSettings::NoError)
-            return false;
+            return std::nullopt;
+        expected = valuesOf(writer);
     }
     if (!renameOver(written, readBack))
-        return false;
+        return std::nullopt;
     const QSettings reader(readBack, QSettings::IniFormat);
-    return reader.status() == QSettings::NoError && valuesOf(reader) == values;
+    if (reader.status() != QSettings::NoError || valuesOf(reader) != expected)
+        return std::nullopt;
+    return expected;
 }
 
 } // namespace
@@ -142,8 +148,12 @@ bool QtSettingsStore::replaceFile() {
     const QString file = m_settings->fileName();
     QTemporaryFile written;
     QTemporaryFile readBack;
-    return QDir().mkpath(QFileInfo(file).absolutePath()) && createBeside(file, written) &&
-           createBeside(file, readBack) &&
-           writeVerified(written.fileName(), readBack.fileName(), m_values) &&
-           renameOver(readBack.fileName(), file);
+    if (!QDir().mkpath(QFileInfo(file).absolutePath()) || !createBeside(file, written) ||
+        !createBeside(file, readBack))
+        return false;
+    auto stored = writeVerified(written.fileName(), readBack.fileName(), m_values);
+    if (!stored || !renameOver(readBack.fileName(), file))
+        return false;
+    m_values = std::move(*stored);
+    return true;
 }
