@@ -17,12 +17,11 @@
 #include "monitor/ConsoleLogFollower.h"
 #include "monitor/LineCutter.h"
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,7 +69,7 @@ public:
         std::error_code error;
         const fs::path directory =
             fs::is_directory(memory, error) ? memory : fs::temp_directory_path();
-        m_path = directory / ("yelpcue-fuzz-log-" + std::to_string(getpid()));
+        m_path = directory / ("yelpcue-fuzz-log-" + std::to_string(std::random_device{}()));
         m_file.open(m_path, std::ios::binary | std::ios::trunc);
     }
     ~LogFile() {
