@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "support/FullDisk.h"
 #endif
 
 namespace {
@@ -92,18 +89,10 @@ TEST(ConfigScriptTest, ScriptIsLeftAsItWasWhenTheDiskFillsUp) {
     const fs::path script = dir / "config.cfg";
     const std::string before(100, 'x');
     writeFile(script, before);
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{before.size() + 20, before.size() + 20};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(underFileSizeLimit(before.size() + 20, [&] {
         const auto problem = AppendBindBlock(script, "F2");
-        _exit(problem && problem->find("left as it was") != std::string::npos ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failure is reported";
+        return problem && problem->find("left as it was") != std::string::npos;
+    })) << "the failure is reported";
     EXPECT_EQ(readFile(script), before) << "no part of the block stays behind";
 }
 #endif

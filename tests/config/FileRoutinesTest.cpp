@@ -7,10 +7,7 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "support/FullDisk.h"
 #endif
 
 namespace {
@@ -136,20 +133,11 @@ TEST_F(CopyFileWithPromptTest, SameFileUnderAnotherSpellingIsNeverCopiedOntoItse
 TEST_F(CopyFileWithPromptTest, FailedCopyLeavesTheExistingDestinationIntact) {
     writeFile(source, std::string(5000, 'n'));
     writeFile(destination, "old match file");
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{1000, 1000};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(underFileSizeLimit(1000, [&] {
         prompter.answers = {Prompter::Answer::Yes};
-        const bool reported = CopyFileWithPrompt(source, destination, prompter) == 0 &&
-                              prompter.shown.back().text == "Copy Error!";
-        _exit(reported ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "reported as Copy Error!";
+        return CopyFileWithPrompt(source, destination, prompter) == 0 &&
+               prompter.shown.back().text == "Copy Error!";
+    })) << "reported as Copy Error!";
     EXPECT_EQ(readFile(destination), "old match file");
     EXPECT_TRUE(onlyTheTwoFilesExist()) << "the partial copy is removed";
 }

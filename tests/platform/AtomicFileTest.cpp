@@ -3,14 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 
 #ifndef _WIN32
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "support/FullDisk.h"
 #endif
 
 namespace {
@@ -34,17 +31,9 @@ TEST(AtomicFileTest, AWriteThatDoesNotFitLeavesTheOldFileAndFails) {
     const fs::path file = dir / "triggers.txt";
     writeFile(file, "\"Test Trigger\",\"SHOTGUN\",\"Bitch.wav\"\r\n");
     for (const std::size_t size : {std::size_t{500}, std::size_t{100000}}) {
-        const pid_t child = fork();
-        ASSERT_NE(child, -1);
-        if (child == 0) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{100, 100};
-            setrlimit(RLIMIT_FSIZE, &limit);
-            _exit(writeFileAtomically(file.string(), std::string(size, 'x')) ? 1 : 0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << size << " bytes: failed";
+        EXPECT_TRUE(underFileSizeLimit(
+            100, [&] { return !writeFileAtomically(file.string(), std::string(size, 'x')); }))
+            << size << " bytes: failed";
         EXPECT_EQ(readFile(file), "\"Test Trigger\",\"SHOTGUN\",\"Bitch.wav\"\r\n") << size;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
             << "no temporary file is left behind";

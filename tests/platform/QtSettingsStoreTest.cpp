@@ -9,15 +9,12 @@
 
 #include <QSettings>
 
-#include <csignal>
 #include <filesystem>
 #include <iterator>
 #include <random>
 
 #ifndef _WIN32
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "support/FullDisk.h"
 #endif
 
 namespace {
@@ -129,25 +126,15 @@ TEST(QtSettingsStoreTest, ASaveThatDoesNotFitLeavesThePreviousSettingsAndSaysSo)
         ASSERT_TRUE(configuration.save(store));
     }
     const std::string before = readFile(dir / "Bellcast.ini");
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{before.size(), before.size()};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(underFileSizeLimit(before.size(), [&] {
         QtSettingsStore store(iniPath(dir));
         TriggerList triggers;
         for (int i = 0; i < 50; ++i)
             triggers.append({"name " + std::to_string(i), "KEY", "sound.wav"});
         RecordingProgress progress;
-        const bool reported = !triggerstore::Save_Triggers(store, triggers, progress);
-        const bool kept = store.get("1", "t_name") == "name 0";
-        _exit(reported && kept ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "the failed save is reported, and the values stay in memory";
+        return !triggerstore::Save_Triggers(store, triggers, progress) &&
+               store.get("1", "t_name") == "name 0";
+    })) << "the failed save is reported, and the values stay in memory";
     EXPECT_EQ(readFile(dir / "Bellcast.ini"), before);
     const QtSettingsStore reopened(iniPath(dir));
     EXPECT_EQ(reopened.get("Hornwise Params", "Selected_Key"), "F2");
