@@ -44,6 +44,8 @@ public:
 
     // The console log watched; the configure window may point it at another file.
     std::string ConsoleLogPath;
+    // The file that ConsoleLogPath names.
+    std::filesystem::path logPath() const;
 
     // The log's length as last measured.
     std::int64_t LogLength() const { return m_log.length(); }
@@ -73,7 +75,6 @@ public:
     void PushSelectedKey();
 
 private:
-    std::filesystem::path logPath() const;
     void showMeasurement();
     void readNewText();
     void backUpConsoleLog();

@@ -6,10 +6,12 @@ SessionDriver::SessionDriver(MonitoringSession& session, QObject* parent)
     : QObject(parent)
     , m_session(session)
     , m_tickFileSize(this)
+    , m_logChanges(this)
     , m_dispatchTurn(this) {
     m_tickFileSize.setObjectName(QStringLiteral("tickFileSize"));
     m_tickFileSize.setInterval(kTickInterval);
     connect(&m_tickFileSize, &QTimer::timeout, this, &SessionDriver::checkNow);
+    connect(&m_logChanges, &LogChangeWatch::changed, this, &SessionDriver::checkNow);
 
     // A zero timer fires once the events already waiting have been handled.
     m_dispatchTurn.setSingleShot(true);
@@ -23,8 +25,9 @@ void SessionDriver::cmdStart_Click() {
 }
 
 void SessionDriver::cmdStop_Click() {
-    // Stop's messages run the event loop; no tick is due meanwhile.
+    // Stop's messages run the event loop; no check is due meanwhile.
     m_tickFileSize.stop();
+    m_logChanges.stop();
     m_session.cmdStop_Click();
     follow();
 }
@@ -45,10 +48,14 @@ void SessionDriver::dispatchTurn() {
 }
 
 void SessionDriver::follow() {
-    if (!m_session.isRunning())
+    if (!m_session.isRunning()) {
         m_tickFileSize.stop();
-    else if (!m_tickFileSize.isActive())
-        m_tickFileSize.start();
+        m_logChanges.stop();
+    } else {
+        if (!m_tickFileSize.isActive())
+            m_tickFileSize.start();
+        m_logChanges.watch(m_session.logPath());
+    }
     // A turn in progress schedules the next one when it ends.
     if (m_session.hasPendingLines() && !m_inTurn && !m_dispatchTurn.isActive())
         m_dispatchTurn.start();

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "monitor/LogChangeWatch.h"
+
 #include <QObject>
 #include <QTimer>
 
 class MonitoringSession;
 
-// Runs a monitoring session on the event loop. It owns `tickFileSize`, the 600 ms check,
-// on while the session runs, and dispatches queued lines one per turn of the event loop,
-// so timers, Stop and the windows are served between lines and no pass runs inside
-// another. The windows start, stop and check the session through the driver, which keeps
-// the timer and the dispatch in step with the session's state.
+// Runs a monitoring session on the event loop. While the session runs, it checks the log
+// as soon as the system reports a change to it, and every 600 ms on `tickFileSize` in case
+// a report comes late or never (some file systems send none). Queued lines are dispatched
+// one per turn of the event loop, so timers, Stop and the windows are served between them
+// and no pass runs inside another. The windows start, stop and check the session through
+// the driver, which keeps the timer, the watch and the dispatch in step with the session's
+// state.
 class SessionDriver final : public QObject {
     Q_OBJECT
 
@@ -30,6 +34,7 @@ private:
 
     MonitoringSession& m_session;
     QTimer m_tickFileSize;
+    LogChangeWatch m_logChanges;
     QTimer m_dispatchTurn;
     bool m_inTurn = false;
 };

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -33,6 +36,22 @@ protected:
     QTimer* tickFileSize() { return driver.findChild<QTimer*>(QStringLiteral("tickFileSize")); }
     bool waitForPushes(std::size_t count) {
         return QTest::qWaitFor([&] { return pushed.size() >= count; }, 5000);
+    }
+    // Starts the session with a tick so rare that only a report of the change can be what
+    // finds the game's writes.
+    void startWithoutTick() {
+        driver.cmdStart_Click();
+        tickFileSize()->setInterval(3'600'000);
+        QTest::qWait(50);
+    }
+    // Every check measures the log and shows its size.
+    long checks() const {
+        return std::count_if(view.events.begin(), view.events.end(),
+                             [](const std::string& event) { return event.starts_with("size "); });
+    }
+    bool waitForCheck() {
+        const long before = checks();
+        return QTest::qWaitFor([&] { return checks() > before; }, 5000);
     }
 
     TempDir dir;
@@ -108,6 +127,49 @@ TEST_F(SessionDriverTest, TickDuringADispatchNeverRunsANestedPass) {
     EXPECT_EQ(activity.entries[1], "Processing : one SHOTGUN");
     EXPECT_EQ(activity.entries[4], "Processing : two SHOTGUN");
     EXPECT_EQ(activity.entries[7], "Processing : three SHOTGUN");
+    driver.cmdStop_Click();
+}
+
+TEST_F(SessionDriverTest, ALineIsReadAsSoonAsTheGameWritesItNotAtTheNextTick) {
+    startWithoutTick();
+    game.say("Bob: SHOTGUN");
+    ASSERT_TRUE(waitForPushes(1));
+    game.say("Al: SHOTGUN");
+    EXPECT_TRUE(waitForPushes(2));
+    driver.cmdStop_Click();
+}
+
+TEST_F(SessionDriverTest, ALogTheGameReplacesOrDeletesAndCreatesAnewIsFollowedByItsName) {
+    startWithoutTick();
+    // darkplaces puts a new file in the log's place when it starts.
+    game.restartByReplacing("]condebug\r\n");
+    ASSERT_TRUE(waitForCheck());
+    QTest::qWait(50);
+    game.say("Bob: SHOTGUN");
+    ASSERT_TRUE(waitForPushes(1)) << "the new file is watched";
+
+    std::filesystem::remove(game.path());
+    ASSERT_TRUE(waitForCheck());
+    game.say("Al: SHOTGUN");
+    ASSERT_TRUE(waitForPushes(2)) << "the directory shows the log coming back";
+    QTest::qWait(50);
+    game.say("Cy: SHOTGUN");
+    EXPECT_TRUE(waitForPushes(3)) << "and the log that came back is watched";
+    driver.cmdStop_Click();
+}
+
+TEST_F(SessionDriverTest, ABurstOfChangesCostsOneCheck) {
+    startWithoutTick();
+    const long before = checks();
+    // Many changes to the log and to its directory before the event loop runs again, none
+    // of which adds text (a check that finds text runs a pass, which measures again).
+    for (int i = 0; i < 50; ++i)
+        fs::last_write_time(game.path(), fs::file_time_type::clock::now());
+    for (int i = 0; i < 20; ++i)
+        std::ofstream(dir / ("match" + std::to_string(i) + ".txt")) << i;
+    ASSERT_TRUE(waitForCheck());
+    QTest::qWait(200);
+    EXPECT_EQ(checks() - before, 1);
     driver.cmdStop_Click();
 }
 
