@@ -38,8 +38,12 @@ void SessionDriver::checkNow() {
 }
 
 void SessionDriver::dispatchTurn() {
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + kTurnBudget;
     m_inTurn = true;
-    m_session.dispatchNextLine();
+    do
+        m_session.dispatchNextLine();
+    while (m_session.hasPendingLines() && Clock::now() < end);
     m_inTurn = false;
     if (m_session.hasPendingLines())
         m_dispatchTurn.start();

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -170,6 +171,38 @@ TEST_F(SessionDriverTest, ABurstOfChangesCostsOneCheck) {
     ASSERT_TRUE(waitForCheck());
     QTest::qWait(200);
     EXPECT_EQ(checks() - before, 1);
+    driver.cmdStop_Click();
+}
+
+TEST_F(SessionDriverTest, CheapLinesShareATurnAndASlowLineEndsItsTurn) {
+    std::string text;
+    for (int i = 0; i < 2000; ++i)
+        text += "(Bob): chatter " + std::to_string(i) + "\r\n";
+    text += "one SHOTGUN\r\ntwo SHOTGUN\r\nthree SHOTGUN\r\n";
+    game.write(text);
+    // A key push that takes longer than a turn may dispatch lines.
+    onPush = [](const std::string&) {
+        std::this_thread::sleep_for(SessionDriver::kTurnBudget * 2);
+    };
+    // A zero timer fires once in every turn of the event loop.
+    std::vector<std::size_t> pushedAtEachTurn;
+    QTimer turns;
+    QObject::connect(&turns, &QTimer::timeout, [&] { pushedAtEachTurn.push_back(pushed.size()); });
+    turns.start(0);
+    driver.cmdStart_Click();
+    ASSERT_TRUE(waitForPushes(3));
+    turns.stop();
+
+    EXPECT_LT(std::count(pushedAtEachTurn.begin(), pushedAtEachTurn.end(), 0u), 1000)
+        << "2,000 lines of chatter took fewer than 1,000 turns";
+    EXPECT_NE(std::find(pushedAtEachTurn.begin(), pushedAtEachTurn.end(), 1u),
+              pushedAtEachTurn.end());
+    EXPECT_NE(std::find(pushedAtEachTurn.begin(), pushedAtEachTurn.end(), 2u),
+              pushedAtEachTurn.end())
+        << "the event loop ran between the slow lines";
+    EXPECT_EQ(activity.entries[1], "Processing : one SHOTGUN");
+    EXPECT_EQ(activity.entries[4], "Processing : two SHOTGUN");
+    EXPECT_EQ(activity.entries[7], "Processing : three SHOTGUN");
     driver.cmdStop_Click();
 }
 
