@@ -7,6 +7,26 @@
 
 #include <fstream>
 
+namespace {
+
+// Writes `text` over the start of the file, then cuts off what is left of the old text.
+// Emptying the file first and writing it anew would make ext4 push the file to the disk
+// when it is closed, which takes milliseconds before the key can be pushed.
+bool overwrite(const std::filesystem::path& path, std::string_view text) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    if (!file.is_open())
+        file.open(path, std::ios::out | std::ios::binary); // not there yet
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    file.close();
+    if (file.fail())
+        return false;
+    std::error_code error;
+    std::filesystem::resize_file(path, text.size(), error);
+    return !error;
+}
+
+} // namespace
+
 std::string BaseFileName(std::string_view path) {
     const auto separator = path.find_last_of("\\/");
     if (separator == std::string_view::npos)
@@ -67,9 +87,6 @@ void PlayScriptDispatch::writePlayScript(const std::string& soundName) {
         m_activity.add("Play script not written: the game directory is not set");
         return;
     }
-    std::ofstream script(*path, std::ios::binary | std::ios::trunc);
-    script << "play " << soundName << "\r\n";
-    script.close();
-    if (!script)
+    if (!overwrite(*path, "play " + soundName + "\r\n"))
         m_activity.add("Play script not written: cannot write " + path->string());
 }

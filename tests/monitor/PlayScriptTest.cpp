@@ -109,6 +109,9 @@ TEST_F(PlayScriptDispatchTest, FirstMatchingTriggerActsAndLaterMatchesRewriteThe
     EXPECT_EQ(readFile(script()), "play armor.wav\r\n") << "no match leaves the script alone";
     EXPECT_EQ(activity.entries,
               (std::vector<std::string>{"Found Keywords : QUAD", "Found Keywords : ARMOR"}));
+
+    EXPECT_TRUE(dispatch.create_play_script("quad!"));
+    EXPECT_EQ(readFile(script()), "play quad.wav\r\n") << "nothing is left of a longer line";
 }
 
 TEST_F(PlayScriptDispatchTest, ScriptGoesIntoTheExistingGameDirectoryInAnyLetterCase) {
