@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QStyle>
 #include <QSystemTrayIcon>
 #include <QVBoxLayout>
@@ -49,6 +50,9 @@ frmSoundProcessor::frmSoundProcessor(Platform& platform, Configuration& configur
     setObjectName(kName);
     setWindowTitle(QStringLiteral("Yelpcue"));
     buildControls();
+    m_scrollList.setSingleShot(true);
+    m_scrollList.setInterval(0);
+    connect(&m_scrollList, &QTimer::timeout, this, &frmSoundProcessor::scrollListToEnd);
 
     connect(&tray, &frmStart::showMainWindowRequested, this, &frmSoundProcessor::comeForward);
     connect(&tray, &frmStart::startRequested, this, &frmSoundProcessor::cmdStart_Click);
@@ -216,5 +220,17 @@ void frmSoundProcessor::animateTray(bool on) {
 void frmSoundProcessor::add(const std::string& entry) {
     // Console lines hold any bytes: each entry stays one readable row.
     m_List1->addItem(toDisplayText(entry));
+    if (!m_scrollList.isActive())
+        m_scrollList.start();
+}
+
+void frmSoundProcessor::scrollListToEnd() {
+    // A hidden list is scrolled when the window shows again.
+    if (m_List1->isVisible())
+        m_List1->scrollToBottom();
+}
+
+void frmSoundProcessor::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
     m_List1->scrollToBottom();
 }

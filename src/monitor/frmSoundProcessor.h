@@ -7,6 +7,7 @@
 #include "monitor/SoundProcessor.h"
 #include "platform/qt/QtWindowGeometry.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -47,6 +48,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -62,6 +64,7 @@ private:
     void animateTray(bool on) override;
     // ActivityList: the list box List1.
     void add(const std::string& entry) override;
+    void scrollListToEnd();
 
     Platform& m_platform;
     Configuration& m_configuration;
@@ -73,6 +76,10 @@ private:
     QListWidget* m_List1 = nullptr;
     QPushButton* m_cmdStart = nullptr;
     QPushButton* m_cmdStop = nullptr;
+    // Scrolling lays the whole list out again, which takes time in the list's length: once
+    // per turn of the event loop, not once per entry, or a flood of matches would take time
+    // in the square of it.
+    QTimer m_scrollList;
 
     QtWindowGeometry m_geometry{*this};
     MonitoringSession m_session;

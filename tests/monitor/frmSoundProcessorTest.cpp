@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -182,6 +183,21 @@ TEST_F(MainWindowTest, ConsoleBytesOfAnyKindShowInTheListAsOneReadableRow) {
     ASSERT_TRUE(waitForEntries(3));
     EXPECT_EQ(entries().at(1),
               QStringLiteral(u"Processing : \u2410Bob\u2411: SHOTGUN caf\uFFFD \u241B[0m"));
+}
+
+TEST_F(MainWindowTest, TheListKeepsItsNewestEntryInSight) {
+    storeAConfiguredProgram();
+    ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
+    window->show();
+    const QScrollBar* scroll =
+        window->findChild<QListWidget*>(QStringLiteral("List1"))->verticalScrollBar();
+    button("cmdStart")->click();
+    for (int i = 0; i < 40; ++i)
+        console.say("Bob: SHOTGUN " + std::to_string(i));
+    window->session().tickFileSize_Timer();
+    ASSERT_TRUE(waitForEntries(120));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return scroll->maximum() > 0 && scroll->value() == scroll->maximum(); }, 5000));
 }
 
 TEST_F(MainWindowTest, PickingAnotherModeDuringASessionBacksTheOldLogUpIntoTheNewModesDirectory) {
