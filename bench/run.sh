@@ -3,20 +3,20 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
+source bench/common.sh
 
-ensure_packages "${BUILD_PACKAGES[@]}"
-
-cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DYELPCUE_TESTS=OFF \
-    -DYELPCUE_BENCH=ON >/dev/null
-cmake --build build/bench -j2
+build_benchmarks
 
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
-export QT_QPA_PLATFORM=offscreen
 
-for benchmark in build/bench/bench/bench_*; do
+for benchmark in "$BENCH_BUILD"/bench/bench_*; do
     [ -x "$benchmark" ] || continue
-    echo "== $(basename "$benchmark")"
-    "$benchmark"
+    echo "== $(basename "$benchmark")   (uptime: $(uptime))"
+    QT_QPA_PLATFORM=offscreen "$benchmark"
+done
+for script in bench/latency.sh bench/footprint.sh; do
+    echo "== $(basename "$script")   (uptime: $(uptime))"
+    "$script"
 done
