@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QSystemTrayIcon>
 #include <QVBoxLayout>
 
@@ -219,9 +220,27 @@ void frmSoundProcessor::animateTray(bool on) {
 
 void frmSoundProcessor::add(const std::string& entry) {
     // Console lines hold any bytes: each entry stays one readable row.
-    m_List1->addItem(toDisplayText(entry));
+    auto* item = new QListWidgetItem(toDisplayText(entry));
+    // The list lays itself out whenever entries come, and would measure the text of every
+    // entry each time; measured once here, a flood of matches costs time in the list's
+    // length, not in its square.
+    item->setSizeHint(entrySize(item->text()));
+    m_List1->addItem(item);
     if (!m_scrollList.isActive())
         m_scrollList.start();
+}
+
+QSize frmSoundProcessor::entrySize(const QString& text) const {
+    // What the list's own delegate asks the style for a plain text entry.
+    QStyleOptionViewItem option;
+    option.initFrom(m_List1);
+    option.widget = m_List1;
+    option.font = m_List1->font();
+    option.fontMetrics = QFontMetrics(option.font);
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = text;
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    return m_List1->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), m_List1);
 }
 
 void frmSoundProcessor::scrollListToEnd() {

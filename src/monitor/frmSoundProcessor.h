@@ -64,6 +64,7 @@ private:
     void animateTray(bool on) override;
     // ActivityList: the list box List1.
     void add(const std::string& entry) override;
+    QSize entrySize(const QString& text) const;
     void scrollListToEnd();
 
     Platform& m_platform;
