@@ -12,7 +12,7 @@ export XDG_RUNTIME_DIR
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
 for benchmark in "$BENCH_BUILD"/bench/bench_*; do
-    [ -x "$benchmark" ] || continue
+    [ -f "$benchmark" ] && [ -x "$benchmark" ] || continue
     echo "== $(basename "$benchmark")   (uptime: $(uptime))"
     QT_QPA_PLATFORM=offscreen "$benchmark"
 done
