@@ -18,9 +18,12 @@ bool overwrite(const std::filesystem::path& path, std::string_view text) {
         file.open(path, std::ios::out | std::ios::binary); // not there yet
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
     file.close();
-    if (file.fail())
-        return false;
     std::error_code error;
+    if (file.fail()) {
+        // Half a command, or the new one's start before the old one's end, must not run.
+        std::filesystem::resize_file(path, 0, error);
+        return false;
+    }
     std::filesystem::resize_file(path, text.size(), error);
     return !error;
 }
