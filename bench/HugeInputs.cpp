@@ -5,11 +5,10 @@
 //
 // Usage: bench_huge_inputs [scenario ...]   (default: all)
 
-#include "monitor/ActivityList.h"
+#include "BenchSupport.h"
 #include "monitor/MonitoringSession.h"
 #include "monitor/SessionView.h"
 #include "platform/Clock.h"
-#include "platform/Prompter.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "shell/Configuration.h"
 #include "triggers/TriggerImport.h"
@@ -29,7 +28,6 @@
 #include <string>
 #include <vector>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,34 +36,14 @@ namespace {
 namespace fs = std::filesystem;
 using Stopwatch = std::chrono::steady_clock;
 
-long currentResidentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    }
-    return 0;
-}
-
-class CountingActivity final : public ActivityList {
-public:
-    void add(const std::string&) override { ++entries; }
-    long entries = 0;
-};
-
-class SilentView final : public SessionView {
+// Keeps what the log-size label would show.
+class LabelView final : public SessionView {
 public:
     void showLogSize(const std::string& text) override { label = text; }
     void showRunning(bool) override {}
     void hideMainWindow() override {}
     void animateTray(bool) override {}
     std::string label;
-};
-
-class AnsweringPrompter final : public Prompter {
-public:
-    Answer ask(const Message& message) override { return message.defaultButton; }
 };
 
 // A session over `log` with one trigger, "SHOTGUN", as the program runs it.
@@ -88,10 +66,10 @@ struct Session {
 
     Configuration configuration;
     TriggerList triggers;
-    CountingActivity activity;
-    SilentView view;
+    bench::CountingActivity activity;
+    LabelView view;
     SystemClock clock;
-    AnsweringPrompter prompter;
+    bench::AnsweringPrompter prompter;
     long keysPushed = 0;
     MonitoringSession session{
         configuration, triggers, activity, view, clock, prompter, [this](const std::string&) {
@@ -216,16 +194,15 @@ int main(int argc, char** argv) {
                 fs::temp_directory_path() / ("yelpcue-huge-" + std::to_string(getpid()));
             fs::create_directories(dir);
             const auto timed = scenario.prepare(dir);
-            const long before = currentResidentKiB();
+            const long before = bench::currentResidentKiB();
             const auto start = Stopwatch::now();
             const std::string note = timed();
             const double seconds = std::chrono::duration<double>(Stopwatch::now() - start).count();
-            rusage usage{};
-            getrusage(RUSAGE_SELF, &usage);
+            const long peak = bench::peakResidentKiB();
             std::printf(
                 "%-40s %8.2f s   peak %7.1f MiB (%+.1f MiB over the %.1f MiB before)   %s\n",
-                scenario.name, seconds, usage.ru_maxrss / 1024.0,
-                (usage.ru_maxrss - before) / 1024.0, before / 1024.0, note.c_str());
+                scenario.name, seconds, peak / 1024.0, (peak - before) / 1024.0, before / 1024.0,
+                note.c_str());
             std::fflush(stdout);
             fs::remove_all(dir);
             _exit(0);
