@@ -3,6 +3,7 @@
 // suffixes of one another.
 
 #include "monitor/TriggerMatcher.h"
+#include "common/Text.h"
 #include "triggers/TriggerList.h"
 
 #include <gtest/gtest.h>
@@ -14,21 +15,8 @@
 
 namespace {
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool occurs(const std::string& word, const std::string& piece) {
-    std::string lowerWord = word;
-    std::string lowerPiece = piece;
-    for (char& c : lowerWord)
-        c = lowerAscii(c);
-    for (char& c : lowerPiece)
-        c = lowerAscii(c);
-    return lowerPiece.find(lowerWord) != std::string::npos;
-}
-
-// The first position whose keyword's words (cut at the first space) all occur in the piece.
+// The first position whose keyword's words (cut at the first space) all occur in the piece,
+// one plain substring search after another.
 std::optional<int> referenceFirstMatch(const TriggerList& list, const std::string& piece) {
     if (piece.empty())
         return std::nullopt;
@@ -37,9 +25,10 @@ std::optional<int> referenceFirstMatch(const TriggerList& list, const std::strin
         if (keyword.empty())
             continue;
         const auto space = keyword.find(' ');
-        const bool matches = space == std::string::npos ? occurs(keyword, piece)
-                                                        : occurs(keyword.substr(0, space), piece) &&
-                                                              occurs(keyword.substr(space), piece);
+        const bool matches = space == std::string::npos
+                                 ? text::containsIgnoringCase(piece, keyword)
+                                 : text::containsIgnoringCase(piece, keyword.substr(0, space)) &&
+                                       text::containsIgnoringCase(piece, keyword.substr(space));
         if (matches)
             return position;
     }
