@@ -6,7 +6,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
     libx11-dev libxtst-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev)
 # Packages the headless tests use.
-TEST_PACKAGES=(xvfb xauth x11-xkb-utils)
+TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer)
 
 # Installs the packages that are not installed yet (with sudo when not root).
 ensure_packages() {

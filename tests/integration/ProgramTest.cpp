@@ -32,32 +32,26 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
     return true;
 }
 
-// The program, started with a configuration and runtime directory of the test's own.
-class RunningProgram {
+// A program started by the test and ended with it.
+class ChildProcess {
 public:
-    explicit RunningProgram(const fs::path& home) {
-        std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + (home / "config").string(),
-                                                "XDG_RUNTIME_DIR=" + (home / "runtime").string(),
-                                                "QT_QPA_PLATFORM=xcb"};
-        for (char** variable = environ; *variable; ++variable) {
-            const std::string entry = *variable;
-            if (entry.rfind("XDG_", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0)
-                environment.push_back(entry);
-        }
+    ChildProcess(const std::string& program, std::vector<std::string> environment) {
         std::vector<char*> envp;
         for (std::string& entry : environment)
             envp.push_back(entry.data());
         envp.push_back(nullptr);
-        char* argv[] = {const_cast<char*>(YELPCUE_PROGRAM), nullptr};
-        if (posix_spawn(&m_pid, YELPCUE_PROGRAM, nullptr, nullptr, argv, envp.data()) != 0)
+        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        if (posix_spawnp(&m_pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
             m_pid = 0;
     }
-    ~RunningProgram() {
+    ~ChildProcess() {
         if (m_pid > 0) {
             kill(m_pid, SIGTERM);
             waitpid(m_pid, nullptr, 0);
         }
     }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return m_pid > 0; }
     // The exit code, or nullopt while it still runs after the timeout.
@@ -72,6 +66,25 @@ public:
 private:
     pid_t m_pid = 0;
 };
+
+std::vector<std::string> currentEnvironment() {
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable)
+        environment.emplace_back(*variable);
+    return environment;
+}
+
+// Yelpcue with a configuration and a runtime directory of the test's own.
+std::unique_ptr<ChildProcess> startYelpcue(const fs::path& home) {
+    std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + (home / "config").string(),
+                                            "XDG_RUNTIME_DIR=" + (home / "runtime").string(),
+                                            "QT_QPA_PLATFORM=xcb"};
+    for (const std::string& entry : currentEnvironment()) {
+        if (entry.rfind("XDG_", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0)
+            environment.push_back(entry);
+    }
+    return std::make_unique<ChildProcess>(YELPCUE_PROGRAM, std::move(environment));
+}
 
 class ProgramTest : public testing::Test {
 protected:
@@ -113,6 +126,12 @@ protected:
         writeFile(log, "Bob: SHOTGUN, written before the program started\r\n");
     }
 
+    std::optional<WindowId> waitForMainWindow() {
+        std::optional<WindowId> window;
+        waitUntil([&] { return (window = desktop.findWindow("Yelpcue")).has_value(); });
+        return window;
+    }
+
     // Types a key string into whichever window has the focus.
     void type(const std::string& keys) {
         X11KeyOutput output;
@@ -122,18 +141,17 @@ protected:
     }
 
     TempDir home;
+    X11Desktop desktop;
     fs::path quake = home / "quake";
     fs::path log = quake / "fortress" / "qconsole.log";
 };
 
 TEST_F(ProgramTest, MatchingLineWritesThePlayScriptAndPushesTheKeyIntoTheFocusedWindow) {
     REQUIRE_X_DISPLAY();
-    RunningProgram program(home.path());
-    ASSERT_TRUE(program.started());
-    X11Desktop desktop;
-    std::optional<WindowId> mainWindow;
-    ASSERT_TRUE(waitUntil([&] { return (mainWindow = desktop.findWindow("Yelpcue")).has_value(); }))
-        << "the main window shows without asking to be configured";
+    const auto program = startYelpcue(home.path());
+    ASSERT_TRUE(program->started());
+    const auto mainWindow = waitForMainWindow();
+    ASSERT_TRUE(mainWindow) << "the main window shows without asking to be configured";
 
     // Start has the focus in the main window: Space presses it.
     desktop.focus(*mainWindow);
@@ -159,14 +177,14 @@ TEST_F(ProgramTest, MatchingLineWritesThePlayScriptAndPushesTheKeyIntoTheFocused
 
 TEST_F(ProgramTest, SecondStartHandsOverToTheFirstAndEnds) {
     REQUIRE_X_DISPLAY();
-    RunningProgram first(home.path());
+    const auto first = startYelpcue(home.path());
     X11Desktop desktop;
     std::optional<WindowId> mainWindow;
     ASSERT_TRUE(
         waitUntil([&] { return (mainWindow = desktop.findWindow("Yelpcue")).has_value(); }));
     KeyReceiver elsewhere; // another program has the focus
 
-    RunningProgram second(home.path());
+    const auto second = startYelpcue(home.path());
     std::optional<WindowId> notice;
     ASSERT_TRUE(waitUntil([&] {
         return (notice = desktop.findWindow("...duplicate instance")).has_value();
@@ -175,11 +193,46 @@ TEST_F(ProgramTest, SecondStartHandsOverToTheFirstAndEnds) {
     ASSERT_TRUE(waitUntil([&] { return desktop.focusedTopLevel() == notice; }));
     type("{ENTER}");
 
-    EXPECT_EQ(second.waitForExit(10s), 0);
+    EXPECT_EQ(second->waitForExit(10s), 0);
     // Without a window manager Qt cannot take the focus for itself; the window is raised.
     EXPECT_TRUE(waitUntil([&] { return desktop.isAbove(*mainWindow, elsewhere.window()); }))
         << "the first instance's main window comes forward";
     EXPECT_TRUE(desktop.findWindow("Yelpcue").has_value()) << "the first instance still runs";
+}
+
+TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRightButton) {
+    REQUIRE_X_DISPLAY();
+    const auto program = startYelpcue(home.path());
+    const auto mainWindow = waitForMainWindow();
+    ASSERT_TRUE(mainWindow);
+
+    // The notification area appears after the program has started. One that a test before
+    // ended may still own the tray for a moment.
+    ASSERT_TRUE(waitUntil([&] { return !desktop.hasNotificationArea(); }));
+    std::optional<ChildProcess> notificationArea;
+    notificationArea.emplace("trayer", currentEnvironment());
+    std::optional<WindowId> icon;
+    ASSERT_TRUE(waitUntil([&] {
+        return (icon = desktop.findEmbeddedWindow("Yelpcue")).has_value();
+    })) << "the icon joins the notification area (is trayer installed?)";
+
+    const int popups = desktop.popupCount();
+    desktop.click(*icon, 1);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(desktop.popupCount(), popups) << "a left click opens nothing";
+    desktop.click(*icon, 3);
+    EXPECT_TRUE(waitUntil([&] { return desktop.popupCount() > popups; })) << "the menu opens";
+    type("{ESCAPE}");
+    ASSERT_TRUE(waitUntil([&] { return desktop.popupCount() == popups; }));
+
+    // With a notification area to bring it back from, Start hides the main window.
+    desktop.focus(*mainWindow);
+    ASSERT_TRUE(waitUntil([&] { return desktop.focusedTopLevel() == mainWindow; }));
+    type(" ");
+    EXPECT_TRUE(waitUntil([&] { return !desktop.findWindow("Yelpcue"); }));
+
+    notificationArea.reset();
+    EXPECT_TRUE(waitUntil([&] { return !desktop.hasNotificationArea(); }));
 }
 
 } // namespace

@@ -2,6 +2,10 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <algorithm>
+#include <functional>
 
 bool xDisplayAvailable() {
     Display* probe = XOpenDisplay(nullptr);
@@ -25,13 +29,44 @@ std::string describe(bool down, KeySym keySym, unsigned int state) {
     return text;
 }
 
+// The title as desktops show it: _NET_WM_NAME, else WM_NAME.
 std::string titleOf(Display* display, Window window) {
+    const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long length = 0, remaining = 0;
+    unsigned char* value = nullptr;
+    if (XGetWindowProperty(display, window, netWmName, 0, 1024, False, utf8, &type, &format,
+                           &length, &remaining, &value) == Success &&
+        value) {
+        std::string title(reinterpret_cast<char*>(value), length);
+        XFree(value);
+        if (!title.empty())
+            return title;
+    }
     char* name = nullptr;
     if (!XFetchName(display, window, &name) || !name)
         return {};
     std::string title(name);
     XFree(name);
     return title;
+}
+
+std::vector<Window> childrenOf(Display* display, Window window) {
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    std::vector<Window> result;
+    if (XQueryTree(display, window, &root, &parent, &children, &count)) {
+        result.assign(children, children + count);
+        XFree(children);
+    }
+    return result;
+}
+
+bool isViewable(Display* display, Window window, XWindowAttributes& attributes) {
+    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
 } // namespace
@@ -86,28 +121,24 @@ Arrivals KeyReceiver::take() {
 }
 
 X11Desktop::X11Desktop()
-    : m_display(XOpenDisplay(nullptr)) {}
+    : m_display(XOpenDisplay(nullptr)) {
+    // Other programs' windows may go at any moment between two requests about them; Xlib's
+    // own handler would end the test at the first such error.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+}
 
 X11Desktop::~X11Desktop() {
     XCloseDisplay(m_display);
 }
 
 std::optional<WindowId> X11Desktop::findWindow(const std::string& title) const {
-    Window root = 0, parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    std::optional<WindowId> found;
-    if (!XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count))
-        return found;
-    for (unsigned int i = 0; i < count && !found; ++i) {
+    for (const Window child : childrenOf(m_display, DefaultRootWindow(m_display))) {
         XWindowAttributes attributes;
-        if (XGetWindowAttributes(m_display, children[i], &attributes) &&
-            attributes.map_state == IsViewable && attributes.width > 1 &&
-            titleOf(m_display, children[i]) == title)
-            found = children[i];
+        if (isViewable(m_display, child, attributes) && attributes.width > 1 &&
+            titleOf(m_display, child) == title)
+            return child;
     }
-    XFree(children);
-    return found;
+    return std::nullopt;
 }
 
 void X11Desktop::focus(WindowId window) {
@@ -135,19 +166,55 @@ std::optional<WindowId> X11Desktop::focusedTopLevel() const {
 }
 
 bool X11Desktop::isAbove(WindowId a, WindowId b) const {
-    Window root = 0, parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count))
-        return false;
     // The children come bottom to top.
-    int positionA = -1, positionB = -1;
-    for (unsigned int i = 0; i < count; ++i) {
-        if (children[i] == a)
-            positionA = static_cast<int>(i);
-        if (children[i] == b)
-            positionB = static_cast<int>(i);
+    const std::vector<Window> stack = childrenOf(m_display, DefaultRootWindow(m_display));
+    const auto positionA = std::find(stack.begin(), stack.end(), a);
+    const auto positionB = std::find(stack.begin(), stack.end(), b);
+    return positionA != stack.end() && positionB != stack.end() && positionA > positionB;
+}
+
+std::optional<WindowId> X11Desktop::findEmbeddedWindow(const std::string& title) const {
+    const std::function<std::optional<WindowId>(Window, int)> search =
+        [&](Window parent, int depth) -> std::optional<WindowId> {
+        for (const Window child : childrenOf(m_display, parent)) {
+            XWindowAttributes attributes;
+            if (!isViewable(m_display, child, attributes))
+                continue;
+            if (depth > 0 && titleOf(m_display, child) == title)
+                return child;
+            if (const auto found = search(child, depth + 1))
+                return found;
+        }
+        return std::nullopt;
+    };
+    return search(DefaultRootWindow(m_display), 0);
+}
+
+bool X11Desktop::hasNotificationArea() const {
+    const Atom tray = XInternAtom(m_display, "_NET_SYSTEM_TRAY_S0", False);
+    return XGetSelectionOwner(m_display, tray) != None;
+}
+
+int X11Desktop::popupCount() const {
+    int count = 0;
+    for (const Window child : childrenOf(m_display, DefaultRootWindow(m_display))) {
+        XWindowAttributes attributes;
+        if (isViewable(m_display, child, attributes) && attributes.override_redirect &&
+            attributes.width > 1)
+            ++count;
     }
-    XFree(children);
-    return positionA > positionB && positionB >= 0;
+    return count;
+}
+
+void X11Desktop::click(WindowId window, unsigned int button) {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(m_display, window, &attributes);
+    Window child = None;
+    int x = 0, y = 0;
+    XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), attributes.width / 2,
+                          attributes.height / 2, &x, &y, &child);
+    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(m_display, button, True, CurrentTime);
+    XTestFakeButtonEvent(m_display, button, False, CurrentTime);
+    XSync(m_display, False);
 }

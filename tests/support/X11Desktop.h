@@ -64,6 +64,15 @@ public:
     std::optional<WindowId> focusedTopLevel() const;
     // Whether top-level window `a` is stacked above `b`.
     bool isAbove(WindowId a, WindowId b) const;
+    // A window on show with this title inside another window, as a tray icon is in a
+    // notification area.
+    std::optional<WindowId> findEmbeddedWindow(const std::string& title) const;
+    // Whether a notification area (a system tray) runs on the screen.
+    bool hasNotificationArea() const;
+    // The pop-up windows on show (menus, tool tips), which bypass the window manager.
+    int popupCount() const;
+    // Presses and releases a mouse button (1 left, 3 right) over the middle of a window.
+    void click(WindowId window, unsigned int button);
 
 private:
     struct _XDisplay* m_display;
