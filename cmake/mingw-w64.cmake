@@ -1,0 +1,27 @@
+# Cross-compiles for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64-posix).
+# Test programs run through Wine (wine64), so ctest works on the build machine:
+#   cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DYELPCUE_GUI=OFF
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(YELPCUE_MINGW_TRIPLET x86_64-w64-mingw32)
+# The posix thread model gives std::thread and std::mutex, which the win32 model lacks.
+set(CMAKE_C_COMPILER ${YELPCUE_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${YELPCUE_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${YELPCUE_MINGW_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${YELPCUE_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# The compiler's own libraries (libstdc++, libgcc, winpthread) are linked in, so a program
+# runs without DLLs beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+
+# Debian's wine64 package installs no wine64 on the PATH.
+find_program(YELPCUE_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
+if(YELPCUE_WINE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${YELPCUE_WINE})
+endif()
