@@ -20,14 +20,16 @@ std::string systemSpelling(std::string_view name) {
 
 fs::path entry(const fs::path& directory, std::string_view name) {
     const std::string preferred = systemSpelling(name);
-    std::error_code error;
-    if (fs::exists(directory / preferred, error))
-        return directory / preferred;
-
+    // The entries are listed even when the preferred spelling exists: on a case-insensitive
+    // file system (Windows) that test succeeds for any spelling and says nothing about the
+    // entry's own.
     std::vector<std::string> matches;
+    std::error_code error;
     for (fs::directory_iterator it(directory, error), end; !error && it != end;
          it.increment(error)) {
         const std::string found = it->path().filename().string();
+        if (found == preferred)
+            return directory / found;
         if (text::equalsIgnoringCase(found, name))
             matches.push_back(found);
     }
