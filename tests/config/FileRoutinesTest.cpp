@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include "support/FullDisk.h"
 #endif
 
@@ -118,8 +120,15 @@ TEST_F(CopyFileWithPromptTest, TextTheSourceGainsDuringTheCopyIsCopiedToo) {
 TEST_F(CopyFileWithPromptTest, SameFileUnderAnotherSpellingIsNeverCopiedOntoItself) {
     writeFile(source, "precious");
     fs::create_directory(dir / "sub");
+    std::vector<fs::path> others{dir / "sub" / ".." / "source.bin"};
+#ifdef _WIN32
+    // Letter case does not matter to the file system (and symbolic links need privileges).
+    others.push_back(dir / "SOURCE.BIN");
+#else
     fs::create_symlink(source, dir / "link.bin");
-    for (const fs::path& other : {dir / "link.bin", dir / "sub" / ".." / "source.bin"}) {
+    others.push_back(dir / "link.bin");
+#endif
+    for (const fs::path& other : others) {
         EXPECT_TRUE(isSameFile(source, other)) << other;
         EXPECT_EQ(CopyFileWithPrompt(source, other, prompter), 0u) << other;
     }
@@ -138,6 +147,22 @@ TEST_F(CopyFileWithPromptTest, FailedCopyLeavesTheExistingDestinationIntact) {
         return CopyFileWithPrompt(source, destination, prompter) == 0 &&
                prompter.shown.back().text == "Copy Error!";
     })) << "reported as Copy Error!";
+    EXPECT_EQ(readFile(destination), "old match file");
+    EXPECT_TRUE(onlyTheTwoFilesExist()) << "the partial copy is removed";
+}
+#else
+// Another program has the destination open, and Windows does not replace an open file.
+TEST_F(CopyFileWithPromptTest, FailedCopyLeavesTheExistingDestinationIntact) {
+    writeFile(source, std::string(5000, 'n'));
+    writeFile(destination, "old match file");
+    const HANDLE held = CreateFileW(destination.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    prompter.answers = {Prompter::Answer::Yes};
+    const auto copied = CopyFileWithPrompt(source, destination, prompter);
+    CloseHandle(held);
+    EXPECT_EQ(copied, 0u);
+    EXPECT_EQ(shownTexts().back(), "Copy Error!");
     EXPECT_EQ(readFile(destination), "old match file");
     EXPECT_TRUE(onlyTheTwoFilesExist()) << "the partial copy is removed";
 }
