@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds with the sanitizers, and runs every test headless.
+# With --windows, runs the core's tests as Windows programs instead (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
+
+# --windows: the core and its tests built for Windows and run under Wine.
+if [ "${1:-}" = "--windows" ]; then
+    exec scripts/test-windows.sh
+fi
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
