@@ -45,12 +45,11 @@ bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& Su
     return true;
 }
 
-std::optional<std::string> systemInformationProgram() {
+std::optional<std::string> systemInformationProgram(HKEY root) {
     std::string value;
-    if (GetKeyValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value))
+    if (GetKeyValue(root, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", value))
         return value;
-    if (GetKeyValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
-                    value)) {
+    if (GetKeyValue(root, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", value)) {
         const std::string program = value + "\\MSINFO32.EXE";
         std::error_code error;
         if (std::filesystem::exists(program, error))

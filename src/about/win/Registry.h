@@ -13,8 +13,8 @@ namespace registry {
 bool GetKeyValue(HKEY KeyRoot, const std::string& KeyName, const std::string& SubKeyRef,
                  std::string& KeyVal);
 
-// The system information program named in the registry: the MSINFO "PATH" value, else
-// MSINFO32.EXE in the "Shared Tools Location" directory when that file exists.
-std::optional<std::string> systemInformationProgram();
+// The system information program named in the registry under `root`: the MSINFO "PATH"
+// value, else MSINFO32.EXE in the "Shared Tools Location" directory when that file exists.
+std::optional<std::string> systemInformationProgram(HKEY root = HKEY_LOCAL_MACHINE);
 
 } // namespace registry
