@@ -1,5 +1,6 @@
 #include "about/SystemInformation.h"
 
+#include "common/PathText.h"
 #include "platform/Launcher.h"
 #include "platform/Prompter.h"
 
@@ -31,7 +32,7 @@ std::optional<std::string> findOnPath(const std::vector<std::string>& names,
             rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
             if (directory.empty())
                 continue;
-            const fs::path candidate = fs::path(std::string(directory)) / name;
+            const fs::path candidate = text::toPath(directory) / text::toPath(name);
             std::error_code error;
 #ifdef _WIN32
             const bool executable = fs::is_regular_file(candidate, error);
@@ -40,7 +41,7 @@ std::optional<std::string> findOnPath(const std::vector<std::string>& names,
                 fs::is_regular_file(candidate, error) && ::access(candidate.c_str(), X_OK) == 0;
 #endif
             if (executable)
-                return candidate.string();
+                return text::fromPath(candidate);
         }
     }
     return std::nullopt;

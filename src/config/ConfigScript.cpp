@@ -1,5 +1,6 @@
 #include "config/ConfigScript.h"
 
+#include "common/PathText.h"
 #include "config/FileRoutines.h"
 
 #include <algorithm>
@@ -19,7 +20,7 @@ std::string lastSystemError() {
 }
 
 std::string cannotRead(const fs::path& script, const std::string& reason) {
-    return "Could not read the config script " + script.string() + ": " + reason;
+    return "Could not read the config script " + text::fromPath(script) + ": " + reason;
 }
 
 bool isLineEnd(char c) {
@@ -135,8 +136,8 @@ std::optional<std::string> AppendBindBlock(const fs::path& script, std::string_v
         const std::string reason = lastSystemError();
         // Whatever part of the block reached the disk is taken back off again.
         fs::resize_file(script, length, error);
-        return "Could not add the bind to the config script " + script.string() + ": " + reason +
-               ". The script was left as it was.";
+        return "Could not add the bind to the config script " + text::fromPath(script) + ": " +
+               reason + ". The script was left as it was.";
     }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "config/FileRoutines.h"
 
+#include "common/PathText.h"
 #include "common/Text.h"
 #include "platform/Progress.h"
 #include "platform/Prompter.h"
@@ -117,12 +118,12 @@ std::uintmax_t CopyFileWithPrompt(const fs::path& source, const fs::path& destin
     if (isSameFile(source, destination))
         return 0;
     if (isOrdinaryFile(destination)) {
-        const auto answer =
-            prompter.ask({text::toUpperAscii(destination.string()) + "\r\nFile exists. Overwrite?",
-                          {},
-                          Prompter::Buttons::YesNo,
-                          Prompter::Icon::None,
-                          Prompter::Answer::Yes});
+        const auto answer = prompter.ask(
+            {text::toUpperAscii(text::fromPath(destination)) + "\r\nFile exists. Overwrite?",
+             {},
+             Prompter::Buttons::YesNo,
+             Prompter::Icon::None,
+             Prompter::Answer::Yes});
         if (answer != Prompter::Answer::Yes)
             return 0;
     }

@@ -1,5 +1,6 @@
 #include "config/GameDirectories.h"
 
+#include "common/PathText.h"
 #include "config/FileRoutines.h"
 #include "config/GamePaths.h"
 #include "shell/Configuration.h"
@@ -37,7 +38,7 @@ std::optional<std::string> clearModeConsoleLog(const std::string& modDir) {
         file.close();
     }
     if (!file)
-        return "Could not clear the console log " + log.string() + ": " + lastSystemError();
+        return "Could not clear the console log " + text::fromPath(log) + ": " + lastSystemError();
     return std::nullopt;
 }
 
@@ -61,11 +62,11 @@ std::optional<std::string> adoptConsoleLog(const std::string& chosenLog,
     }
 
     const fs::path game = gamepaths::fromSetting(configuration.Quake_Dir);
-    configuration.TF_Dir = gamepaths::entry(game, "fortress").string();
-    configuration.CTF_Dir = gamepaths::entry(game, "CTF").string();
-    configuration.DM_Dir = gamepaths::entry(game, "QW").string();
+    configuration.TF_Dir = text::fromPath(gamepaths::entry(game, "fortress"));
+    configuration.CTF_Dir = text::fromPath(gamepaths::entry(game, "CTF"));
+    configuration.DM_Dir = text::fromPath(gamepaths::entry(game, "QW"));
     configuration.Quake_Id1_sound =
-        gamepaths::entry(gamepaths::entry(game, "ID1"), "Sound").string();
+        text::fromPath(gamepaths::entry(gamepaths::entry(game, "ID1"), "Sound"));
 
     std::vector<std::string> problems;
     for (const std::string* modDir :

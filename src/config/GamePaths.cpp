@@ -1,5 +1,6 @@
 #include "config/GamePaths.h"
 
+#include "common/PathText.h"
 #include "common/Text.h"
 
 #include <algorithm>
@@ -23,23 +24,23 @@ fs::path entry(const fs::path& directory, std::string_view name) {
     // The entries are listed even when the preferred spelling exists: on a case-insensitive
     // file system (Windows) that test succeeds for any spelling and says nothing about the
     // entry's own.
-    std::vector<std::string> matches;
+    std::vector<fs::path> matches;
     std::error_code error;
     for (fs::directory_iterator it(directory, error), end; !error && it != end;
          it.increment(error)) {
-        const std::string found = it->path().filename().string();
+        const std::string found = text::fromPath(it->path().filename());
         if (found == preferred)
-            return directory / found;
+            return it->path();
         if (text::equalsIgnoringCase(found, name))
-            matches.push_back(found);
+            matches.push_back(it->path());
     }
     if (matches.empty())
         return directory / preferred;
-    return directory / *std::min_element(matches.begin(), matches.end());
+    return *std::min_element(matches.begin(), matches.end());
 }
 
 fs::path fromSetting(std::string_view setting) {
-    return fs::path(std::string(setting));
+    return text::toPath(setting);
 }
 
 std::optional<fs::path> playScript(std::string_view quakeDir) {

@@ -1,5 +1,6 @@
 #include "config/frmConfigMgr.h"
 
+#include "common/PathText.h"
 #include "config/ConfigScript.h"
 #include "platform/Prompter.h"
 #include "platform/qt/QtText.h"
@@ -81,7 +82,7 @@ std::string frmConfigMgr::selectedScript() const {
 
 std::optional<std::string> frmConfigMgr::showSelectedScript() {
     txtFile->clear();
-    const ScriptText script = readScriptForViewer(selectedScript());
+    const ScriptText script = readScriptForViewer(text::toPath(selectedScript()));
     if (!script.problem)
         txtFile->setPlainText(toQString(script.text));
     return script.problem;
@@ -93,7 +94,7 @@ void frmConfigMgr::cboFiles_Click() {
 }
 
 void frmConfigMgr::cmdApply_Click() {
-    if (const auto problem = AppendBindBlock(selectedScript(), m_keyName)) {
+    if (const auto problem = AppendBindBlock(text::toPath(selectedScript()), m_keyName)) {
         m_prompter.inform(*problem, {}, Prompter::Icon::Warning);
         return;
     }

@@ -1,4 +1,5 @@
 #include "config/GameDirectories.h"
+#include "common/PathText.h"
 #include "config/GamePaths.h"
 #include "shell/Configuration.h"
 #include "support/TempDir.h"
@@ -26,7 +27,7 @@ protected:
         }
     }
     std::optional<std::string> adopt(const fs::path& log) {
-        return adoptConsoleLog(log.string(), configuration, consoleLogPath);
+        return adoptConsoleLog(text::fromPath(log), configuration, consoleLogPath);
     }
 };
 
@@ -88,6 +89,22 @@ TEST_F(GameDirectoriesTest, FailuresAreReportedAndEveryOtherStepStillRuns) {
     EXPECT_EQ(readFile(game / "fortress" / "qconsole.log"), kCleared);
     EXPECT_EQ(readFile(game / "qw" / "qconsole.log"), kCleared) << "the step after the failure";
     EXPECT_EQ(configuration.DM_Dir, (game / "qw").string());
+}
+
+// Settings hold the directories as text, from which they must name the same directories.
+TEST_F(GameDirectoriesTest, DirectoriesBeyondAsciiAreKeptAsTheyAreSpelt) {
+    game = dir.path() / text::toPath(kNameBeyondAscii);
+    makeGame({"fortress", "qw"});
+
+    EXPECT_EQ(adopt(game / "fortress" / "qconsole.log"), std::nullopt);
+
+    EXPECT_EQ(configuration.Quake_Dir, text::fromPath(game));
+    EXPECT_EQ(configuration.DM_Dir, text::fromPath(game / "qw"));
+    for (const std::string* directory :
+         {&configuration.Quake_Dir, &configuration.Active_Mod_Dir, &configuration.TF_Dir,
+          &configuration.DM_Dir, &configuration.Quake_Id1_sound})
+        EXPECT_TRUE(fs::is_directory(text::toPath(*directory))) << *directory;
+    EXPECT_EQ(readFile(game / "qw" / "qconsole.log"), kCleared);
 }
 
 #ifndef _WIN32

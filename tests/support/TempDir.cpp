@@ -5,6 +5,12 @@
 #include <sstream>
 #include <stdexcept>
 
+#ifdef _WIN32
+const std::string kNameBeyondAscii = "J\xF6rg's Quake";
+#else
+const std::string kNameBeyondAscii = "J\xC3\xB6rg's Quake";
+#endif
+
 TempDir::TempDir() {
     std::random_device random;
     const auto base = std::filesystem::temp_directory_path();

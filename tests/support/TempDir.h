@@ -19,6 +19,10 @@ private:
     std::filesystem::path m_path;
 };
 
+// A name with a letter beyond ASCII ("Jörg's Quake") in the core's text encoding: the ANSI
+// code page on Windows, UTF-8 elsewhere.
+extern const std::string kNameBeyondAscii;
+
 // Whole-file helpers for tests; bytes unchanged.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 void appendFile(const std::filesystem::path& path, std::string_view bytes);
