@@ -9,7 +9,7 @@
 #include <memory>
 
 // The settings store over QSettings: an INI file in the user's configuration directory
-// on Linux.
+// on Linux, the user's part of the registry on Windows.
 //
 // QSettings writes a file through QSaveFile, which ignores the failure of its last flush: on
 // a full disk it puts a cut-short file in place of the old one and reports no error. A file
