@@ -37,8 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CharacterKey{'=', 0xBB, 0x0D, false}, CharacterKey{'|', 0xDC, 0x2B, true},
                     CharacterKey{':', 0xBA, 0x27, true}, CharacterKey{'\'', 0xDE, 0x28, false},
                     CharacterKey{'<', 0xBC, 0x33, true}, CharacterKey{'.', 0xBE, 0x34, false},
-                    CharacterKey{'?', 0xBF, 0x35, true}, CharacterKey{'~', 0xC0, 0x29, true},
-                    CharacterKey{'\t', 0x09, 0x0F, false}, CharacterKey{'\r', 0x0D, 0x1C, false}));
+                    CharacterKey{'?', 0xBF, 0x35, true}, CharacterKey{'~', 0xC0, 0x29, true}));
 
 TEST(UsKeyboardLayoutTest, EveryPrintableCharacterHasAKey) {
     const UsKeyboardLayout layout;
@@ -55,7 +54,23 @@ TEST(UsKeyboardLayoutTest, CharactersNoKeyTypesReportFailure) {
     EXPECT_EQ(layout.charToOem(0xE9), 0x82);   // its place in code page 437
     EXPECT_EQ(layout.oemKeyScan(0x82), 0xFFFFFFFF);
     EXPECT_EQ(layout.charToOem(0x80), '?'); // the euro sign has none
-    EXPECT_EQ(layout.vkKeyScan(0x7F), 0xFFFF);
+    EXPECT_EQ(layout.charToOem(0xC0), 'A'); // the closest to A grave
+}
+
+// Windows reads an OEM character below the space as the picture that code page 437 shows for
+// it, which no key types; the ANSI control characters have keys, most of them with Ctrl.
+TEST(UsKeyboardLayoutTest, ControlCharactersHaveKeysButNoOemScanCode) {
+    const UsKeyboardLayout layout;
+    EXPECT_EQ(layout.vkKeyScan('\t'), 0x09);
+    EXPECT_EQ(layout.vkKeyScan('\r'), 0x0D);
+    EXPECT_EQ(layout.vkKeyScan('\n'), 0x020D); // Ctrl+Enter
+    EXPECT_EQ(layout.vkKeyScan(0x01), 0x0241); // Ctrl+A
+    EXPECT_EQ(layout.vkKeyScan(0x1B), 0x1B);   // Escape
+    EXPECT_EQ(layout.vkKeyScan(0x1E), 0x0336); // Ctrl+Shift+6
+    EXPECT_EQ(layout.vkKeyScan(0x7F), 0x0208); // Ctrl+Backspace
+    for (unsigned char c : {0x01, 0x03, 0x08, 0x09, 0x0A, 0x0D, 0x1B, 0x7F})
+        EXPECT_EQ(layout.oemKeyScan(layout.charToOem(c)), 0xFFFFFFFF) << int{c};
+    EXPECT_EQ(layout.oemKeyScan(0x00), 0x00030003U); // NUL: Ctrl+Shift+2
 }
 
 TEST(UsKeyboardLayoutTest, ModifiersAndKeysWithoutAScanCode) {
