@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include "platform/win/WinKeyboardLayout.h"
+#endif
+
 #include <chrono>
 #include <ostream>
 #include <set>
@@ -69,10 +73,19 @@ void PrintTo(const Case& c, std::ostream* os) {
     *os << "'" << c.keys << "'";
 }
 
+// The events expected below are those of the US layout. On Windows the lookups are the
+// system's own calls (a US layout under the test script), which the expectations thus
+// check the table against.
+#ifdef _WIN32
+using SystemKeyboardLayout = WinKeyboardLayout;
+#else
+using SystemKeyboardLayout = UsKeyboardLayout;
+#endif
+
 class PushKeysTest : public testing::Test {
 protected:
     RecordingKeyOutput output;
-    UsKeyboardLayout layout;
+    SystemKeyboardLayout layout;
     FakeClock clock;
     ModPushKeys keys{output, layout, clock};
 };
@@ -122,7 +135,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Case{"k", tap(K)}, Case{"9", tap(Nine)}, Case{"A", shifted(A)},
                     Case{"}", tap(RightBracket)}, Case{"(", shifted(Nine)},
                     // No key of the layout types it: the failure codes are sent as they are.
-                    Case{"\xE9", tap(NoKey)}));
+                    Case{"\xE9", tap(NoKey)},
+                    // The scan code of "A", the closest OEM character to "À".
+                    Case{"\xC0", tap({NoKey.vk, A.scan})},
+                    // A tab has a key, but its OEM character is a picture that none types.
+                    Case{"\t", tap({0x09, NoKey.scan})}));
 
 INSTANTIATE_TEST_SUITE_P(
     Modifiers, KeyStringTest,
