@@ -1,5 +1,5 @@
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64-posix).
-# Test programs run through Wine (wine64), so ctest works on the build machine:
+# Test programs run through Wine (wine64, by wine-run.sh), so ctest works on the build machine:
 #   cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DYELPCUE_GUI=OFF
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
@@ -23,5 +23,5 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 # Debian's wine64 package installs no wine64 on the PATH.
 find_program(YELPCUE_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(YELPCUE_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${YELPCUE_WINE})
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${YELPCUE_WINE})
 endif()

@@ -23,11 +23,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The prefix is created once, before the tests start in parallel.
-if ! "$WINE_DIR/wine64" wineboot --init >"$WINEPREFIX/wineboot.log" 2>&1; then
-    cat "$WINEPREFIX/wineboot.log" >&2
-    echo "Wine could not create its prefix" >&2
+# The prefix is created once, before the tests start in parallel. Windows get Wine's
+# display-less graphics driver, so that the key tests have a window to type into; the
+# server is restarted for it.
+if ! { "$WINE_DIR/wine64" wineboot --init &&
+    "$WINE_DIR/wine64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f; } \
+    >"$WINEPREFIX/setup.log" 2>&1; then
+    cat "$WINEPREFIX/setup.log" >&2
+    echo "Wine could not set up its prefix" >&2
     exit 1
 fi
+"$WINE_DIR/wineserver" -k 2>/dev/null || true
+"$WINE_DIR/wineserver" -w
 
 ctest --test-dir build/windows --output-on-failure -j"$(nproc)"
