@@ -1,5 +1,6 @@
 #include "monitor/SoundProcessor.h"
 
+#include "common/PathText.h"
 #include "config/GamePaths.h"
 #include "monitor/ActivityList.h"
 #include "monitor/MonitoringSession.h"
@@ -58,7 +59,8 @@ void SoundProcessor::Load_Window_Settings() {
         m_actions.showGameMode(*mode);
         optMod_Click(*mode);
     }
-    m_session.ConsoleLogPath = gamepaths::consoleLog(m_configuration.Active_Mod_Dir).string();
+    m_session.ConsoleLogPath =
+        text::fromPath(gamepaths::consoleLog(m_configuration.Active_Mod_Dir));
 }
 
 bool SoundProcessor::askToConfigure() {
@@ -86,7 +88,8 @@ void SoundProcessor::optMod_Click(GameMode mode) {
     // already named it.
     if (m_session.isRunning())
         m_actions.stopSession();
-    m_session.ConsoleLogPath = gamepaths::consoleLog(m_configuration.Active_Mod_Dir).string();
+    m_session.ConsoleLogPath =
+        text::fromPath(gamepaths::consoleLog(m_configuration.Active_Mod_Dir));
     m_services.settings.save(settings::kParams, "Active_Mod_Dir", m_configuration.Active_Mod_Dir);
     m_services.settings.sync();
     m_session.skipExistingText();
@@ -109,11 +112,11 @@ void SoundProcessor::stopRunningSession() {
 }
 
 std::string readmeLocation(const std::string& programDirectory) {
-    const fs::path beside = fs::path(programDirectory) / "readme.txt";
-    const fs::path installed =
-        fs::path(programDirectory) / ".." / "share" / "doc" / "yelpcue" / "readme.txt";
+    const fs::path directory = text::toPath(programDirectory);
+    const fs::path beside = directory / "readme.txt";
+    const fs::path installed = directory / ".." / "share" / "doc" / "yelpcue" / "readme.txt";
     std::error_code error;
     if (!fs::exists(beside, error) && fs::exists(installed, error))
-        return installed.lexically_normal().string();
-    return beside.string();
+        return text::fromPath(installed.lexically_normal());
+    return text::fromPath(beside);
 }

@@ -1,5 +1,6 @@
 #include "triggers/TriggerEdit.h"
 
+#include "common/PathText.h"
 #include "config/FileRoutines.h"
 #include "config/GamePaths.h"
 #include "monitor/PlayScript.h"
@@ -63,9 +64,10 @@ void placeChosenSound(const std::string& chosen, const Configuration& configurat
         informCopyFailed(prompter);
         return;
     }
-    if (fs::path(chosen) == *destination || isSameFile(chosen, *destination))
+    const fs::path source = text::toPath(chosen);
+    if (source == *destination || isSameFile(source, *destination))
         return;
-    if (CopyFileWithPrompt(chosen, *destination, prompter, &progress) < 1) {
+    if (CopyFileWithPrompt(source, *destination, prompter, &progress) < 1) {
         informCopyFailed(prompter);
         return;
     }

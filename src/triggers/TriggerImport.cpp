@@ -1,5 +1,6 @@
 #include "triggers/TriggerImport.h"
 
+#include "common/PathText.h"
 #include "monitor/PlayScript.h"
 #include "triggers/TriggerFile.h"
 #include "triggers/TriggerList.h"
@@ -52,7 +53,7 @@ ImportResult importTriggers(TriggerList& list, const std::vector<Trigger>& recor
 }
 
 ImportOutcome importFile(const std::string& path, ImportMode mode, TriggerList& list) {
-    const auto records = triggerfile::read(path);
+    const auto records = triggerfile::read(text::toPath(path));
     if (!records)
         return {false,
                 Prompter::Message{"Could not read the trigger file : " + path, "Import Triggers",

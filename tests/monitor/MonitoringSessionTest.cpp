@@ -1,4 +1,5 @@
 #include "monitor/MonitoringSession.h"
+#include "common/PathText.h"
 #include "shell/Configuration.h"
 #include "support/FakeClock.h"
 #include "support/FakePrompter.h"
@@ -267,6 +268,28 @@ protected:
     }
     const std::string marker = "** Cleared by Yelpcue **\r\n";
 };
+
+// The settings hold the directories as text in the system's encoding: a game directory
+// whose name has a letter beyond ASCII is still the one read, written and backed up into.
+TEST_F(StopTest, GameDirectoryBeyondAsciiIsTheOneReadAndWritten) {
+    const fs::path quake = dir.path() / text::toPath(kNameBeyondAscii);
+    fs::create_directories(quake / "id1");
+    fs::create_directories(quake / "fortress");
+    GameConsole console(quake / "fortress" / "qconsole.log");
+    configuration.Quake_Dir = text::fromPath(quake);
+    configuration.Active_Mod_Dir = text::fromPath(quake / "fortress");
+    session.ConsoleLogPath = text::fromPath(console.path());
+
+    session.cmdStart_Click();
+    console.say("Bob: SHOTGUN");
+    tick();
+    session.cmdStop_Click();
+
+    EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
+    EXPECT_EQ(readFile(quake / "id1" / "bellcast.cfg"), "play shotgun.wav\r\n");
+    EXPECT_EQ(readFile(quake / "fortress" / "MatchPlayed-21-5-9.txt"), "Bob: SHOTGUN\r\n");
+    EXPECT_EQ(readFile(console.path()), marker);
+}
 
 TEST_F(StopTest, BackupSavesTheLogAsAMatchFileAndClearsIt) {
     std::string log;
