@@ -11,4 +11,6 @@ output=$(mktemp)
 status=$?
 cat "$output"
 rm -f "$output"
+# A program that Wine could not start or that died says nothing of its own.
+[ "$status" -ne 0 ] && echo "wine-run: $(basename "$1") ended with status $status" >&2
 exit "$status"
