@@ -17,8 +17,12 @@ WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Without a display Wine uses its own US keyboard layout rather than the X server's.
 unset DISPLAY WAYLAND_DISPLAY
+# The server is gone before its prefix: a later prefix may get the same inode, and with it
+# the same server socket.
 cleanup() {
+    exec 3>&-
     "$WINE_DIR/wineserver" -k 2>/dev/null || true
+    "$WINE_DIR/wineserver" -w 2>/dev/null || true
     rm -rf "$WINEPREFIX"
 }
 trap cleanup EXIT
@@ -35,5 +39,10 @@ if ! { "$WINE_DIR/wine64" wineboot --init &&
 fi
 "$WINE_DIR/wineserver" -k 2>/dev/null || true
 "$WINE_DIR/wineserver" -w
+# The server and Wine's own background programs (services, the desktop) stay up until the
+# end: left alone, they shut down whenever no test is running, and turn away the tests that
+# start meanwhile. A program waiting for a key on a pipe that stays open keeps them up.
+"$WINE_DIR/wineserver" -p >/dev/null 2>&1
+exec 3> >("$WINE_DIR/wine64" cmd.exe /c pause >/dev/null 2>&1)
 
 ctest --test-dir build/windows --output-on-failure -j"$(nproc)"
