@@ -10,6 +10,8 @@
 //   TITLE   the title of its main window
 // Environment: FOOTPRINT_IDLE_SECONDS (60) and FOOTPRINT_GROWTH_MB (20).
 
+#include "BenchSupport.h"
+
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -39,12 +41,7 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-std::string loadAverages() {
-    std::ifstream file("/proc/loadavg");
-    std::string one, five, fifteen;
-    file >> one >> five >> fifteen;
-    return one + " " + five + " " + fifteen;
-}
+using bench::loadAverages;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();

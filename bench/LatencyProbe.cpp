@@ -11,6 +11,8 @@
 // directory, whose id1 holds the log) and READY (a file the command creates once it is
 // set up; warm-up lines then follow until a key arrives) in its environment.
 
+#include "BenchSupport.h"
+
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
@@ -41,12 +43,7 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-std::string loadAverages() {
-    std::ifstream file("/proc/loadavg");
-    std::string one, five, fifteen;
-    file >> one >> five >> fifteen;
-    return one + " " + five + " " + fifteen;
-}
+using bench::loadAverages;
 
 // A window that holds the keyboard focus and waits for presses of one key.
 class Receiver {

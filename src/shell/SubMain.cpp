@@ -8,7 +8,6 @@
 #include "platform/qt/QtLauncher.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/QtSettingsStore.h"
-#include "platform/qt/QtSoundPlayer.h"
 #include "shell/Configuration.h"
 #include "shell/SingleInstance.h"
 #include "shell/TrayIcons.h"
@@ -20,13 +19,17 @@
 #ifdef _WIN32
 #include "platform/win/WinKeyOutput.h"
 #include "platform/win/WinKeyboardLayout.h"
+#include "platform/win/WinSoundPlayer.h"
 using SystemKeyOutput = WinKeyOutput;
 using SystemKeyboardLayout = WinKeyboardLayout;
+using SystemSoundPlayer = WinSoundPlayer;
 #else
 #include "keys/UsKeyboardLayout.h"
+#include "platform/qt/QtSoundPlayer.h"
 #include "platform/x11/X11KeyOutput.h"
 using SystemKeyOutput = X11KeyOutput;
 using SystemKeyboardLayout = UsKeyboardLayout;
+using SystemSoundPlayer = QtSoundPlayer;
 #endif
 
 namespace {
@@ -64,7 +67,7 @@ int SubMain(int argc, char** argv) {
     SystemKeyOutput keyOutput;
     SystemKeyboardLayout keyboardLayout;
     QtFileChooser fileChooser;
-    QtSoundPlayer soundPlayer;
+    SystemSoundPlayer soundPlayer;
     QtLauncher launcher;
     Platform platform{*settings,      prompter,    clock,       keyOutput,
                       keyboardLayout, fileChooser, soundPlayer, launcher};
