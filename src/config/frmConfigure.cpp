@@ -6,6 +6,7 @@
 #include "config/frmConfigMgr.h"
 #include "platform/FileChooser.h"
 #include "platform/Prompter.h"
+#include "platform/qt/NamedWidget.h"
 #include "platform/qt/QtText.h"
 #include "shell/Configuration.h"
 
@@ -18,23 +19,6 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
-
-namespace {
-
-QPushButton* makeButton(const QString& name, const QString& caption, QStyle::StandardPixmap icon,
-                        QWidget* parent) {
-    auto* button = new QPushButton(parent->style()->standardIcon(icon), caption, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-QCheckBox* makeCheckBox(const QString& name, const QString& caption, QWidget* parent) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    return box;
-}
-
-} // namespace
 
 frmConfigure::frmConfigure(SettingsStore& settings, Prompter& prompter, FileChooser& fileChooser,
                            Configuration& configuration, std::string& consoleLogPath,
@@ -63,12 +47,13 @@ frmConfigure::frmConfigure(SettingsStore& settings, Prompter& prompter, FileChoo
     // Steps 2 and 3: the console log and the config scripts.
     auto* step2 = new QGroupBox(QStringLiteral("Step 2"), this);
     auto* cmdFindQuake =
-        makeButton(QStringLiteral("cmdFindQuake"), QStringLiteral("Find Qconsole.log"),
-                   QStyle::SP_DialogOpenButton, step2);
+        namedWidget<QPushButton>("cmdFindQuake", style()->standardIcon(QStyle::SP_DialogOpenButton),
+                                 QStringLiteral("Find Qconsole.log"), step2);
     (new QVBoxLayout(step2))->addWidget(cmdFindQuake);
     auto* step3 = new QGroupBox(QStringLiteral("Step 3"), this);
-    auto* cmdConfig = makeButton(QStringLiteral("cmdConfig"), QStringLiteral("Config Files"),
-                                 QStyle::SP_FileIcon, step3);
+    auto* cmdConfig =
+        namedWidget<QPushButton>("cmdConfig", style()->standardIcon(QStyle::SP_FileIcon),
+                                 QStringLiteral("Config Files"), step3);
     (new QVBoxLayout(step3))->addWidget(cmdConfig);
     auto* steps23 = new QHBoxLayout;
     steps23->addWidget(step2);
@@ -100,20 +85,19 @@ frmConfigure::frmConfigure(SettingsStore& settings, Prompter& prompter, FileChoo
 
     // Step 4: the options and "Ok".
     auto* step4 = new QGroupBox(QStringLiteral("Step 4"), this);
-    chkAutoCopy = makeCheckBox(QStringLiteral("chkAutoCopy"),
-                               QStringLiteral("Auto copy selected trigger sounds to the correct "
-                                              "directory?"),
-                               step4);
-    chkAutoDel = makeCheckBox(QStringLiteral("chkAutoDel"),
-                              QStringLiteral("Clear Qconsole.log after each session?"), step4);
-    auto* chkBuiltIn = makeCheckBox(QStringLiteral("chkBuiltIn"),
-                                    QStringLiteral("Use built in sound checker?"), step4);
+    chkAutoCopy = namedWidget<QCheckBox>(
+        "chkAutoCopy",
+        QStringLiteral("Auto copy selected trigger sounds to the correct directory?"), step4);
+    chkAutoDel = namedWidget<QCheckBox>(
+        "chkAutoDel", QStringLiteral("Clear Qconsole.log after each session?"), step4);
+    auto* chkBuiltIn =
+        namedWidget<QCheckBox>("chkBuiltIn", QStringLiteral("Use built in sound checker?"), step4);
     // Shown for what it once was; nothing reads it.
     chkBuiltIn->setTristate(true);
     chkBuiltIn->setCheckState(Qt::PartiallyChecked);
     chkBuiltIn->setEnabled(false);
-    auto* cmdApply = makeButton(QStringLiteral("cmdApply"), QStringLiteral("Ok"),
-                                QStyle::SP_DialogOkButton, step4);
+    auto* cmdApply = namedWidget<QPushButton>(
+        "cmdApply", style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Ok"), step4);
     cmdApply->setDefault(true);
     auto* options = new QVBoxLayout;
     options->addWidget(chkAutoCopy);

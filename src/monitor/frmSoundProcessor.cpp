@@ -5,6 +5,7 @@
 #include "config/frmConfigure.h"
 #include "keys/ModPushKeys.h"
 #include "platform/Platform.h"
+#include "platform/qt/NamedWidget.h"
 #include "platform/qt/QtText.h"
 #include "shell/frmStart.h"
 #include "triggers/frmTriggers.h"
@@ -65,8 +66,8 @@ frmSoundProcessor::~frmSoundProcessor() = default;
 
 void frmSoundProcessor::buildControls() {
     const auto button = [this](const char* name, const char* caption, QStyle::StandardPixmap icon) {
-        auto* b = new QPushButton(style()->standardIcon(icon), QString::fromLatin1(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
+        auto* b = namedWidget<QPushButton>(name, style()->standardIcon(icon),
+                                           QString::fromLatin1(caption), this);
         b->setMinimumHeight(36);
         return b;
     };

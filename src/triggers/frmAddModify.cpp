@@ -3,6 +3,7 @@
 #include "platform/FileChooser.h"
 #include "platform/Platform.h"
 #include "platform/SoundPlayer.h"
+#include "platform/qt/NamedWidget.h"
 #include "platform/qt/QtProgressBar.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindowGeometry.h"
@@ -18,28 +19,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-QLineEdit* makeTextBox(QWidget* parent, const char* name) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
-} // namespace
-
 frmAddModify::frmAddModify(Platform& platform, const Configuration& configuration,
                            TriggerList& triggers, QWidget* parent)
     : QDialog(parent)
@@ -54,18 +33,18 @@ void frmAddModify::buildControls() {
     setObjectName(QLatin1String(triggeredit::kWindowName));
     setWindowTitle(QStringLiteral("Add or Modify an Existing Trigger"));
 
-    txtName = makeTextBox(this, "txtName");
-    txtKeyword = makeTextBox(this, "txtKeyword");
-    txtFile = makeTextBox(this, "txtFile");
+    txtName = namedWidget<QLineEdit>("txtName", this);
+    txtKeyword = namedWidget<QLineEdit>("txtKeyword", this);
+    txtFile = namedWidget<QLineEdit>("txtFile", this);
     txtFile->setMinimumWidth(320);
-    cmdSearch = makeButton(this, "cmdSearch", QStringLiteral("..."));
+    cmdSearch = namedWidget<QPushButton>("cmdSearch", QStringLiteral("..."), this);
     cmdSearch->setAutoDefault(false);
     cmdSearch->setMaximumWidth(cmdSearch->fontMetrics().horizontalAdvance(QStringLiteral("...")) *
                                4);
-    cmdPlay = makeButton(this, "cmdPlay", QStringLiteral("Play"));
+    cmdPlay = namedWidget<QPushButton>("cmdPlay", QStringLiteral("Play"), this);
     cmdPlay->setAutoDefault(false);
     cmdPlay->setEnabled(false);
-    cmdOK = makeButton(this, "cmdOK", QStringLiteral("Ok"));
+    cmdOK = namedWidget<QPushButton>("cmdOK", QStringLiteral("Ok"), this);
     cmdOK->setDefault(true);
     connect(cmdSearch, &QPushButton::clicked, this, &frmAddModify::cmdSearch_Click);
     connect(cmdPlay, &QPushButton::clicked, this, &frmAddModify::cmdPlay_Click);
@@ -77,15 +56,17 @@ void frmAddModify::buildControls() {
     ProgressBar1->setValue(0);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(makeLabel(this, "lblName", QStringLiteral("Tirgger Name")), 0, 0);
+    fields->addWidget(namedWidget<QLabel>("lblName", QStringLiteral("Tirgger Name"), this), 0, 0);
     fields->addWidget(txtName, 0, 1, 1, 3);
-    fields->addWidget(makeLabel(this, "lblKeyword", QStringLiteral("Keyword")), 1, 0);
+    fields->addWidget(namedWidget<QLabel>("lblKeyword", QStringLiteral("Keyword"), this), 1, 0);
     fields->addWidget(txtKeyword, 1, 1, 1, 3);
-    fields->addWidget(makeLabel(this, "Label1", QStringLiteral("Wave file to play")), 2, 0);
+    fields->addWidget(namedWidget<QLabel>("Label1", QStringLiteral("Wave file to play"), this), 2,
+                      0);
     fields->addWidget(txtFile, 2, 1);
     fields->addWidget(cmdSearch, 2, 2);
     fields->addWidget(cmdPlay, 2, 3);
-    fields->addWidget(makeLabel(this, "Label1", QStringLiteral("Progress of file transfer")), 3, 0);
+    fields->addWidget(
+        namedWidget<QLabel>("Label1", QStringLiteral("Progress of file transfer"), this), 3, 0);
     fields->addWidget(ProgressBar1, 3, 1, 1, 3);
     fields->setColumnStretch(1, 1);
 

@@ -3,6 +3,7 @@
 #include "platform/FileChooser.h"
 #include "platform/Platform.h"
 #include "platform/Prompter.h"
+#include "platform/qt/NamedWidget.h"
 #include "triggers/TriggerFile.h"
 
 #include <QButtonGroup>
@@ -12,16 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
-} // namespace
 
 frmImport::frmImport(Platform& platform, TriggerList& triggers, QWidget* parent)
     : QDialog(parent)
@@ -72,9 +63,9 @@ void frmImport::buildControls() {
     optReplace = buttons[2];
     optAdd->setChecked(true);
 
-    cmdImport = makeButton(this, "cmdImport", QStringLiteral("Import"));
+    cmdImport = namedWidget<QPushButton>("cmdImport", QStringLiteral("Import"), this);
     cmdImport->setDefault(true);
-    cmdQuit = makeButton(this, "cmdQuit", QStringLiteral("Quit"));
+    cmdQuit = namedWidget<QPushButton>("cmdQuit", QStringLiteral("Quit"), this);
     connect(cmdImport, &QPushButton::clicked, this, &frmImport::cmdImport_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmImport::cmdQuit_Click);
 

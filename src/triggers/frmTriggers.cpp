@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/SoundPlayer.h"
 #include "platform/qt/AtomicFile.h"
+#include "platform/qt/NamedWidget.h"
 #include "platform/qt/QtProgressBar.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindowGeometry.h"
@@ -28,12 +29,6 @@
 namespace {
 
 enum Column { TriggerColumn = 0, KeywordColumn = 1, FileColumn = 2 };
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
 
 } // namespace
 
@@ -82,18 +77,18 @@ void frmTriggers::buildControls() {
     connect(lstTriggers, &QWidget::customContextMenuRequested, this,
             &frmTriggers::lstTriggers_MouseDown);
 
-    cmdAdd = makeButton(this, "cmdAdd", QStringLiteral("Add"));
-    cmdModify = makeButton(this, "cmdModify", QStringLiteral("Modify"));
-    cmdDelete = makeButton(this, "cmdDelete", QStringLiteral("Delete"));
-    cmdImport = makeButton(this, "cmdImport", QStringLiteral("Import"));
-    cmdExport = makeButton(this, "cmdExport", QStringLiteral("Export"));
-    cmdQuit = makeButton(this, "cmdQuit", QStringLiteral("Quit"));
+    cmdAdd = namedWidget<QPushButton>("cmdAdd", QStringLiteral("Add"), this);
+    cmdModify = namedWidget<QPushButton>("cmdModify", QStringLiteral("Modify"), this);
+    cmdDelete = namedWidget<QPushButton>("cmdDelete", QStringLiteral("Delete"), this);
+    cmdImport = namedWidget<QPushButton>("cmdImport", QStringLiteral("Import"), this);
+    cmdExport = namedWidget<QPushButton>("cmdExport", QStringLiteral("Export"), this);
+    cmdQuit = namedWidget<QPushButton>("cmdQuit", QStringLiteral("Quit"), this);
     cmdQuit->setDefault(true);
-    cmdList = makeButton(this, "cmdList", QString());
+    cmdList = namedWidget<QPushButton>("cmdList", QString(), this);
     cmdList->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
     cmdList->setToolTip(QStringLiteral("List"));
     cmdList->setAccessibleName(QStringLiteral("List"));
-    cmdReport = makeButton(this, "cmdReport", QString());
+    cmdReport = namedWidget<QPushButton>("cmdReport", QString(), this);
     cmdReport->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     cmdReport->setToolTip(QStringLiteral("Report"));
     cmdReport->setAccessibleName(QStringLiteral("Report"));
