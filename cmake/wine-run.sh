@@ -7,8 +7,15 @@ set -u
 wine=$1
 shift
 output=$(mktemp)
-"$wine" "$@" >"$output" 2>&1
-status=$?
+# Now and then Wine fails to start a program at all: it ends with a failure before writing
+# a word (every test program prints before anything else). Only that is tried again; a
+# program that ran and failed is reported as it stands.
+for _ in 1 2 3; do
+    "$wine" "$@" >"$output" 2>&1
+    status=$?
+    [ "$status" -eq 0 ] || [ -s "$output" ] && break
+    echo "wine-run: Wine did not start $(basename "$1") (status $status); trying again" >&2
+done
 cat "$output"
 rm -f "$output"
 # A program that Wine could not start or that died says nothing of its own.
