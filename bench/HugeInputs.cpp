@@ -77,6 +77,15 @@ struct Session {
         }};
 };
 
+// A running session over a log that starts empty, as the game's does.
+std::shared_ptr<Session> startedOnAnEmptyLog(const fs::path& dir, const fs::path& log) {
+    std::ofstream(log, std::ios::binary).close();
+    auto session = std::make_shared<Session>(dir, log);
+    session->session.skipExistingText();
+    session->session.cmdStart_Click();
+    return session;
+}
+
 // Appends random bytes in small blocks, so that preparing takes no memory that would show
 // in the figures.
 void writeRandomBytes(const fs::path& file, std::size_t size, unsigned seed) {
@@ -122,10 +131,7 @@ int main(int argc, char** argv) {
         {"line of 100 MB without end",
          [](const fs::path& dir) {
              const fs::path log = dir / "qconsole.log";
-             std::ofstream(log, std::ios::binary).close();
-             auto session = std::make_shared<Session>(dir, log);
-             session->session.skipExistingText();
-             session->session.cmdStart_Click();
+             auto session = startedOnAnEmptyLog(dir, log);
              std::ofstream file(log, std::ios::binary | std::ios::app);
              std::string block(1 << 20, 'x');
              block.replace(1000, 7, "SHOTGUN");
@@ -140,10 +146,7 @@ int main(int argc, char** argv) {
         {"20 MB of lines of random bytes",
          [](const fs::path& dir) {
              const fs::path log = dir / "qconsole.log";
-             std::ofstream(log, std::ios::binary).close();
-             auto session = std::make_shared<Session>(dir, log);
-             session->session.skipExistingText();
-             session->session.cmdStart_Click();
+             auto session = startedOnAnEmptyLog(dir, log);
              writeRandomBytes(log, 20 << 20, 3);
              return std::function<std::string()>([session] {
                  session->followToTheEnd();

@@ -44,3 +44,10 @@ yelpcue_environment() {
     chmod 700 "$home/runtime"
     echo "XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime QT_QPA_PLATFORM=xcb"
 }
+
+# A scratch HOME for the measured program and a private X server, both gone at exit.
+start_private_desktop() {
+    home=$(mktemp -d)
+    trap 'stop_xvfb; rm -rf "$home"' EXIT
+    start_xvfb
+}

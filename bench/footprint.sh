@@ -9,13 +9,7 @@ source bench/common.sh
 ensure_packages "${TEST_PACKAGES[@]}"
 build_benchmarks
 
-home=$(mktemp -d)
-cleanup() {
-    stop_xvfb
-    rm -rf "$home"
-}
-trap cleanup EXIT
-start_xvfb
+start_private_desktop
 
 quake=$home/quake
 write_yelpcue_settings "$quake" "$home/config" SHOTGUN F2

@@ -11,13 +11,7 @@ lines=${1:-300}
 ensure_packages "${TEST_PACKAGES[@]}" xdotool
 build_benchmarks
 
-home=$(mktemp -d)
-cleanup() {
-    stop_xvfb
-    rm -rf "$home"
-}
-trap cleanup EXIT
-start_xvfb
+start_private_desktop
 
 # Each subject finds LOG, QUAKE_DIR and READY in its environment (see latency_probe).
 yelpcue="write_yelpcue_settings \"\$QUAKE_DIR\" $home/config SHOTGUN F2
