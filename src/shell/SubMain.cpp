@@ -8,6 +8,7 @@
 #include "platform/qt/QtLauncher.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "shell/CommandLine.h"
 #include "shell/Configuration.h"
 #include "shell/SingleInstance.h"
 #include "shell/TrayIcons.h"
@@ -49,10 +50,14 @@ int handOverToFirstInstance(SingleInstance& instance, Prompter& prompter) {
 } // namespace
 
 int SubMain(int argc, char** argv) {
-    QApplication application(argc, argv);
     // The display name stays unset: Qt would append it to every other window's title.
-    QApplication::setApplicationName(QString::fromLatin1(kTitle));
-    QApplication::setApplicationVersion(QStringLiteral(YELPCUE_VERSION));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kTitle));
+    QCoreApplication::setApplicationVersion(QStringLiteral(YELPCUE_VERSION));
+    // Before QApplication, which needs a display, and before the settings and the instance.
+    if (const auto exitCode = answerCommandLine(argc, argv))
+        return *exitCode;
+
+    QApplication application(argc, argv);
     QApplication::setWindowIcon(trayicons::applicationIcon());
     // The main window hides during a session; the program ends only by its own way out.
     QApplication::setQuitOnLastWindowClosed(false);
