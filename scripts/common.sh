@@ -4,7 +4,7 @@
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
     libx11-dev libxtst-dev libgl1-mesa-dev
-    libgtest-dev libgmock-dev)
+    libgtest-dev libgmock-dev librsvg2-bin)
 # Packages the headless tests use.
 TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer)
 
