@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the tests need, builds with the sanitizers, and runs every test headless.
+# Installs what the tests need, builds with the sanitizers and builds the Debian package,
+# and runs every test headless.
 # With --windows, runs the core's tests as Windows programs instead (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -10,10 +11,13 @@ if [ "${1:-}" = "--windows" ]; then
     exec scripts/test-windows.sh
 fi
 
-ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DYELPCUE_SANITIZE=ON >/dev/null
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DYELPCUE_SANITIZE=ON \
+    -DYELPCUE_PACKAGE_DIR="$PWD/build/package" >/dev/null
 cmake --build build/test
+# The Debian package, from a Release build of its own; a test checks it.
+scripts/package.sh build/package
 
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR

@@ -7,6 +7,8 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
     libgtest-dev libgmock-dev librsvg2-bin)
 # Packages the headless tests use.
 TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer)
+# Packages to build the Debian package (dpkg-shlibdeps, and file for CPack) and to check it.
+PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
 
 # Installs the packages that are not installed yet (with sudo when not root).
 ensure_packages() {
