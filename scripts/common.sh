@@ -6,7 +6,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
     libx11-dev libxtst-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev librsvg2-bin)
 # Packages the headless tests use.
-TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer)
+TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer openbox)
 # Packages to build the Debian package (dpkg-shlibdeps, and file for CPack) and to check it.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
 

@@ -2,8 +2,12 @@
 #include "keys/UsKeyboardLayout.h"
 #include "platform/x11/X11KeyOutput.h"
 #include "support/FakeClock.h"
+#include "support/PrivateXServer.h"
 #include "support/TempDir.h"
 #include "support/X11Desktop.h"
+
+#include <QSettings>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -74,12 +78,25 @@ std::vector<std::string> currentEnvironment() {
     return environment;
 }
 
-// Yelpcue with a configuration and a runtime directory of the test's own.
-std::unique_ptr<ChildProcess> startYelpcue(const fs::path& home) {
+// The environment with DISPLAY set to `display`, unless that is empty.
+std::vector<std::string> environmentOn(const std::string& display) {
+    std::vector<std::string> environment;
+    for (const std::string& entry : currentEnvironment()) {
+        if (display.empty() || entry.rfind("DISPLAY=", 0) != 0)
+            environment.push_back(entry);
+    }
+    if (!display.empty())
+        environment.push_back("DISPLAY=" + display);
+    return environment;
+}
+
+// Yelpcue with a configuration and a runtime directory of the test's own, on the test
+// script's X server or the one named.
+std::unique_ptr<ChildProcess> startYelpcue(const fs::path& home, const std::string& display = {}) {
     std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + (home / "config").string(),
                                             "XDG_RUNTIME_DIR=" + (home / "runtime").string(),
                                             "QT_QPA_PLATFORM=xcb"};
-    for (const std::string& entry : currentEnvironment()) {
+    for (const std::string& entry : environmentOn(display)) {
         if (entry.rfind("XDG_", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0)
             environment.push_back(entry);
     }
@@ -139,6 +156,8 @@ protected:
         FakeClock clock;
         ModPushKeys(output, layout, clock).PushKeys(keys);
     }
+
+    fs::path settingsFile() const { return home / "config" / "Bellcast.ini"; }
 
     TempDir home;
     X11Desktop desktop;
@@ -233,6 +252,48 @@ TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRigh
 
     notificationArea.reset();
     EXPECT_TRUE(waitUntil([&] { return !desktop.hasNotificationArea(); }));
+}
+
+// Under a window manager the frame is part of the stored place and size, yet Qt places a
+// window's inside before it is first shown; the stored values must still come back unchanged
+// from start to start. The manager runs on a server of its own, away from the other tests.
+TEST_F(ProgramTest, MainWindowKeepsItsStoredPlaceAndSizeUnderAWindowManager) {
+    REQUIRE_X_DISPLAY();
+    const PrivateXServer server;
+    ASSERT_FALSE(server.display().empty()) << "Xvfb starts";
+    ChildProcess windowManager("openbox", environmentOn(server.display()));
+    X11Desktop managed(server.display());
+    ASSERT_TRUE(waitUntil([&] { return managed.hasWindowManager(); }))
+        << "openbox runs (is it installed?)";
+    // 1 px is 15 twips at the server's 96 dots per inch.
+    appendFile(settingsFile(),
+               "[frmSoundProcessor]\ntop=1500\nleft=3000\nwidth=10500\nheight=6750\n");
+    const auto stored = [&] {
+        QSettings settings(QString::fromStdString(settingsFile().string()), QSettings::IniFormat);
+        QStringList values;
+        for (const char* key : {"top", "left", "width", "height"})
+            values << settings.value(QStringLiteral("frmSoundProcessor/") + QLatin1String(key))
+                          .toString();
+        return values.join(QLatin1Char(' ')).toStdString();
+    };
+
+    for (int start = 1; start <= 3; ++start) {
+        const auto program = startYelpcue(home.path(), server.display());
+        std::optional<WindowId> window;
+        ASSERT_TRUE(waitUntil([&] {
+            return (window = managed.findEmbeddedWindow("Yelpcue")).has_value();
+        })) << "start "
+            << start << ": the main window shows in a frame";
+        EXPECT_TRUE(waitUntil(
+            [&] {
+                return managed.outerRect(*window) == WindowRect{200, 100, 700, 450};
+            },
+            5s))
+            << "start " << start << ": the frame stands at the stored place and size";
+        managed.close(*window);
+        ASSERT_EQ(program->waitForExit(10s), 0);
+        EXPECT_EQ(stored(), "1500 3000 10500 6750") << "after start " << start;
+    }
 }
 
 } // namespace

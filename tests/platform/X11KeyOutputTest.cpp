@@ -4,6 +4,7 @@
 #include "keys/ModPushKeys.h"
 #include "keys/UsKeyboardLayout.h"
 #include "support/FakeClock.h"
+#include "support/PrivateXServer.h"
 #include "support/X11Desktop.h"
 
 #include <gtest/gtest.h>
@@ -12,16 +13,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <optional>
-#include <signal.h>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -174,52 +168,8 @@ TEST(X11UnavailableTest, NoDisplayMeansUnavailable) {
     expectUnavailableAndHarmless(output);
 }
 
-// A private X server without the XTEST extension.
-class ServerWithoutXTest {
-public:
-    ServerWithoutXTest() {
-        int pipeEnds[2];
-        if (pipe(pipeEnds) != 0)
-            return;
-        const std::string displayFd = std::to_string(pipeEnds[1]);
-        const char* argv[] = {"Xvfb", "-displayfd", displayFd.c_str(), "-tst", "-nolisten",
-                              "tcp",  nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        const bool started = posix_spawnp(&m_pid, "Xvfb", &actions, nullptr,
-                                          const_cast<char* const*>(argv), environ) == 0;
-        posix_spawn_file_actions_destroy(&actions);
-        close(pipeEnds[1]);
-        if (started) {
-            // The server writes its display number and a line end once it accepts clients.
-            std::string number;
-            char c = 0;
-            while (read(pipeEnds[0], &c, 1) == 1 && c != '\n')
-                number += c;
-            if (!number.empty())
-                m_display = ":" + number;
-        } else {
-            m_pid = 0;
-        }
-        close(pipeEnds[0]);
-    }
-    ~ServerWithoutXTest() {
-        if (m_pid > 0) {
-            kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-    const std::string& display() const { return m_display; }
-
-private:
-    pid_t m_pid = 0;
-    std::string m_display;
-};
-
 TEST(X11UnavailableTest, ServerWithoutXTestMeansUnavailable) {
-    ServerWithoutXTest server;
+    const PrivateXServer server({"-tst"}); // without the XTEST extension
     if (server.display().empty()) {
         if (xIsRequired())
             FAIL() << "could not start Xvfb";

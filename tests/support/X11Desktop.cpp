@@ -120,8 +120,8 @@ Arrivals KeyReceiver::take() {
     return taken;
 }
 
-X11Desktop::X11Desktop()
-    : m_display(XOpenDisplay(nullptr)) {
+X11Desktop::X11Desktop(const std::string& display)
+    : m_display(XOpenDisplay(display.empty() ? nullptr : display.c_str())) {
     // Other programs' windows may go at any moment between two requests about them; Xlib's
     // own handler would end the test at the first such error.
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
@@ -216,5 +216,53 @@ void X11Desktop::click(WindowId window, unsigned int button) {
     XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
     XTestFakeButtonEvent(m_display, button, True, CurrentTime);
     XTestFakeButtonEvent(m_display, button, False, CurrentTime);
+    XSync(m_display, False);
+}
+
+bool X11Desktop::hasWindowManager() const {
+    const Atom check = XInternAtom(m_display, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long length = 0, remaining = 0;
+    unsigned char* value = nullptr;
+    const bool found = XGetWindowProperty(m_display, DefaultRootWindow(m_display), check, 0, 1,
+                                          False, AnyPropertyType, &type, &format, &length,
+                                          &remaining, &value) == Success &&
+                       length > 0;
+    if (value)
+        XFree(value);
+    return found;
+}
+
+WindowRect X11Desktop::outerRect(WindowId window) const {
+    const Window rootWindow = DefaultRootWindow(m_display);
+    Window outer = window;
+    for (;;) {
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(m_display, outer, &root, &parent, &children, &count))
+            return {};
+        XFree(children);
+        if (parent == rootWindow || parent == None)
+            break;
+        outer = parent;
+    }
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(m_display, outer, &attributes))
+        return {};
+    const int border = 2 * attributes.border_width;
+    return {attributes.x, attributes.y, attributes.width + border, attributes.height + border};
+}
+
+void X11Desktop::close(WindowId window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(m_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_display, window, False, NoEventMask, &event);
     XSync(m_display, False);
 }

@@ -49,10 +49,16 @@ private:
     WindowId m_window = 0;
 };
 
-// Looks at the desktop through a connection of its own.
+struct WindowRect {
+    int x, y, width, height;
+    bool operator==(const WindowRect&) const = default;
+};
+
+// Looks at the desktop through a connection of its own, to the test script's X server or
+// to the one named.
 class X11Desktop {
 public:
-    X11Desktop();
+    explicit X11Desktop(const std::string& display = {});
     ~X11Desktop();
     X11Desktop(const X11Desktop&) = delete;
     X11Desktop& operator=(const X11Desktop&) = delete;
@@ -71,6 +77,13 @@ public:
     bool hasNotificationArea() const;
     // The pop-up windows on show (menus, tool tips), which bypass the window manager.
     int popupCount() const;
+    // Whether a window manager runs on the screen.
+    bool hasWindowManager() const;
+    // The place and size of the top-level window holding `window`: its frame, when a window
+    // manager has put it into one.
+    WindowRect outerRect(WindowId window) const;
+    // Asks the window to close, as its close button does.
+    void close(WindowId window);
     // Presses and releases a mouse button (1 left, 3 right) over the middle of a window.
     void click(WindowId window, unsigned int button);
 

@@ -1,5 +1,6 @@
 #include "platform/qt/QtWindowGeometry.h"
 
+#include <QEvent>
 #include <QWidget>
 
 #include <cmath>
@@ -10,6 +11,11 @@ constexpr double kTwipsPerInch = 1440.0;
 
 bool isHorizontal(WindowGeometry::Edge edge) {
     return edge == WindowGeometry::Edge::Left || edge == WindowGeometry::Edge::Width;
+}
+
+// The frame's share of the window's size; none until a window manager has framed it.
+QSize frameSize(const QWidget& window) {
+    return window.frameGeometry().size() - window.size();
 }
 
 } // namespace
@@ -39,21 +45,43 @@ double QtWindowGeometry::twips(Edge edge) const {
 void QtWindowGeometry::setTwips(Edge edge, double value) {
     const int dpi = isHorizontal(edge) ? m_window.logicalDpiX() : m_window.logicalDpiY();
     const int pixels = static_cast<int>(std::lround(value * dpi / kTwipsPerInch));
-    const QRect frame = m_window.frameGeometry();
     switch (edge) {
     case Edge::Top:
+        // Before the window is first shown, Qt places the frame there.
         m_window.move(m_window.x(), pixels);
-        break;
+        return;
     case Edge::Left:
         m_window.move(pixels, m_window.y());
-        break;
+        return;
     case Edge::Width:
-        m_window.resize(pixels - (frame.width() - m_window.width()), m_window.height());
+        m_outerWidth = pixels;
         break;
     case Edge::Height:
-        m_window.resize(m_window.width(), pixels - (frame.height() - m_window.height()));
+        m_outerHeight = pixels;
         break;
     }
+    applyOuterSize();
+    if (frameSize(m_window).isNull())
+        m_window.installEventFilter(this);
+}
+
+void QtWindowGeometry::applyOuterSize() {
+    const QSize frame = frameSize(m_window);
+    m_window.resize(m_outerWidth ? *m_outerWidth - frame.width() : m_window.width(),
+                    m_outerHeight ? *m_outerHeight - frame.height() : m_window.height());
+}
+
+bool QtWindowGeometry::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (watched == &m_window && (type == QEvent::Move || type == QEvent::Resize) &&
+        m_window.isVisible() && !frameSize(m_window).isNull()) {
+        // Framed at last: once only, so the player's own resizing is left alone.
+        m_window.removeEventFilter(this);
+        applyOuterSize();
+        m_outerWidth.reset();
+        m_outerHeight.reset();
+    }
+    return false;
 }
 
 bool QtWindowGeometry::isNormalState() const {
