@@ -42,10 +42,9 @@ SoundProcessor::LoadResult SoundProcessor::Form_Load() {
     triggerstore::loadTriggerList(m_services.settings, m_triggers);
 
     while (m_configuration.Active_Mod_Dir.empty()) {
-        if (!askToConfigure()) {
-            mainwindow::Save_Window_Settings(m_services.settings, m_window);
+        // Declined: the window was never shown, so there is no place of the player's to keep.
+        if (!askToConfigure())
             return LoadResult::Declined;
-        }
         m_actions.showConfigureWindow();
     }
     m_session.skipExistingText();
