@@ -44,7 +44,9 @@ frmSoundProcessor::frmSoundProcessor(Platform& platform, Configuration& configur
               configuration, triggers, m_session, *this, m_geometry,
               readmeLocation(toSystemText(QCoreApplication::applicationDirPath())),
               {[this](GameMode mode) {
-                   const QSignalBlocker quiet(m_optMod[static_cast<std::size_t>(mode)]);
+                   // The group reports the change itself; blocking the button alone would
+                   // run the handler once here and once more by the caller.
+                   const QSignalBlocker quiet(m_modes);
                    m_optMod[static_cast<std::size_t>(mode)]->setChecked(true);
                },
                [this] { Command1_Click(); }, [this] { m_driver.cmdStart_Click(); },
@@ -72,18 +74,18 @@ void frmSoundProcessor::buildControls() {
         return b;
     };
 
-    auto* modes = new QButtonGroup(this);
+    m_modes = new QButtonGroup(this);
     auto* left = new QVBoxLayout;
     const char* captions[] = {"TF", "DM", "CTF"};
     for (int index = 0; index < 3; ++index) {
         auto* option = new QRadioButton(QString::fromLatin1(captions[index]), this);
         option->setObjectName(QStringLiteral("optMod_%1").arg(index));
-        modes->addButton(option, index);
+        m_modes->addButton(option, index);
         left->addWidget(option);
         m_optMod[static_cast<std::size_t>(index)] = option;
     }
     m_optMod[0]->setChecked(true);
-    connect(modes, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+    connect(m_modes, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
         if (checked)
             optMod_Click(index);
     });

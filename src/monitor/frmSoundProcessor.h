@@ -14,6 +14,7 @@
 #include <memory>
 
 class ModPushKeys;
+class QButtonGroup;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -72,6 +73,7 @@ private:
     TriggerList& m_triggers;
     frmStart& m_tray;
 
+    QButtonGroup* m_modes = nullptr;
     std::array<QRadioButton*, 3> m_optMod{};
     QLabel* m_lblLength = nullptr;
     QListWidget* m_List1 = nullptr;
