@@ -144,7 +144,9 @@ void frmSoundProcessor::buildControls() {
 }
 
 SoundProcessor::LoadResult frmSoundProcessor::Form_Load() {
-    return m_rules.Form_Load();
+    const auto result = m_rules.Form_Load();
+    m_loaded = result == SoundProcessor::LoadResult::Loaded;
+    return result;
 }
 
 void frmSoundProcessor::optMod_Click(int index) {
@@ -176,6 +178,14 @@ void frmSoundProcessor::cmdAbout_Click() {
 }
 
 void frmSoundProcessor::comeForward() {
+    if (!m_loaded) {
+        // Loading waits on a box or the configure window, which is what the player needs.
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->raise();
+            modal->activateWindow();
+        }
+        return;
+    }
     if (isMinimized())
         showNormal();
     show();

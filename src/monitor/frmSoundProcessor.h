@@ -36,7 +36,7 @@ public:
 
     SoundProcessor::LoadResult Form_Load();
     // Brings the window forward for a later start of the program: restored if minimised,
-    // shown if hidden.
+    // shown if hidden; before it has loaded, the box or window that loading waits on.
     void comeForward();
     // The one way out of the program, whatever asks for it: each window's closing steps
     // run once, then the program ends.
@@ -88,5 +88,6 @@ private:
     MonitoringSession m_session;
     SessionDriver m_driver;
     SoundProcessor m_rules;
+    bool m_loaded = false;
     bool m_ending = false;
 };

@@ -82,12 +82,12 @@ int SubMain(int argc, char** argv) {
     ModPushKeys keys(keyOutput, keyboardLayout, clock);
     frmStart tray;
     frmSoundProcessor main(platform, configuration, triggers, keys, tray);
+    // Before loading: a later start while loading asks for the configuration is answered too.
+    QObject::connect(&instance, &SingleInstance::activationRequested, &main,
+                     &frmSoundProcessor::comeForward);
     if (main.Form_Load() == SoundProcessor::LoadResult::Declined)
         return 0;
     main.show();
     tray.ItemAdd();
-
-    QObject::connect(&instance, &SingleInstance::activationRequested, &main,
-                     &frmSoundProcessor::comeForward);
     return QApplication::exec();
 }

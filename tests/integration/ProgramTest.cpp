@@ -196,27 +196,38 @@ TEST_F(ProgramTest, MatchingLineWritesThePlayScriptAndPushesTheKeyIntoTheFocused
 
 TEST_F(ProgramTest, SecondStartHandsOverToTheFirstAndEnds) {
     REQUIRE_X_DISPLAY();
-    const auto first = startYelpcue(home.path());
-    X11Desktop desktop;
-    std::optional<WindowId> mainWindow;
-    ASSERT_TRUE(
-        waitUntil([&] { return (mainWindow = desktop.findWindow("Yelpcue")).has_value(); }));
-    KeyReceiver elsewhere; // another program has the focus
+    struct Row {
+        const char* first;
+        const char* settings; // none: as the fixture wrote them
+        const char* forward;  // the first instance's window that comes forward
+    };
+    for (const Row row : {Row{"configured", nullptr, "Yelpcue"},
+                          Row{"in its first-run configuration", "",
+                              "Upgrades and New Installations require configuration"}}) {
+        SCOPED_TRACE(row.first);
+        if (row.settings)
+            writeFile(settingsFile(), row.settings);
+        const auto first = startYelpcue(home.path());
+        std::optional<WindowId> forward;
+        ASSERT_TRUE(
+            waitUntil([&] { return (forward = desktop.findWindow(row.forward)).has_value(); }));
+        KeyReceiver elsewhere; // another program has the focus
 
-    const auto second = startYelpcue(home.path());
-    std::optional<WindowId> notice;
-    ASSERT_TRUE(waitUntil([&] {
-        return (notice = desktop.findWindow("...duplicate instance")).has_value();
-    })) << "the second start says it hands over";
-    desktop.focus(*notice);
-    ASSERT_TRUE(waitUntil([&] { return desktop.focusedTopLevel() == notice; }));
-    type("{ENTER}");
+        const auto second = startYelpcue(home.path());
+        std::optional<WindowId> notice;
+        ASSERT_TRUE(waitUntil([&] {
+            return (notice = desktop.findWindow("...duplicate instance")).has_value();
+        })) << "the second start says it hands over";
+        desktop.focus(*notice);
+        ASSERT_TRUE(waitUntil([&] { return desktop.focusedTopLevel() == notice; }));
+        type("{ENTER}");
 
-    EXPECT_EQ(second->waitForExit(10s), 0);
-    // Without a window manager Qt cannot take the focus for itself; the window is raised.
-    EXPECT_TRUE(waitUntil([&] { return desktop.isAbove(*mainWindow, elsewhere.window()); }))
-        << "the first instance's main window comes forward";
-    EXPECT_TRUE(desktop.findWindow("Yelpcue").has_value()) << "the first instance still runs";
+        EXPECT_EQ(second->waitForExit(10s), 0);
+        // Without a window manager Qt cannot take the focus for itself; the window is raised.
+        EXPECT_TRUE(waitUntil([&] { return desktop.isAbove(*forward, elsewhere.window()); }))
+            << "the first instance's window comes forward";
+        EXPECT_TRUE(desktop.findWindow(row.forward).has_value()) << "the first instance still runs";
+    }
 }
 
 TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRightButton) {
