@@ -111,16 +111,20 @@ void MonitoringSession::PushSelectedKey() {
 void MonitoringSession::cmdStop_Click() {
     m_view.animateTray(false);
     m_running = false;
-    m_log.rewind();
+    // The next session goes on from here, as one after loading does: reading the log from
+    // its start would replay every call of the match just played. A log that Stop clears
+    // holds only what comes after, and is read from its start.
+    m_log.skipToEnd(logPath());
     if (m_configuration.QconsoleDel) {
         m_stopping = true;
-        backUpConsoleLog();
+        if (backUpConsoleLog())
+            m_log.rewind();
         m_stopping = false;
     }
     m_view.showRunning(false);
 }
 
-void MonitoringSession::backUpConsoleLog() {
+bool MonitoringSession::backUpConsoleLog() {
     const std::string name = "MatchPlayed-" + timeOfDayText(m_clock.timeOfDay(), '-') + ".txt";
     // With no game-mode directory the match file would land wherever the program runs.
     const bool copied =
@@ -130,16 +134,17 @@ void MonitoringSession::backUpConsoleLog() {
     if (!copied) {
         m_prompter.inform("Unable to create a backup of console log file", "Error making backup",
                           Prompter::Icon::Information);
-        return;
+        return false;
     }
     if (!clearConsoleLog()) {
         m_prompter.inform("The console file was saved as a match file in your game directory,\r\n"
                           "but it could not be cleared.",
                           "Qconsole.log is not empty", Prompter::Icon::Warning);
-        return;
+        return false;
     }
     m_prompter.inform("The console file was saved\n\ras a match file in your game direcotry",
                       "Qconsole.log is empty", Prompter::Icon::Information);
+    return true;
 }
 
 bool MonitoringSession::clearConsoleLog() {

@@ -62,9 +62,9 @@ public:
     // The periodic check: measures the log, and runs a pass when it has unread text.
     // Does nothing while the session is idle.
     void tickFileSize_Timer();
-    // Ends the session; the next session reads the log from its first byte. With the
-    // QconsoleDel option on, saves the log as a match file and then clears it. Lines
-    // already queued are still dispatched.
+    // Ends the session; the next session reads only what the log gains after Stop. With the
+    // QconsoleDel option on, saves the log as a match file and then clears it; the next
+    // session then reads it from its first byte. Lines already queued are still dispatched.
     void cmdStop_Click();
 
     bool hasPendingLines() const { return !m_pending.empty(); }
@@ -77,7 +77,8 @@ public:
 private:
     void showMeasurement();
     void readNewText();
-    void backUpConsoleLog();
+    // Whether the log was saved and cleared.
+    bool backUpConsoleLog();
     bool clearConsoleLog();
 
     const Configuration& m_configuration;
