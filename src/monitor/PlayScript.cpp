@@ -5,6 +5,7 @@
 #include "shell/Configuration.h"
 #include "triggers/TriggerList.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -26,6 +27,18 @@ bool overwrite(const std::filesystem::path& path, std::string_view text) {
     }
     std::filesystem::resize_file(path, text.size(), error);
     return !error;
+}
+
+// The sound name as the one argument of "play". The engines cut a command into words at
+// spaces and make each of { } ( ) ' : a word of its own; QuakeSpasm and the original Quake
+// also cut at every byte beyond ASCII, which their parser reads as a negative char. Such a
+// name would play as several sounds, so it goes in double quotes, which every engine keeps
+// whole; any other name is written as it stands, as it always was.
+std::string playArgument(std::string_view soundName) {
+    const bool oneWord = std::all_of(soundName.begin(), soundName.end(), [](char c) {
+        return c > ' ' && c < 0x7F && std::string_view("{}()':").find(c) == std::string_view::npos;
+    });
+    return oneWord ? std::string(soundName) : "\"" + std::string(soundName) + "\"";
 }
 
 } // namespace
@@ -90,6 +103,6 @@ void PlayScriptDispatch::writePlayScript(const std::string& soundName) {
         m_activity.add("Play script not written: the game directory is not set");
         return;
     }
-    if (!overwrite(*path, "play " + soundName + "\r\n"))
+    if (!overwrite(*path, "play " + playArgument(soundName) + "\r\n"))
         m_activity.add("Play script not written: cannot write " + path->string());
 }

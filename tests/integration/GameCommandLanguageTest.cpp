@@ -3,6 +3,8 @@
 // block in a config script. The game's reading of those files is modelled on the engines'
 // own: commands end at ";" outside quotes and at line breaks, "//" starts a comment, and
 // words are cut at spaces, double quotes and the characters that are words of their own.
+// QuakeSpasm, like the original Quake, reads a byte beyond ASCII as a negative char, below
+// the space, so outside quotes such a byte cuts a word there too.
 
 #include "config/ConfigScript.h"
 #include "monitor/ActivityList.h"
@@ -25,8 +27,15 @@ namespace {
 namespace fs = std::filesystem;
 using Command = std::vector<std::string>;
 
+enum class HighBytes { InWords, CutWords };
+
 // The commands a game runs from a script's text, each as its words.
-std::vector<Command> gameCommands(std::string_view script) {
+std::vector<Command> gameCommands(std::string_view script,
+                                  HighBytes highBytes = HighBytes::InWords) {
+    const auto isSpace = [highBytes](char c) {
+        return highBytes == HighBytes::CutWords ? static_cast<signed char>(c) <= ' '
+                                                : static_cast<unsigned char>(c) <= ' ';
+    };
     std::vector<Command> commands;
     Command words;
     const auto endCommand = [&] {
@@ -40,7 +49,7 @@ std::vector<Command> gameCommands(std::string_view script) {
         if (c == ';' || c == '\n' || c == '\r') {
             endCommand();
             ++i;
-        } else if (static_cast<unsigned char>(c) <= ' ') {
+        } else if (isSpace(c)) {
             ++i;
         } else if (script.substr(i, 2) == "//") {
             i = std::min(script.find_first_of("\r\n", i), script.size());
@@ -53,7 +62,7 @@ std::vector<Command> gameCommands(std::string_view script) {
             ++i;
         } else {
             const std::size_t start = i;
-            while (i < script.size() && static_cast<unsigned char>(script[i]) > ' ' &&
+            while (i < script.size() && !isSpace(script[i]) &&
                    std::string_view("{}()':;\"").find(script[i]) == std::string_view::npos)
                 ++i;
             words.emplace_back(script.substr(start, i - start));
@@ -135,9 +144,25 @@ TEST_F(GameCommandLanguageTest, ATriggerFileCanOnlyEverPutOnePlayIntoThePlayScri
         if (script != "play before.wav\r\n")
             played.push_back(script);
     }
-    // What the game can play is written as it stands, bytes included.
-    EXPECT_EQ(played, (std::vector<std::string>{"play quit.wav\r\n", "play \xE9\xE8\xFF.wav\r\n",
-                                                "play \xC3\xA9t\xC3\xA9.wav\r\n"}));
+    // What the game can play is written with its bytes as they stand.
+    EXPECT_EQ(played,
+              (std::vector<std::string>{"play quit.wav\r\n", "play \"\xE9\xE8\xFF.wav\"\r\n",
+                                        "play \"\xC3\xA9t\xC3\xA9.wav\"\r\n"}));
+}
+
+TEST_F(GameCommandLanguageTest, ASoundNameReachesTheGameAsOneWord) {
+    for (const char* sound : {"Need Shotgun.wav", "caf\xE9.wav", "\xC3\xA9t\xC3\xA9.wav",
+                              "quad(1).wav", "it's.wav", "a:b.wav", "{quad}.wav"}) {
+        triggers.resize(0);
+        triggers.append({"Sound", "SHOTGUN", sound});
+        EXPECT_EQ(gameCommands(playScriptAfterMatch("Bob: SHOTGUN"), HighBytes::CutWords),
+                  (std::vector<Command>{{"play", sound}}))
+            << sound;
+    }
+    triggers.resize(0);
+    triggers.append({"Sound", "SHOTGUN", "Shot_gun-2.wav"});
+    EXPECT_EQ(playScriptAfterMatch("Bob: SHOTGUN"), "play Shot_gun-2.wav\r\n")
+        << "a name the game reads as one word stays as it was written";
 }
 
 TEST_F(GameCommandLanguageTest, TriggersFromTheSettingsStoreAreRefusedWhenTheyMatch) {
