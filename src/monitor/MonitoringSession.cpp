@@ -40,7 +40,9 @@ MonitoringSession::MonitoringSession(const Configuration& configuration,
     , m_clock(clock)
     , m_prompter(prompter)
     , m_pushKeys(std::move(pushKeys))
-    , m_dispatch(triggers, configuration, activity) {}
+    , m_dispatch(triggers, configuration, activity)
+    , m_echoes(clock)
+    , m_runaway(clock, activity) {}
 
 fs::path MonitoringSession::logPath() const {
     return gamepaths::fromSetting(ConsoleLogPath);
@@ -94,12 +96,14 @@ void MonitoringSession::dispatchNextLine() {
     m_pending.pop_front();
 
     const std::string start = timeOfDayText(m_clock.timeOfDay(), ':');
-    if (!m_dispatch.create_play_script(line))
+    if (m_echoes.isEcho(line) || !m_dispatch.create_play_script(line))
         return;
+    m_echoes.played(m_dispatch.lastSoundName());
     const std::string stop = timeOfDayText(m_clock.timeOfDay(), ':');
     m_activity.add("Processing : " + line);
     m_activity.add("Time taken (Start) " + start + " (Stop) " + stop);
-    PushSelectedKey();
+    if (m_runaway.mayPush(m_dispatch.lastKeyword()))
+        PushSelectedKey();
 }
 
 void MonitoringSession::PushSelectedKey() {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "monitor/ConsoleLogFollower.h"
+#include "monitor/GameEchoes.h"
 #include "monitor/PlayScript.h"
+#include "monitor/RunawayGuard.h"
 
 #include <cstdint>
 #include <deque>
@@ -88,6 +90,8 @@ private:
     Prompter& m_prompter;
     PushKeysFunction m_pushKeys;
     PlayScriptDispatch m_dispatch;
+    GameEchoes m_echoes;
+    RunawayGuard m_runaway;
 
     ConsoleLogFollower m_log;
     std::deque<std::string> m_pending;

@@ -93,6 +93,8 @@ bool PlayScriptDispatch::create_play_script(std::string_view console_msg) {
         m_activity.add("Sound name refused, " + *problem + " : " + soundName);
         return false;
     }
+    m_lastKeyword = trigger.keyword;
+    m_lastSoundName = soundName;
     writePlayScript(soundName);
     return true;
 }

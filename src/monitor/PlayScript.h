@@ -34,6 +34,9 @@ public:
     // True when the piece matched a trigger whose sound can be played, so the caller
     // pushes the key; the list entries are added here.
     bool create_play_script(std::string_view console_msg);
+    // The keyword and sound name of the last match that wrote the play script.
+    const std::string& lastKeyword() const { return m_lastKeyword; }
+    const std::string& lastSoundName() const { return m_lastSoundName; }
 
 private:
     void writePlayScript(const std::string& soundName);
@@ -42,4 +45,6 @@ private:
     const Configuration& m_configuration;
     ActivityList& m_activity;
     TriggerMatcher m_matcher;
+    std::string m_lastKeyword;
+    std::string m_lastSoundName;
 };

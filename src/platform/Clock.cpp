@@ -3,6 +3,11 @@
 #include <ctime>
 #include <thread>
 
+std::chrono::milliseconds Clock::steadyTime() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
+
 TimeOfDay SystemClock::timeOfDay() const {
     const std::time_t now = std::time(nullptr);
     std::tm local{};

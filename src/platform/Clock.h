@@ -12,6 +12,9 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual TimeOfDay timeOfDay() const = 0;
+    // A time that only moves forward, for measuring how long ago something happened; its
+    // start is of no meaning.
+    virtual std::chrono::milliseconds steadyTime() const;
     // Blocks the calling thread; a duration of zero or less returns at once.
     virtual void sleep(std::chrono::milliseconds duration) = 0;
 };

@@ -259,6 +259,64 @@ TEST_F(SessionTest, LowerCaseLettersAndDigitsAreTypedOtherNamesAreKeysAndNothing
     EXPECT_EQ(pushed, (Lines{"k", "{K}", "9", "{F12}", "{PAUSE}"}));
 }
 
+// What the game prints in answer to the play script is no call: taking it for one made the
+// game answer a missing sound again, and the key was pushed without end.
+TEST_F(SessionTest, TheGamesAnswersToThePlayScriptAreNoCallsButATeammatesLineIs) {
+    triggers.append({"Quad", "QUAD", "C:\\Sounds\\Quad"}); // "play Quad": the game adds .wav
+    triggers.append({"Bell", "BELL", "bell.wav"});
+    session.cmdStart_Click();
+    game.say("Bob: QUAD up");
+    tick();
+    // At the same moment: another call, the answers of several engines to both play
+    // scripts, and a teammate's line.
+    for (const char* line :
+         {"Cy: SHOTGUN", "^7failed to load sound \"quad.wav\"", "Couldn't load sound/SHOTGUN.WAV",
+          "S_LoadSound: couldn't load sound/quad.wav", "execing bellcast.cfg",
+          "execing /home/p/quake/id1/Bellcast.CFG", "Al: QUAD here too"})
+        game.say(line);
+    tick();
+    EXPECT_EQ(processed(), (Lines{"Bob: QUAD up", "Cy: SHOTGUN", "Al: QUAD here too"}));
+    EXPECT_EQ(activity.entries.size(), 9u) << "the answers show nothing in the list";
+    EXPECT_EQ(pushed.size(), 3u);
+
+    // Long after the last play script, a line naming its sound is a call again.
+    clock.steady += GameEchoes::kAnswerTime + std::chrono::milliseconds(1);
+    game.say("Eve: QUAD, quad.wav is mine");
+    game.say("execing bellcast.cfg");
+    tick();
+    EXPECT_EQ(processed().back(), "Eve: QUAD, quad.wav is mine");
+    EXPECT_EQ(pushed.size(), 4u);
+}
+
+// Whatever else the game may answer, one trigger's key is never pushed without end.
+TEST_F(SessionTest, ATriggerCalledFasterThanATeamTypesHasItsKeyHeldForAWhile) {
+    using std::chrono::milliseconds;
+    triggers.append({"Quad", "QUAD", "quad.wav"});
+    session.cmdStart_Click();
+    const auto callAt = [&](milliseconds at, const char* line) {
+        clock.steady = at;
+        game.say(line);
+        tick();
+    };
+    // A full team calling within two seconds plays.
+    for (int call = 0; call < RunawayGuard::kMostCalls; ++call)
+        callAt(milliseconds(200 * call), "SHOTGUN");
+    ASSERT_EQ(pushed.size(), 8u);
+    callAt(milliseconds(1700), "SHOTGUN, one call too many");
+    callAt(milliseconds(1800), "SHOTGUN");
+    callAt(milliseconds(1900), "QUAD");
+    EXPECT_EQ(pushed.size(), 9u) << "only the other trigger's call was pushed";
+    const auto notices = std::count_if(
+        activity.entries.begin(), activity.entries.end(),
+        [](const std::string& entry) { return entry.find("not pressed") != std::string::npos; });
+    EXPECT_EQ(notices, 1) << "the list says so once";
+
+    callAt(milliseconds(1700) + RunawayGuard::kHoldTime - milliseconds(1), "SHOTGUN");
+    EXPECT_EQ(pushed.size(), 9u);
+    callAt(milliseconds(1700) + RunawayGuard::kHoldTime, "SHOTGUN");
+    EXPECT_EQ(pushed.size(), 10u) << "pressed again after the hold";
+}
+
 class StopTest : public SessionTest {
 protected:
     StopTest() { clock.time = {21, 5, 9}; }

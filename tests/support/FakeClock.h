@@ -17,8 +17,10 @@ public:
         return next;
     }
     void sleep(std::chrono::milliseconds duration) override { sleeps.push_back(duration); }
+    std::chrono::milliseconds steadyTime() const override { return steady; }
 
     TimeOfDay time{12, 0, 0};
     mutable std::deque<TimeOfDay> upcoming;
+    std::chrono::milliseconds steady{0};
     std::vector<std::chrono::milliseconds> sleeps;
 };
