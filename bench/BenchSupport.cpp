@@ -1,14 +1,13 @@
 #include "BenchSupport.h"
 
-#include "monitor/MonitoringSession.h"
-#include "monitor/SessionDriver.h"
+#include "core/session/MonitoringSession.h"
+#include "gui/main/SessionDriver.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
 #include <fstream>
 #include <iterator>
-
 #include <sys/resource.h>
 
 namespace fs = std::filesystem;

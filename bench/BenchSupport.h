@@ -1,8 +1,8 @@
 #pragma once
 
-#include "monitor/ActivityList.h"
-#include "monitor/SessionView.h"
-#include "platform/Prompter.h"
+#include "core/platform/Prompter.h"
+#include "core/session/ActivityList.h"
+#include "core/session/SessionView.h"
 
 #include <cstdint>
 #include <filesystem>

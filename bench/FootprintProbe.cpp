@@ -15,7 +15,6 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,14 +22,13 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
-#include <string>
-#include <thread>
-
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sstream>
+#include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;

@@ -6,14 +6,14 @@
 // Usage: bench_huge_inputs [scenario ...]   (default: all)
 
 #include "BenchSupport.h"
-#include "monitor/MonitoringSession.h"
-#include "monitor/SessionView.h"
-#include "platform/Clock.h"
+#include "core/platform/Clock.h"
+#include "core/session/MonitoringSession.h"
+#include "core/session/SessionView.h"
+#include "core/settings/Configuration.h"
+#include "core/triggers/TriggerImport.h"
+#include "core/triggers/TriggerList.h"
+#include "core/triggers/TriggerStore.h"
 #include "platform/qt/QtSettingsStore.h"
-#include "shell/Configuration.h"
-#include "triggers/TriggerImport.h"
-#include "triggers/TriggerList.h"
-#include "triggers/TriggerStore.h"
 
 #include <QCoreApplication>
 
@@ -26,10 +26,9 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <vector>
-
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 

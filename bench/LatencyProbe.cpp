@@ -15,25 +15,23 @@
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
-#include <string>
-#include <thread>
-#include <vector>
-
-#include <fcntl.h>
 #include <poll.h>
+#include <random>
 #include <signal.h>
 #include <spawn.h>
+#include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 

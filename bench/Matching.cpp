@@ -8,12 +8,12 @@
 // Usage: bench_matching [megabytes] [triggers]
 
 #include "BenchSupport.h"
-#include "monitor/MonitoringSession.h"
-#include "monitor/SessionDriver.h"
-#include "monitor/TriggerMatcher.h"
-#include "platform/Clock.h"
-#include "shell/Configuration.h"
-#include "triggers/TriggerList.h"
+#include "core/platform/Clock.h"
+#include "core/session/MonitoringSession.h"
+#include "core/session/TriggerMatcher.h"
+#include "core/settings/Configuration.h"
+#include "core/triggers/TriggerList.h"
+#include "gui/main/SessionDriver.h"
 
 #include <QCoreApplication>
 

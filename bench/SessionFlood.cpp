@@ -6,11 +6,11 @@
 // Usage: bench_session_flood [megabytes] [triggers]
 
 #include "BenchSupport.h"
-#include "monitor/MonitoringSession.h"
-#include "monitor/SessionDriver.h"
-#include "platform/Clock.h"
-#include "shell/Configuration.h"
-#include "triggers/TriggerList.h"
+#include "core/platform/Clock.h"
+#include "core/session/MonitoringSession.h"
+#include "core/settings/Configuration.h"
+#include "core/triggers/TriggerList.h"
+#include "gui/main/SessionDriver.h"
 
 #include <QCoreApplication>
 

@@ -1,19 +1,19 @@
 // Shows every window of the program with sample data and saves a picture of each.
 
-#include "about/frmAbout.h"
-#include "config/frmConfigMgr.h"
-#include "config/frmConfigure.h"
-#include "keys/ModPushKeys.h"
-#include "monitor/frmSoundProcessor.h"
-#include "shell/Configuration.h"
-#include "shell/TrayIcons.h"
-#include "shell/frmStart.h"
+#include "core/keys/ModPushKeys.h"
+#include "core/settings/Configuration.h"
+#include "core/triggers/TriggerList.h"
+#include "gui/about/frmAbout.h"
+#include "gui/configure/frmConfigMgr.h"
+#include "gui/configure/frmConfigure.h"
+#include "gui/main/frmSoundProcessor.h"
+#include "gui/tray/TrayIcons.h"
+#include "gui/tray/frmStart.h"
+#include "gui/triggers/frmAddModify.h"
+#include "gui/triggers/frmImport.h"
+#include "gui/triggers/frmTriggers.h"
 #include "support/TempDir.h"
 #include "support/TestPlatform.h"
-#include "triggers/TriggerList.h"
-#include "triggers/frmAddModify.h"
-#include "triggers/frmImport.h"
-#include "triggers/frmTriggers.h"
 
 #include <QApplication>
 #include <QDir>

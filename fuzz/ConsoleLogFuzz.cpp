@@ -13,9 +13,8 @@
 //   11xxxxxx  read everything new, then skip to the end of the log
 
 #include "FuzzCheck.h"
-
-#include "monitor/ConsoleLogFollower.h"
-#include "monitor/LineCutter.h"
+#include "core/session/ConsoleLogFollower.h"
+#include "core/session/LineCutter.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,11 +3,10 @@
 // bounded number of events, pauses a bounded time, and leaves no key held down.
 
 #include "FuzzCheck.h"
-
-#include "keys/ModPushKeys.h"
-#include "keys/UsKeyboardLayout.h"
-#include "platform/Clock.h"
-#include "platform/KeyOutput.h"
+#include "core/keys/ModPushKeys.h"
+#include "core/keys/UsKeyboardLayout.h"
+#include "core/platform/Clock.h"
+#include "core/platform/KeyOutput.h"
 
 #include <array>
 #include <chrono>

@@ -7,19 +7,18 @@
 // value up to the next NUL byte.
 
 #include "FuzzCheck.h"
-
-#include "common/Text.h"
-#include "config/KeyList.h"
-#include "keys/ModPushKeys.h"
-#include "keys/UsKeyboardLayout.h"
-#include "monitor/MonitoringSession.h"
-#include "platform/Clock.h"
-#include "platform/KeyOutput.h"
-#include "shell/Configuration.h"
-#include "shell/WindowSettings.h"
+#include "core/game/KeyList.h"
+#include "core/keys/ModPushKeys.h"
+#include "core/keys/UsKeyboardLayout.h"
+#include "core/platform/Clock.h"
+#include "core/platform/KeyOutput.h"
+#include "core/session/MonitoringSession.h"
+#include "core/settings/Configuration.h"
+#include "core/settings/WindowSettings.h"
+#include "core/text/Text.h"
+#include "core/triggers/TriggerList.h"
+#include "core/triggers/TriggerStore.h"
 #include "support/FakeSettingsStore.h"
-#include "triggers/TriggerList.h"
-#include "triggers/TriggerStore.h"
 
 #include <array>
 #include <cmath>

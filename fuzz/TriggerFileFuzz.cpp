@@ -4,12 +4,11 @@
 // can carry.
 
 #include "FuzzCheck.h"
-
-#include "monitor/PlayScript.h"
-#include "triggers/TriggerFile.h"
-#include "triggers/TriggerImport.h"
-#include "triggers/TriggerList.h"
-#include "triggers/TriggerStore.h"
+#include "core/session/PlayScript.h"
+#include "core/triggers/TriggerFile.h"
+#include "core/triggers/TriggerImport.h"
+#include "core/triggers/TriggerList.h"
+#include "core/triggers/TriggerStore.h"
 
 #include <cstddef>
 #include <cstdint>

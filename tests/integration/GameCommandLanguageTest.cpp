@@ -6,16 +6,16 @@
 // QuakeSpasm, like the original Quake, reads a byte beyond ASCII as a negative char, below
 // the space, so outside quotes such a byte cuts a word there too.
 
-#include "config/ConfigScript.h"
-#include "monitor/ActivityList.h"
-#include "monitor/PlayScript.h"
-#include "shell/Configuration.h"
+#include "core/game/ConfigScript.h"
+#include "core/session/ActivityList.h"
+#include "core/session/PlayScript.h"
+#include "core/settings/Configuration.h"
+#include "core/triggers/TriggerImport.h"
+#include "core/triggers/TriggerList.h"
+#include "core/triggers/TriggerStore.h"
 #include "support/FakeSettingsStore.h"
 #include "support/Recorders.h"
 #include "support/TempDir.h"
-#include "triggers/TriggerImport.h"
-#include "triggers/TriggerList.h"
-#include "triggers/TriggerStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "keys/ModPushKeys.h"
-#include "keys/UsKeyboardLayout.h"
+#include "core/keys/ModPushKeys.h"
+#include "core/keys/UsKeyboardLayout.h"
 #include "platform/x11/X11KeyOutput.h"
 #include "support/FakeClock.h"
 #include "support/PrivateXServer.h"

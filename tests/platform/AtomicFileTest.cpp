@@ -1,4 +1,5 @@
 #include "platform/qt/AtomicFile.h"
+
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

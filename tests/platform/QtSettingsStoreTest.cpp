@@ -1,13 +1,14 @@
 #include "platform/qt/QtSettingsStore.h"
-#include "shell/Configuration.h"
+
+#include "core/settings/Configuration.h"
+#include "core/triggers/TriggerList.h"
+#include "core/triggers/TriggerStore.h"
 #include "support/Recorders.h"
 #include "support/TempDir.h"
-#include "triggers/TriggerList.h"
-#include "triggers/TriggerStore.h"
-
-#include <gtest/gtest.h>
 
 #include <QSettings>
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <iterator>

@@ -1,4 +1,5 @@
 #include "platform/qt/QtSoundPlayer.h"
+
 #include "support/TempDir.h"
 
 #include <QTest>

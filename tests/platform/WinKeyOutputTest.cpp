@@ -2,16 +2,16 @@
 // the test script gives windows its display-less graphics driver.
 
 #include "platform/win/WinKeyOutput.h"
-#include "keys/ModPushKeys.h"
+
+#include "core/keys/ModPushKeys.h"
 #include "platform/win/WinKeyboardLayout.h"
 #include "support/FakeClock.h"
 #include "support/RecordingKeyOutput.h"
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <vector>
+#include <windows.h>
 
 namespace {
 

@@ -1,8 +1,9 @@
 // Key events through XTEST into a real window of the X server that the test script starts.
 
 #include "platform/x11/X11KeyOutput.h"
-#include "keys/ModPushKeys.h"
-#include "keys/UsKeyboardLayout.h"
+
+#include "core/keys/ModPushKeys.h"
+#include "core/keys/UsKeyboardLayout.h"
 #include "support/FakeClock.h"
 #include "support/PrivateXServer.h"
 #include "support/X11Desktop.h"
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 // After GoogleTest, whose names the macros of Xlib would clash with.
 #include <X11/Xlib.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Launcher.h"
+#include "core/platform/Launcher.h"
 
 #include <vector>
 

@@ -1,7 +1,6 @@
 #include "support/FullDisk.h"
 
 #include <csignal>
-
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "monitor/ActivityList.h"
-#include "monitor/SessionView.h"
-#include "platform/Progress.h"
+#include "core/platform/Progress.h"
+#include "core/session/ActivityList.h"
+#include "core/session/SessionView.h"
 
 #include <string>
 #include <vector>

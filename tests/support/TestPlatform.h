@@ -1,7 +1,7 @@
 #pragma once
 
-#include "keys/UsKeyboardLayout.h"
-#include "platform/Platform.h"
+#include "core/keys/UsKeyboardLayout.h"
+#include "core/platform/Platform.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/FakeLauncher.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileChooser.h"
+#include "core/platform/FileChooser.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Launcher.h"
+#include "core/platform/Launcher.h"
 
 // Opens files with the desktop's own programs and starts programs detached, so they live
 // on when Yelpcue ends.

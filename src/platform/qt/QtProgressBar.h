@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Progress.h"
+#include "core/platform/Progress.h"
 
 class QProgressBar;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompter.h"
+#include "core/platform/Prompter.h"
 
 // Message boxes as QMessageBox, modal over the active window.
 class QtPrompter final : public Prompter {

@@ -1,7 +1,7 @@
 #include "platform/qt/QtSettingsStore.h"
 
+#include "core/settings/Configuration.h"
 #include "platform/qt/QtText.h"
-#include "shell/Configuration.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,20 +75,6 @@ std::optional<QMap<QString, QString>> writeVerified(const QString& written, cons
 }
 
 } // namespace
-
-std::unique_ptr<QtSettingsStore> QtSettingsStore::openForUser() {
-    const QString application = QString::fromLatin1(settings::kApplication);
-#ifdef Q_OS_WIN
-    // The key where the program's earlier Windows versions kept these same sections and keys
-    // (Visual Basic's SaveSetting), so that an upgrade keeps the configuration and triggers.
-    return std::unique_ptr<QtSettingsStore>(new QtSettingsStore(std::make_unique<QSettings>(
-        QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + application,
-        QSettings::NativeFormat)));
-#else
-    return std::unique_ptr<QtSettingsStore>(new QtSettingsStore(
-        std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, application)));
-#endif
-}
 
 QtSettingsStore::QtSettingsStore(const QString& iniFile)
     : QtSettingsStore(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}

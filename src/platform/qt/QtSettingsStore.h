@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SettingsStore.h"
+#include "core/platform/SettingsStore.h"
 
 #include <QMap>
 #include <QSettings>
@@ -17,10 +17,10 @@
 // read back whole; QSettings only reads and writes whole files for it.
 class QtSettingsStore final : public SettingsStore {
 public:
-    // The store of the application "Bellcast" for the current user.
-    static std::unique_ptr<QtSettingsStore> openForUser();
     // A store kept in the given INI file.
     explicit QtSettingsStore(const QString& iniFile);
+    // A store over settings that the operating system's start-up opened.
+    explicit QtSettingsStore(std::unique_ptr<QSettings> settings);
 
     std::string get(std::string_view section, std::string_view key,
                     std::string_view defaultValue = {}) const override;
@@ -31,8 +31,6 @@ public:
     bool sync() override;
 
 private:
-    explicit QtSettingsStore(std::unique_ptr<QSettings> settings);
-
     bool isFileBacked() const { return m_settings->format() == QSettings::IniFormat; }
     bool replaceFile();
 

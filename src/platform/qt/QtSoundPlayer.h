@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SoundPlayer.h"
+#include "core/platform/SoundPlayer.h"
 
 #include <QSoundEffect>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/WindowSettings.h"
+#include "core/settings/WindowSettings.h"
 
 #include <QObject>
 

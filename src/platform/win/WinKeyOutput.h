@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyOutput.h"
+#include "core/platform/KeyOutput.h"
 
 // Key events into the system's keyboard input with keybd_event.
 class WinKeyOutput final : public KeyOutput {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyboardLayout.h"
+#include "core/platform/KeyboardLayout.h"
 
 // The lookups of the user's current keyboard layout.
 class WinKeyboardLayout final : public KeyboardLayout {

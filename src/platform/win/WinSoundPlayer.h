@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SoundPlayer.h"
+#include "core/platform/SoundPlayer.h"
 
 // Wave files through sndPlaySoundA: in the background, cutting off the sound playing, and
 // silence rather than the system's default sound for a file that cannot be played.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyOutput.h"
+#include "core/platform/KeyOutput.h"
 
 #include <array>
 #include <cstdint>

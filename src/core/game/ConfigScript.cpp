@@ -1,0 +1,143 @@
+#include "core/game/ConfigScript.h"
+
+#include "core/game/FileRoutines.h"
+#include "core/text/PathText.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string lastSystemError() {
+    return errno != 0 ? std::generic_category().message(errno) : "the file could not be used";
+}
+
+std::string cannotRead(const fs::path& script, const std::string& reason) {
+    return "Could not read the config script " + text::fromPath(script) + ": " + reason;
+}
+
+bool isLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
+
+// The last byte of a script of the given length, or nullopt when it cannot be read.
+std::optional<char> lastByte(const fs::path& script, std::uintmax_t length) {
+    std::ifstream file(script, std::ios::binary);
+    file.seekg(static_cast<std::streamoff>(length - 1));
+    char last = 0;
+    if (!file.get(last))
+        return std::nullopt;
+    return last;
+}
+
+} // namespace
+
+std::string bindLine(std::string_view keyName) {
+    return "bind " + std::string(keyName) + " \"exec bellcast.cfg\"";
+}
+
+std::string bindBlock(std::string_view keyName) {
+    std::string block;
+    block.append("//** INSERTED BY YELPCUE **").append(kLineEnd);
+    block.append(bindLine(keyName)).append(kLineEnd);
+    block.append("//**         END         **").append(kLineEnd);
+    return block;
+}
+
+std::vector<std::string> chosenConfigFiles(const std::vector<std::string>& chosenPaths) {
+    if (chosenPaths.size() <= 1)
+        return chosenPaths;
+    std::vector<std::string> files{ParentPath(chosenPaths.front())};
+    files.insert(files.end(), chosenPaths.begin(), chosenPaths.end());
+    return files;
+}
+
+OfferedScripts scriptsToOffer(const std::vector<std::string>& ChosenConfigFiles) {
+    if (ChosenConfigFiles.size() > 1) {
+        std::vector<std::string> paths(ChosenConfigFiles.begin() + 1, ChosenConfigFiles.end());
+        const int selected = std::min(1, static_cast<int>(paths.size()) - 1);
+        return {std::move(paths), selected};
+    }
+    if (ChosenConfigFiles.empty())
+        return {};
+    return {ChosenConfigFiles, 0};
+}
+
+ScriptText readScriptForViewer(const fs::path& script) {
+    // The length also tells a missing script or a directory apart, with the reason.
+    std::error_code error;
+    const std::uintmax_t length = fs::file_size(script, error);
+    if (error)
+        return {{}, cannotRead(script, error.message())};
+    errno = 0;
+    std::ifstream file(script, std::ios::binary);
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(length));
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (!file.is_open() || file.bad())
+        return {{}, cannotRead(script, lastSystemError())};
+
+    std::string text;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+        text.append(bytes, start, end - start).push_back('\n');
+        start = end;
+        if (start < bytes.size())
+            start += bytes.compare(start, kLineEnd.size(), kLineEnd) == 0 ? kLineEnd.size() : 1;
+    }
+    return {std::move(text), std::nullopt};
+}
+
+bool isBindableKeyName(std::string_view keyName) {
+    return !keyName.empty() && keyName.find("//") == std::string_view::npos &&
+           std::none_of(keyName.begin(), keyName.end(), [](char c) {
+               const auto byte = static_cast<unsigned char>(c);
+               return byte <= ' ' || byte == 0x7F || c == '"' || c == ';' || c == '$';
+           });
+}
+
+std::optional<std::string> AppendBindBlock(const fs::path& script, std::string_view keyName) {
+    // The key name may come from the settings store; it must not add commands of its own.
+    if (!isBindableKeyName(keyName))
+        return "The key \"" + std::string(keyName) +
+               "\" cannot be bound in a config script. Choose a key in the list of the "
+               "configure window first.";
+
+    std::error_code error;
+    const std::uintmax_t length = fs::file_size(script, error);
+    if (error)
+        return cannotRead(script, error.message()) + ". Nothing was added to it.";
+
+    std::string addition;
+    if (length > 0) {
+        const auto last = lastByte(script, length);
+        if (!last)
+            return cannotRead(script, lastSystemError()) + ". Nothing was added to it.";
+        if (!isLineEnd(*last))
+            addition = kLineEnd;
+    }
+    addition += bindBlock(keyName);
+
+    errno = 0;
+    std::ofstream file(script, std::ios::binary | std::ios::app);
+    if (file) {
+        file.write(addition.data(), static_cast<std::streamsize>(addition.size()));
+        file.close();
+    }
+    if (!file) {
+        const std::string reason = lastSystemError();
+        // Whatever part of the block reached the disk is taken back off again.
+        fs::resize_file(script, length, error);
+        return "Could not add the bind to the config script " + text::fromPath(script) + ": " +
+               reason + ". The script was left as it was.";
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,137 @@
+#include "core/game/FileRoutines.h"
+
+#include "core/platform/Progress.h"
+#include "core/platform/Prompter.h"
+#include "core/text/PathText.h"
+#include "core/text/Text.h"
+
+#include <array>
+#include <fstream>
+#include <optional>
+#include <random>
+
+namespace fs = std::filesystem;
+
+std::string ParentPath(std::string_view path) {
+#ifdef _WIN32
+    const auto separator = path.find_last_of("\\/");
+#else
+    const auto separator = path.find_last_of('/');
+#endif
+    if (separator == std::string_view::npos)
+        return std::string(path);
+    return std::string(path.substr(0, separator));
+}
+
+bool isSameFile(const fs::path& a, const fs::path& b) {
+    std::error_code error;
+    return fs::equivalent(a, b, error) && !error;
+}
+
+namespace {
+
+constexpr std::size_t kChunkSize = 1024;
+
+bool isOrdinaryFile(const fs::path& path) {
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+fs::path temporaryBeside(const fs::path& destination) {
+    std::random_device random;
+    for (;;) {
+        fs::path candidate = destination;
+        candidate += ".yelpcue-" + std::to_string(random()) + ".tmp";
+        std::error_code error;
+        if (!fs::exists(candidate, error))
+            return candidate;
+    }
+}
+
+// Copies the whole source into `target`: the number of bytes, or nullopt on any read or
+// write failure. `total` is the source's length when the copy began.
+std::optional<std::uintmax_t> copyContents(const fs::path& source, const fs::path& target,
+                                           std::uintmax_t total, Progress* progress) {
+    std::ifstream input(source, std::ios::binary);
+    std::ofstream output(target, std::ios::binary | std::ios::trunc);
+    if (!input || !output)
+        return std::nullopt;
+    std::array<char, kChunkSize> buffer{};
+    std::uintmax_t copied = 0;
+    for (;;) {
+        input.read(buffer.data(), buffer.size());
+        const auto got = static_cast<std::size_t>(input.gcount());
+        if (got > 0) {
+            output.write(buffer.data(), static_cast<std::streamsize>(got));
+            if (!output)
+                return std::nullopt;
+            copied += got;
+            if (progress && total > 0) {
+                const std::uintmax_t remaining = copied >= total ? 0 : total - copied;
+                progress->setValue(100 - static_cast<int>(remaining * 100 / total));
+            }
+        }
+        if (input.bad())
+            return std::nullopt;
+        if (input.eof()) {
+            // The game may still be writing: go on until the length holds.
+            std::error_code error;
+            const auto length = fs::file_size(source, error);
+            if (error || length <= copied)
+                break;
+            input.clear();
+        }
+    }
+    output.close();
+    if (!output)
+        return std::nullopt;
+    return copied;
+}
+
+// The number of bytes copied, or nullopt when the copy failed; the destination is replaced
+// only by a complete copy.
+std::optional<std::uintmax_t>
+copyThroughTemporary(const fs::path& source, const fs::path& destination, Progress* progress) {
+    std::error_code error;
+    const std::uintmax_t total = fs::file_size(source, error);
+    if (error)
+        return std::nullopt;
+    const fs::path temporary = temporaryBeside(destination);
+    const auto copied = copyContents(source, temporary, total, progress);
+    if (copied) {
+        fs::rename(temporary, destination, error);
+        if (!error)
+            return copied;
+    }
+    fs::remove(temporary, error);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::uintmax_t CopyFileWithPrompt(const fs::path& source, const fs::path& destination,
+                                  Prompter& prompter, Progress* progress) {
+    if (!isOrdinaryFile(source)) {
+        prompter.inform("File not found");
+        return 0;
+    }
+    if (isSameFile(source, destination))
+        return 0;
+    if (isOrdinaryFile(destination)) {
+        const auto answer = prompter.ask(
+            {text::toUpperAscii(text::fromPath(destination)) + "\r\nFile exists. Overwrite?",
+             {},
+             Prompter::Buttons::YesNo,
+             Prompter::Icon::None,
+             Prompter::Answer::Yes});
+        if (answer != Prompter::Answer::Yes)
+            return 0;
+    }
+
+    const auto copied = copyThroughTemporary(source, destination, progress);
+    if (!copied) {
+        prompter.inform("Copy Error!");
+        return 0;
+    }
+    return *copied;
+}

@@ -1,0 +1,89 @@
+#include "core/game/GameDirectories.h"
+
+#include "core/game/FileRoutines.h"
+#include "core/game/GamePaths.h"
+#include "core/settings/Configuration.h"
+#include "core/text/PathText.h"
+
+#include <cerrno>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kClearedLine = "** CLEARED BY HORNWISE **\r\n";
+
+std::string lastSystemError() {
+    return errno != 0 ? std::generic_category().message(errno) : "the file could not be written";
+}
+
+std::optional<std::string> createSoundDirectory(const std::string& soundDir) {
+    std::error_code error;
+    fs::create_directories(gamepaths::fromSetting(soundDir), error);
+    if (error)
+        return "Could not create the sound directory " + soundDir + ": " + error.message();
+    return std::nullopt;
+}
+
+// Replaces what the game logged with the marker line, so old text is not read again.
+std::optional<std::string> clearModeConsoleLog(const std::string& modDir) {
+    const fs::path log = gamepaths::consoleLog(modDir);
+    errno = 0;
+    std::ofstream file(log, std::ios::binary | std::ios::trunc);
+    if (file) {
+        file.write(kClearedLine.data(), static_cast<std::streamsize>(kClearedLine.size()));
+        file.close();
+    }
+    if (!file)
+        return "Could not clear the console log " + text::fromPath(log) + ": " + lastSystemError();
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> adoptConsoleLog(const std::string& chosenLog,
+                                           Configuration& configuration,
+                                           std::string& consoleLogPath) {
+    consoleLogPath = chosenLog;
+    configuration.Active_Mod_Dir = ParentPath(chosenLog);
+    configuration.Quake_Dir = ParentPath(configuration.Active_Mod_Dir);
+
+    // A log at the top of a drive has no game directory: nothing is looked for or created
+    // relative to wherever the program happens to run.
+    if (configuration.Quake_Dir.empty()) {
+        configuration.TF_Dir.clear();
+        configuration.CTF_Dir.clear();
+        configuration.DM_Dir.clear();
+        configuration.Quake_Id1_sound.clear();
+        return std::nullopt;
+    }
+
+    const fs::path game = gamepaths::fromSetting(configuration.Quake_Dir);
+    configuration.TF_Dir = text::fromPath(gamepaths::entry(game, "fortress"));
+    configuration.CTF_Dir = text::fromPath(gamepaths::entry(game, "CTF"));
+    configuration.DM_Dir = text::fromPath(gamepaths::entry(game, "QW"));
+    configuration.Quake_Id1_sound =
+        text::fromPath(gamepaths::entry(gamepaths::entry(game, "ID1"), "Sound"));
+
+    std::vector<std::string> problems;
+    for (const std::string* modDir :
+         {&configuration.TF_Dir, &configuration.CTF_Dir, &configuration.DM_Dir}) {
+        std::error_code error;
+        if (!fs::is_directory(gamepaths::fromSetting(*modDir), error))
+            continue;
+        if (auto problem = clearModeConsoleLog(*modDir))
+            problems.push_back(std::move(*problem));
+    }
+    if (auto problem = createSoundDirectory(configuration.Quake_Id1_sound))
+        problems.push_back(std::move(*problem));
+
+    if (problems.empty())
+        return std::nullopt;
+    std::string report;
+    for (const std::string& problem : problems)
+        report += (report.empty() ? "" : "\r\n") + problem;
+    return report;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/session/TriggerMatcher.h"
+#include "core/triggers/SoundName.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class ActivityList;
+class TriggerList;
+struct Configuration;
+
+// For each piece of console text: the first matching trigger writes the play script,
+// "play " and its sound's file name, which the game runs when the bound key is pressed.
+class PlayScriptDispatch {
+public:
+    PlayScriptDispatch(const TriggerList& triggers, const Configuration& configuration,
+                       ActivityList& activity);
+
+    // True when the piece matched a trigger whose sound can be played, so the caller
+    // pushes the key; the list entries are added here.
+    bool create_play_script(std::string_view console_msg);
+    // The keyword and sound name of the last match that wrote the play script.
+    const std::string& lastKeyword() const { return m_lastKeyword; }
+    const std::string& lastSoundName() const { return m_lastSoundName; }
+
+private:
+    void writePlayScript(const std::string& soundName);
+
+    const TriggerList& m_triggers;
+    const Configuration& m_configuration;
+    ActivityList& m_activity;
+    TriggerMatcher m_matcher;
+    std::string m_lastKeyword;
+    std::string m_lastSoundName;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/platform/FileChooser.h"
+#include "core/platform/Prompter.h"
+
+#include <optional>
+#include <string>
+
+class Progress;
+struct Configuration;
+struct Trigger;
+
+// What the trigger edit dialog decides, apart from its window.
+namespace triggeredit {
+
+inline constexpr const char* kWindowName = "frmAddModify";
+
+// "Ok": why the three boxes cannot be stored, or nullopt when they can. Every box must hold
+// something (spaces count), and the play script must be able to carry the sound's name.
+std::optional<Prompter::Message> okRefusal(const Trigger& typed);
+
+// The open dialog of "...".
+FileChooser::Options soundFileDialog();
+
+// After a sound file was picked: with AutoCopy on, copies it into the game's sound directory
+// unless it already lies there (under any spelling of its path), and tells the user how the
+// copy went; with AutoCopy off, tells the user that the file needs placing by hand.
+void placeChosenSound(const std::string& chosen, const Configuration& configuration,
+                      Prompter& prompter, Progress& progress);
+
+} // namespace triggeredit

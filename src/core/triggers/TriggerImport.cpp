@@ -1,0 +1,73 @@
+#include "core/triggers/TriggerImport.h"
+
+#include "core/text/PathText.h"
+#include "core/triggers/SoundName.h"
+#include "core/triggers/TriggerFile.h"
+#include "core/triggers/TriggerList.h"
+#include "core/triggers/TriggerStore.h"
+
+namespace triggerimport {
+
+TriggerNames::TriggerNames(const TriggerList& list) {
+    for (int position = 1; position <= list.TriggerCount(); ++position)
+        m_names.insert(list.at(position).name);
+}
+
+bool TriggerNames::trigger_doesnt_exist(const std::string& name) const {
+    return !m_names.contains(name);
+}
+
+void TriggerNames::add(const std::string& name) {
+    m_names.insert(name);
+}
+
+bool isImportable(const Trigger& record) {
+    using triggerstore::is_not_blank;
+    return is_not_blank(record.name) && is_not_blank(record.keyword) &&
+           is_not_blank(record.soundFile) && !soundNameProblem(BaseFileName(record.soundFile));
+}
+
+ImportResult importTriggers(TriggerList& list, const std::vector<Trigger>& records,
+                            ImportMode mode) {
+    std::vector<const Trigger*> valid;
+    for (const Trigger& record : records) {
+        if (isImportable(record))
+            valid.push_back(&record);
+    }
+    if (mode == ImportMode::Replace && !valid.empty())
+        list.resize(0);
+
+    TriggerNames names(list);
+    ImportResult result;
+    for (const Trigger* record : valid) {
+        if (mode == ImportMode::Merge && !names.trigger_doesnt_exist(record->name))
+            continue;
+        if (!list.append(*record)) {
+            result.listFull = true;
+            break;
+        }
+        names.add(record->name);
+        ++result.imported;
+    }
+    return result;
+}
+
+ImportOutcome importFile(const std::string& path, ImportMode mode, TriggerList& list) {
+    const auto records = triggerfile::read(text::toPath(path));
+    if (!records)
+        return {false,
+                Prompter::Message{"Could not read the trigger file : " + path, "Import Triggers",
+                                  Prompter::Buttons::Ok, Prompter::Icon::Critical}};
+
+    const ImportResult result = importTriggers(list, *records, mode);
+    if (!result.listFull)
+        return {true, std::nullopt};
+    return {true,
+            Prompter::Message{"The trigger list is full: it holds at most " +
+                                  std::to_string(TriggerList::kMaxCount) +
+                                  " triggers.\r\nImported : " + std::to_string(result.imported) +
+                                  " triggers, the rest of the file was left out.",
+                              "Import Triggers", Prompter::Buttons::Ok, Prompter::Icon::Warning}};
+}
+
+} // namespace triggerimport

@@ -1,0 +1,134 @@
+#include "gui/triggers/frmAddModify.h"
+
+#include "core/platform/FileChooser.h"
+#include "core/platform/Platform.h"
+#include "core/platform/SoundPlayer.h"
+#include "core/settings/WindowSettings.h"
+#include "core/triggers/TriggerEdit.h"
+#include "core/triggers/TriggerList.h"
+#include "gui/widgets/NamedWidget.h"
+#include "platform/qt/QtProgressBar.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWindowGeometry.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmAddModify::frmAddModify(Platform& platform, const Configuration& configuration,
+                           TriggerList& triggers, QWidget* parent)
+    : QDialog(parent)
+    , m_platform(platform)
+    , m_configuration(configuration)
+    , m_triggers(triggers) {
+    buildControls();
+    Form_Load();
+}
+
+void frmAddModify::buildControls() {
+    setObjectName(QLatin1String(triggeredit::kWindowName));
+    setWindowTitle(QStringLiteral("Add or Modify an Existing Trigger"));
+
+    txtName = namedWidget<QLineEdit>("txtName", this);
+    txtKeyword = namedWidget<QLineEdit>("txtKeyword", this);
+    txtFile = namedWidget<QLineEdit>("txtFile", this);
+    txtFile->setMinimumWidth(320);
+    cmdSearch = namedWidget<QPushButton>("cmdSearch", QStringLiteral("..."), this);
+    cmdSearch->setAutoDefault(false);
+    cmdSearch->setMaximumWidth(cmdSearch->fontMetrics().horizontalAdvance(QStringLiteral("...")) *
+                               4);
+    cmdPlay = namedWidget<QPushButton>("cmdPlay", QStringLiteral("Play"), this);
+    cmdPlay->setAutoDefault(false);
+    cmdPlay->setEnabled(false);
+    cmdOK = namedWidget<QPushButton>("cmdOK", QStringLiteral("Ok"), this);
+    cmdOK->setDefault(true);
+    connect(cmdSearch, &QPushButton::clicked, this, &frmAddModify::cmdSearch_Click);
+    connect(cmdPlay, &QPushButton::clicked, this, &frmAddModify::cmdPlay_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAddModify::cmdOK_Click);
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(namedWidget<QLabel>("lblName", QStringLiteral("Tirgger Name"), this), 0, 0);
+    fields->addWidget(txtName, 0, 1, 1, 3);
+    fields->addWidget(namedWidget<QLabel>("lblKeyword", QStringLiteral("Keyword"), this), 1, 0);
+    fields->addWidget(txtKeyword, 1, 1, 1, 3);
+    fields->addWidget(namedWidget<QLabel>("Label1", QStringLiteral("Wave file to play"), this), 2,
+                      0);
+    fields->addWidget(txtFile, 2, 1);
+    fields->addWidget(cmdSearch, 2, 2);
+    fields->addWidget(cmdPlay, 2, 3);
+    fields->addWidget(
+        namedWidget<QLabel>("Label1", QStringLiteral("Progress of file transfer"), this), 3, 0);
+    fields->addWidget(ProgressBar1, 3, 1, 1, 3);
+    fields->setColumnStretch(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+
+    auto* window = new QVBoxLayout(this);
+    window->addLayout(fields);
+    window->addSpacing(8);
+    window->addLayout(buttons);
+    window->setSizeConstraint(QLayout::SetMinimumSize);
+
+    setTabOrder(txtName, txtKeyword);
+    setTabOrder(txtKeyword, txtFile);
+    setTabOrder(txtFile, cmdSearch);
+    setTabOrder(cmdSearch, cmdPlay);
+    setTabOrder(cmdPlay, cmdOK);
+    txtName->setFocus();
+}
+
+void frmAddModify::Form_Load() {
+    QtWindowGeometry geometry(*this);
+    restoreWindowGeometry(m_platform.settings, triggeredit::kWindowName, geometry, kPositionEdges);
+    const Trigger& trigger = m_triggers.at(m_triggers.CurrentTrigger);
+    txtName->setText(toQString(trigger.name));
+    txtKeyword->setText(toQString(trigger.keyword));
+    txtFile->setText(toQString(trigger.soundFile));
+}
+
+void frmAddModify::Form_Unload() {
+    QtWindowGeometry geometry(*this);
+    saveWindowGeometry(m_platform.settings, triggeredit::kWindowName, geometry, kPositionEdges);
+}
+
+void frmAddModify::done(int result) {
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void frmAddModify::cmdOK_Click() {
+    Trigger typed{toSystemText(txtName->text()), toSystemText(txtKeyword->text()),
+                  toSystemText(txtFile->text())};
+    if (const auto refusal = triggeredit::okRefusal(typed)) {
+        m_platform.prompter.ask(*refusal);
+        return;
+    }
+    m_triggers.set(m_triggers.CurrentTrigger, std::move(typed));
+    accept();
+}
+
+void frmAddModify::cmdPlay_Click() {
+    m_platform.soundPlayer.play(toSystemText(txtFile->text()));
+}
+
+void frmAddModify::cmdSearch_Click() {
+    ProgressBar1->setValue(1);
+    const auto chosen = m_platform.fileChooser.openFile(triggeredit::soundFileDialog());
+    if (!chosen)
+        return;
+    txtFile->setText(toQString(*chosen));
+    QtProgressBar progress(*ProgressBar1);
+    triggeredit::placeChosenSound(*chosen, m_configuration, m_platform.prompter, progress);
+    cmdPlay->setEnabled(true);
+}

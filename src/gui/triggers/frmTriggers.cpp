@@ -1,0 +1,309 @@
+#include "gui/triggers/frmTriggers.h"
+
+#include "core/platform/FileChooser.h"
+#include "core/platform/Platform.h"
+#include "core/platform/SoundPlayer.h"
+#include "core/settings/WindowSettings.h"
+#include "core/triggers/TriggerFile.h"
+#include "core/triggers/TriggerList.h"
+#include "gui/triggers/frmAddModify.h"
+#include "gui/triggers/frmImport.h"
+#include "gui/widgets/NamedWidget.h"
+#include "platform/qt/AtomicFile.h"
+#include "platform/qt/QtProgressBar.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWindowGeometry.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { TriggerColumn = 0, KeywordColumn = 1, FileColumn = 2 };
+
+} // namespace
+
+frmTriggers::frmTriggers(Platform& platform, const Configuration& configuration,
+                         TriggerList& triggers, QWidget* parent)
+    : QDialog(parent)
+    , m_platform(platform)
+    , m_configuration(configuration)
+    , m_triggers(triggers)
+    , m_manager(triggers, configuration, platform.prompter) {
+    buildControls();
+    Form_Load();
+}
+
+frmTriggers::~frmTriggers() {
+    // The program may end while the window is open; the list is saved then too.
+    Form_Unload();
+}
+
+void frmTriggers::buildControls() {
+    setObjectName(QLatin1String(TriggerManager::kWindowName));
+    setWindowTitle(QStringLiteral("Yelpcue -Trigger Manager"));
+
+    Label1 = new QLabel(
+        QStringLiteral(
+            "Use this dialogue to add and change triggers, dont forget you can import triggers "
+            "from a text file if they are in the following format (NAME, KEYWORD, SOUNDFILE) "
+            "normal ascii text file with a comma delimiting the words - no unecessary spaces "
+            "please. Import will only add valid triggers (it will not affect existing "
+            "triggers)"),
+        this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+
+    lstTriggers = new QTreeWidget(this);
+    lstTriggers->setObjectName(QStringLiteral("lstTriggers"));
+    lstTriggers->setRootIsDecorated(false);
+    lstTriggers->setUniformRowHeights(true);
+    lstTriggers->setAllColumnsShowFocus(true);
+    lstTriggers->setAlternatingRowColors(true);
+    lstTriggers->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstTriggers->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lstTriggers->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstTriggers->setContextMenuPolicy(Qt::CustomContextMenu);
+    lstTriggers->installEventFilter(this);
+    connect(lstTriggers, &QWidget::customContextMenuRequested, this,
+            &frmTriggers::lstTriggers_MouseDown);
+
+    cmdAdd = namedWidget<QPushButton>("cmdAdd", QStringLiteral("Add"), this);
+    cmdModify = namedWidget<QPushButton>("cmdModify", QStringLiteral("Modify"), this);
+    cmdDelete = namedWidget<QPushButton>("cmdDelete", QStringLiteral("Delete"), this);
+    cmdImport = namedWidget<QPushButton>("cmdImport", QStringLiteral("Import"), this);
+    cmdExport = namedWidget<QPushButton>("cmdExport", QStringLiteral("Export"), this);
+    cmdQuit = namedWidget<QPushButton>("cmdQuit", QStringLiteral("Quit"), this);
+    cmdQuit->setDefault(true);
+    cmdList = namedWidget<QPushButton>("cmdList", QString(), this);
+    cmdList->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+    cmdList->setToolTip(QStringLiteral("List"));
+    cmdList->setAccessibleName(QStringLiteral("List"));
+    cmdReport = namedWidget<QPushButton>("cmdReport", QString(), this);
+    cmdReport->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    cmdReport->setToolTip(QStringLiteral("Report"));
+    cmdReport->setAccessibleName(QStringLiteral("Report"));
+    connect(cmdAdd, &QPushButton::clicked, this, &frmTriggers::cmdAdd_Click);
+    connect(cmdModify, &QPushButton::clicked, this, &frmTriggers::cmdModify_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmTriggers::cmdDelete_Click);
+    connect(cmdImport, &QPushButton::clicked, this, &frmTriggers::cmdImport_Click);
+    connect(cmdExport, &QPushButton::clicked, this, &frmTriggers::cmdExport_Click);
+    connect(cmdQuit, &QPushButton::clicked, this, &frmTriggers::cmdQuit_Click);
+    connect(cmdList, &QPushButton::clicked, this, &frmTriggers::cmdList_Click);
+    connect(cmdReport, &QPushButton::clicked, this, &frmTriggers::cmdReport_Click);
+
+    barProgress = new QProgressBar(this);
+    barProgress->setObjectName(QStringLiteral("barProgress"));
+    QSizePolicy barPolicy = barProgress->sizePolicy();
+    barPolicy.setRetainSizeWhenHidden(true);
+    barProgress->setSizePolicy(barPolicy);
+    barProgress->hide();
+
+    mnuTriggers = new QMenu(this);
+    mnuTriggers->setObjectName(QStringLiteral("mnuTriggers"));
+    const QString items[] = {QStringLiteral("Play Wav"), QStringLiteral("Modify Trigger"),
+                             QStringLiteral("-"), QStringLiteral("Delete")};
+    for (int index = 0; index < 4; ++index) {
+        QAction* item = items[index] == QStringLiteral("-") ? mnuTriggers->addSeparator()
+                                                            : mnuTriggers->addAction(items[index]);
+        item->setObjectName(QStringLiteral("mnuTrigger_%1").arg(index));
+        connect(item, &QAction::triggered, this, [this, index] { mnuTrigger_Click(index); });
+    }
+
+    auto* commands = new QVBoxLayout;
+    commands->addWidget(cmdAdd);
+    commands->addWidget(cmdModify);
+    commands->addWidget(cmdDelete);
+    commands->addSpacing(12);
+    commands->addWidget(cmdImport);
+    commands->addWidget(cmdExport);
+    commands->addStretch(1);
+    commands->addWidget(cmdQuit);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(lstTriggers, 1);
+    body->addLayout(commands);
+
+    auto* views = new QHBoxLayout;
+    views->addWidget(cmdList);
+    views->addWidget(cmdReport);
+    views->addSpacing(12);
+    views->addWidget(barProgress, 1);
+
+    auto* window = new QVBoxLayout(this);
+    window->addWidget(Label1);
+    window->addLayout(body, 1);
+    window->addLayout(views);
+
+    setTabOrder(lstTriggers, cmdAdd);
+    setTabOrder(cmdAdd, cmdModify);
+    setTabOrder(cmdModify, cmdDelete);
+    setTabOrder(cmdDelete, cmdImport);
+    setTabOrder(cmdImport, cmdExport);
+    setTabOrder(cmdExport, cmdQuit);
+    setTabOrder(cmdQuit, cmdList);
+    setTabOrder(cmdList, cmdReport);
+    lstTriggers->setFocus();
+
+    resize(660, 440);
+}
+
+void frmTriggers::Form_Load() {
+    QtWindowGeometry geometry(*this);
+    restoreWindowGeometry(m_platform.settings, TriggerManager::kWindowName, geometry,
+                          kPositionEdges);
+
+    lstTriggers->setHeaderLabels(
+        {QStringLiteral("Trigger"), QStringLiteral("Keyword"), QStringLiteral("File Location")});
+    lstTriggers->headerItem()->setTextAlignment(KeywordColumn, Qt::AlignCenter);
+    // The view's viewport is sized only when the window shows; the laid-out view is not.
+    layout()->activate();
+    const int third = (lstTriggers->contentsRect().width() -
+                       lstTriggers->verticalScrollBar()->sizeHint().width()) /
+                      3;
+    for (const int column : {TriggerColumn, KeywordColumn, FileColumn})
+        lstTriggers->setColumnWidth(column, third);
+
+    setReportMode(true);
+    Refill_Trigger_List();
+}
+
+void frmTriggers::Form_Unload() {
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    QtWindowGeometry geometry(*this);
+    saveWindowGeometry(m_platform.settings, TriggerManager::kWindowName, geometry, kPositionEdges);
+    QtProgressBar progress(*barProgress);
+    m_manager.saveList(m_platform.settings, progress);
+}
+
+void frmTriggers::done(int result) {
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void frmTriggers::Refill_Trigger_List() {
+    lstTriggers->clear();
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(m_triggers.TriggerCount());
+    for (int position = 1; position <= m_triggers.TriggerCount(); ++position) {
+        const Trigger& trigger = m_triggers.at(position);
+        auto* row = new QTreeWidgetItem(QStringList{
+            toQString(trigger.name), toQString(trigger.keyword), toQString(trigger.soundFile)});
+        row->setTextAlignment(KeywordColumn, Qt::AlignCenter);
+        rows.append(row);
+    }
+    lstTriggers->addTopLevelItems(rows);
+}
+
+std::optional<int> frmTriggers::selectedRow() const {
+    QTreeWidgetItem* item = lstTriggers->currentItem();
+    if (!item || !item->isSelected())
+        return std::nullopt;
+    return lstTriggers->indexOfTopLevelItem(item) + 1;
+}
+
+void frmTriggers::selectRow(int row) {
+    QTreeWidgetItem* item = lstTriggers->topLevelItem(row - 1);
+    if (!item)
+        return;
+    lstTriggers->setCurrentItem(item);
+    lstTriggers->scrollToItem(item);
+}
+
+void frmTriggers::setReportMode(bool report) {
+    lstTriggers->header()->setVisible(report);
+    lstTriggers->setColumnHidden(KeywordColumn, !report);
+    lstTriggers->setColumnHidden(FileColumn, !report);
+}
+
+void frmTriggers::cmdAdd_Click() {
+    if (!m_manager.beginAdd())
+        return;
+    frmAddModify dialog(m_platform, m_configuration, m_triggers, this);
+    dialog.exec();
+    Refill_Trigger_List();
+}
+
+void frmTriggers::cmdModify_Click() {
+    if (!m_manager.beginModify(selectedRow()))
+        return;
+    frmAddModify dialog(m_platform, m_configuration, m_triggers, this);
+    dialog.exec();
+    Refill_Trigger_List();
+    selectRow(m_triggers.CurrentTrigger);
+}
+
+void frmTriggers::cmdDelete_Click() {
+    const auto deletion = m_manager.deleteSelected(lstTriggers->topLevelItemCount(), selectedRow());
+    if (!deletion)
+        return;
+    delete lstTriggers->takeTopLevelItem(deletion->removedRow - 1);
+    selectRow(deletion->rowToSelect);
+}
+
+void frmTriggers::cmdImport_Click() {
+    frmImport dialog(m_platform, m_triggers, this);
+    dialog.exec();
+    Refill_Trigger_List();
+}
+
+void frmTriggers::cmdExport_Click() {
+    const auto path = m_platform.fileChooser.saveFile(triggerfile::dialogOptions());
+    if (!path)
+        return;
+    m_manager.reportExport(writeFileAtomically(*path, triggerfile::format(m_triggers)), *path);
+}
+
+void frmTriggers::cmdList_Click() {
+    setReportMode(false);
+}
+
+void frmTriggers::cmdReport_Click() {
+    setReportMode(true);
+}
+
+void frmTriggers::cmdQuit_Click() {
+    accept();
+}
+
+void frmTriggers::lstTriggers_MouseDown(const QPoint& position) {
+    // Also reached by the keyboard's menu key.
+    mnuTriggers->popup(lstTriggers->viewport()->mapToGlobal(position));
+}
+
+void frmTriggers::mnuTrigger_Click(int index) {
+    switch (index) {
+    case 0:
+        if (const auto path = m_manager.playWavPath(selectedRow()))
+            m_platform.soundPlayer.play(path->string());
+        break;
+    case 1:
+        cmdModify_Click();
+        break;
+    case 3:
+        cmdDelete_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+bool frmTriggers::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lstTriggers && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace) {
+        cmdDelete_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/triggers/TriggerManager.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+class QLabel;
+struct Configuration;
+struct Platform;
+class TriggerList;
+
+// The trigger manager: shows every trigger and adds, modifies, deletes, previews, imports
+// and exports them. It changes the list in place and saves the whole list, with its own
+// position, whenever it is closed, by any means.
+class frmTriggers final : public QDialog {
+    Q_OBJECT
+
+public:
+    frmTriggers(Platform& platform, const Configuration& configuration, TriggerList& triggers,
+                QWidget* parent = nullptr);
+    ~frmTriggers() override;
+
+    void done(int result) override;
+
+public slots:
+    void cmdAdd_Click();
+    void cmdModify_Click();
+    void cmdDelete_Click();
+    void cmdImport_Click();
+    void cmdExport_Click();
+    void cmdList_Click();
+    void cmdReport_Click();
+    void cmdQuit_Click();
+    void mnuTrigger_Click(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void Form_Load();
+    void Form_Unload();
+    void Refill_Trigger_List();
+    void lstTriggers_MouseDown(const QPoint& position);
+    // The selected row (counted from 1): the current item, when it is marked selected.
+    std::optional<int> selectedRow() const;
+    void selectRow(int row);
+    void setReportMode(bool report);
+
+    Platform& m_platform;
+    const Configuration& m_configuration;
+    TriggerList& m_triggers;
+    TriggerManager m_manager;
+    bool m_unloaded = false;
+
+    QTreeWidget* lstTriggers = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QPushButton* cmdModify = nullptr;
+    QPushButton* cmdDelete = nullptr;
+    QPushButton* cmdImport = nullptr;
+    QPushButton* cmdExport = nullptr;
+    QPushButton* cmdQuit = nullptr;
+    QPushButton* cmdList = nullptr;
+    QPushButton* cmdReport = nullptr;
+    QProgressBar* barProgress = nullptr;
+    QLabel* Label1 = nullptr;
+    QMenu* mnuTriggers = nullptr;
+};

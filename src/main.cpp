@@ -1,5 +1,0 @@
-#include "shell/SubMain.h"
-
-int main(int argc, char** argv) {
-    return SubMain(argc, argv);
-}

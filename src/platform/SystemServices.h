@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/platform/KeyOutput.h"
+#include "core/platform/KeyboardLayout.h"
+#include "core/platform/SettingsStore.h"
+#include "core/platform/SoundPlayer.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+// The implementations that this operating system gives the core's interfaces. Each system
+// has one source file that makes them (linux/, win/); the build picks the file, so no other
+// code asks which system it runs on.
+struct SystemServices {
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<KeyOutput> keyOutput;
+    std::unique_ptr<KeyboardLayout> keyboardLayout;
+    std::unique_ptr<SoundPlayer> soundPlayer;
+};
+
+// The services of this system, with the settings store of the application "Bellcast" for
+// the current user.
+SystemServices openSystemServices();
+
+// Where this system's information program is, or nullopt.
+std::optional<std::string> locateSystemInformation();

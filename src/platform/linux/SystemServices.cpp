@@ -1,0 +1,28 @@
+#include "platform/SystemServices.h"
+
+#include "core/about/SystemInformation.h"
+#include "core/keys/UsKeyboardLayout.h"
+#include "core/settings/Configuration.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtSoundPlayer.h"
+#include "platform/x11/X11KeyOutput.h"
+
+#include <QSettings>
+
+#include <cstdlib>
+
+SystemServices openSystemServices() {
+    // An INI file in the user's configuration directory (~/.config/Bellcast.ini).
+    auto settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                                QString::fromLatin1(settings::kApplication));
+    return {std::make_unique<QtSettingsStore>(std::move(settings)),
+            std::make_unique<X11KeyOutput>(), std::make_unique<UsKeyboardLayout>(),
+            std::make_unique<QtSoundPlayer>()};
+}
+
+std::optional<std::string> locateSystemInformation() {
+    const char* path = std::getenv("PATH");
+    return systeminfo::findOnPath({"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor",
+                                   "mate-system-monitor", "xfce4-taskmanager", "lxtask"},
+                                  path ? path : "");
+}

@@ -1,0 +1,123 @@
+#include "core/session/LineCutter.h"
+
+#include "core/session/ConsoleLogFollower.h"
+#include "support/GameConsole.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+Lines cutInPieces(std::string_view text, std::vector<std::size_t> cuts) {
+    LineCutter cutter;
+    Lines lines;
+    std::size_t start = 0;
+    cuts.push_back(text.size());
+    for (const std::size_t cut : cuts) {
+        for (auto& line : cutter.SplitLines(text.substr(start, cut - start)))
+            lines.push_back(std::move(line));
+        start = cut;
+    }
+    return lines;
+}
+
+TEST(LineCutterTest, WhereTheReadsFallChangesNoLine) {
+    const std::string text = "Bob: SHOTGUN\r\n\r\nAlice: quad\nx\r\rlast\n\rhalf";
+    const Lines whole = cutInPieces(text, {});
+    ASSERT_EQ(whole, (Lines{"Bob: SHOTGUN", "", "Alice: quad", "x", "", "last", ""}));
+    for (std::size_t first = 0; first <= text.size(); ++first) {
+        for (std::size_t second = first; second <= text.size(); ++second)
+            EXPECT_EQ(cutInPieces(text, {first, second}), whole) << first << "," << second;
+    }
+    std::vector<std::size_t> everyByte;
+    for (std::size_t i = 1; i < text.size(); ++i)
+        everyByte.push_back(i);
+    EXPECT_EQ(cutInPieces(text, everyByte), whole);
+}
+
+TEST(LineCutterTest, LineWithoutEndIsCutAtTheLimit) {
+    const std::string longLine(LineCutter::kMaxLineBytes + 10, 'x');
+    const Lines lines = cutInPieces(longLine + "\n", {1000, LineCutter::kMaxLineBytes - 1});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].size(), LineCutter::kMaxLineBytes);
+    EXPECT_EQ(lines[1], std::string(10, 'x'));
+}
+
+TEST(LineCutterTest, LineEndRightAfterACutAtTheLimitAddsNoEmptyLine) {
+    const std::string limit(LineCutter::kMaxLineBytes, 'x');
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
+        for (const std::size_t cut : {std::size_t{0}, LineCutter::kMaxLineBytes}) {
+            EXPECT_EQ(cutInPieces(limit + end + "next\n", {cut}), (Lines{limit, "next"}))
+                << "cut at " << cut;
+            EXPECT_EQ(cutInPieces(limit + limit + end + end, {cut}), (Lines{limit, limit, ""}))
+                << "a second line end is an empty line of its own";
+        }
+    }
+}
+
+TEST(LineCutterTest, ResumingInsideATextDropsTheLineBegunBefore) {
+    struct Case {
+        char lastByte;
+        std::string text;
+        Lines lines;
+    };
+    for (const Case& c : {Case{'x', "rest\nnext\n", {"next"}}, Case{'\r', "\nnext\n", {"next"}},
+                          Case{'\r', "next\n", {"next"}}, Case{'\n', "a\n", {"a"}}}) {
+        LineCutter cutter;
+        cutter.resumeAfter(c.lastByte);
+        EXPECT_EQ(cutter.SplitLines(c.text), c.lines) << c.text;
+    }
+}
+
+class ConsoleLogFollowerTest : public testing::Test {
+protected:
+    Lines readAll() {
+        Lines lines;
+        while (follower.measure(game.path()), follower.hasUnreadText()) {
+            for (auto& line : follower.readNewLines(game.path()))
+                lines.push_back(std::move(line));
+        }
+        return lines;
+    }
+
+    TempDir dir;
+    GameConsole game{dir / "qconsole.log"};
+    ConsoleLogFollower follower;
+};
+
+TEST_F(ConsoleLogFollowerTest, LongGrowthIsReadInBoundedPiecesWithoutLosingALine) {
+    Lines said;
+    std::string text;
+    for (int i = 0; text.size() < 2 * ConsoleLogFollower::kMaxReadBytes + 5000; ++i) {
+        said.push_back("Player" + std::to_string(i) + ": some team talk");
+        text += said.back() + "\r\n";
+    }
+    game.write(text);
+    follower.measure(game.path());
+    const auto firstRead = follower.readNewLines(game.path());
+    EXPECT_EQ(follower.position(), ConsoleLogFollower::kMaxReadBytes);
+    EXPECT_LT(firstRead.size(), said.size());
+    follower.rewind();
+    EXPECT_EQ(readAll(), said);
+}
+
+TEST_F(ConsoleLogFollowerTest, LogRewrittenPastTheReadPositionIsReadFromItsBeginning) {
+    game.say("Bob: first game");
+    EXPECT_EQ(readAll(), Lines{"Bob: first game"});
+    game.restartByTruncating("Eve: other game\r\n");
+    game.say("Eve: more");
+    EXPECT_EQ(readAll(), (Lines{"Eve: other game", "Eve: more"}));
+}
+
+TEST_F(ConsoleLogFollowerTest, PathThatIsNoFileCountsAsAnEmptyLog) {
+    for (const fs::path& path : {dir / "missing.log", dir.path(), fs::path()}) {
+        EXPECT_EQ(follower.measure(path), 0) << path;
+        EXPECT_FALSE(follower.hasUnreadText());
+        EXPECT_TRUE(follower.readNewLines(path).empty());
+    }
+}
+
+} // namespace

@@ -1,0 +1,491 @@
+#include "core/session/MonitoringSession.h"
+
+#include "core/settings/Configuration.h"
+#include "core/text/PathText.h"
+#include "core/triggers/TriggerList.h"
+#include "support/FakeClock.h"
+#include "support/FakePrompter.h"
+#include "support/FullDisk.h"
+#include "support/GameConsole.h"
+#include "support/Recorders.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+class SessionTest : public testing::Test {
+protected:
+    SessionTest() {
+        fs::create_directories(dir / "id1");
+        fs::create_directories(dir / "fortress");
+        configuration.Quake_Dir = dir.path().string();
+        configuration.Active_Mod_Dir = (dir / "fortress").string();
+        triggers.append({"Shotgun", "SHOTGUN", "C:\\Sounds\\shotgun.wav"});
+        session.ConsoleLogPath = game.path().string();
+    }
+
+    void tick() {
+        session.tickFileSize_Timer();
+        drain();
+    }
+    void drain() {
+        while (session.hasPendingLines())
+            session.dispatchNextLine();
+    }
+    // The lines processed, from the "Processing : " entries.
+    Lines processed() const {
+        Lines lines;
+        const std::string prefix = "Processing : ";
+        for (const auto& entry : activity.entries) {
+            if (entry.starts_with(prefix))
+                lines.push_back(entry.substr(prefix.size()));
+        }
+        return lines;
+    }
+    fs::path playScript() const { return dir / "id1" / "bellcast.cfg"; }
+    fs::path matchFile(const char* name) const { return dir / "fortress" / name; }
+
+    TempDir dir;
+    Configuration configuration;
+    TriggerList triggers;
+    RecordingActivityList activity;
+    RecordingSessionView view;
+    FakeClock clock;
+    FakePrompter prompter;
+    Lines pushed;
+    GameConsole game{dir / "fortress" / "qconsole.log"};
+    MonitoringSession session{
+        configuration, triggers, activity, view, clock, prompter, [this](const std::string& keys) {
+            pushed.push_back(keys);
+        }};
+};
+
+class LineEndTest : public SessionTest, public testing::WithParamInterface<GameConsole::LineEnd> {
+protected:
+    LineEndTest() { game = GameConsole(game.path(), GetParam()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(BothLineEnds, LineEndTest,
+                         testing::Values(GameConsole::LineEnd::CrLf, GameConsole::LineEnd::Lf),
+                         [](const auto& info) {
+                             return info.param == GameConsole::LineEnd::CrLf ? "CrLf" : "Lf";
+                         });
+
+TEST_P(LineEndTest, RoadOfOneConsoleLine) {
+    game.say("]connect server");
+    session.skipExistingText();
+    session.cmdStart_Click();
+    EXPECT_FALSE(session.hasPendingLines()) << "text in the log before loading is not processed";
+
+    game.say("Bob: SHOTGUN");
+    clock.upcoming = {{21, 5, 9}, {21, 5, 10}};
+    tick();
+
+    EXPECT_EQ(activity.entries, (Lines{"Found Keywords : SHOTGUN", "Processing : Bob: SHOTGUN",
+                                       "Time taken (Start) 21:5:9 (Stop) 21:5:10"}));
+    EXPECT_EQ(readFile(playScript()), "play shotgun.wav\r\n");
+    EXPECT_EQ(pushed, Lines{"{PAUSE}"});
+    EXPECT_EQ(session.ReadPosition(), session.LogLength());
+}
+
+TEST_P(LineEndTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
+    triggers.append({"Quad", "GET QUAD", "quad.wav"});
+    const std::string text = "Bob: SHOTGUN" + game.lineEnd() + "Alice: nothing" + game.lineEnd() +
+                             "Carl: get the quad" + game.lineEnd();
+    session.cmdStart_Click();
+    for (std::size_t piece = 1; piece <= text.size(); ++piece) {
+        activity.entries.clear();
+        game.writeInPieces(text, piece, [this] { tick(); });
+        EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Carl: get the quad"}))
+            << "pieces of " << piece;
+    }
+}
+
+TEST_F(SessionTest, ThreeMatchingLinesInOneGrowthAreThreeMatchesInOrder) {
+    triggers.append({"Quad", "QUAD", "quad.wav"});
+    session.cmdStart_Click();
+    game.write("Bob: SHOTGUN\r\nEve: QUAD\r\nnothing\r\nAl: shotgun here\r\n");
+    tick();
+    EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Eve: QUAD", "Al: shotgun here"}));
+    EXPECT_EQ(pushed.size(), 3u);
+    EXPECT_EQ(readFile(playScript()), "play shotgun.wav\r\n") << "the last match's sound";
+}
+
+TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
+    struct Restart {
+        const char* how;
+        void (GameConsole::*restart)(std::string_view);
+        std::string firstText;
+    };
+    const std::string longer(200, '.');
+    for (const Restart& r :
+         {Restart{"truncated", &GameConsole::restartByTruncating, "Bob: SHOTGUN\r\n"},
+          Restart{"replaced", &GameConsole::restartByReplacing, "Bob: SHOTGUN\r\n"},
+          Restart{"replaced, longer", &GameConsole::restartByReplacing,
+                  "Bob: SHOTGUN\r\n" + longer + "\r\n"},
+          Restart{"truncated, regrown longer", &GameConsole::restartByTruncating,
+                  "Bob: SHOTGUN\r\n" + longer + "\r\n"}}) {
+        game.restartByTruncating();
+        game.write("first game, a line of team talk: SHOTGUN\r\n");
+        session.cmdStart_Click();
+        tick();
+        activity.entries.clear();
+
+        (game.*r.restart)(r.firstText);
+        tick();
+        EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"}) << r.how;
+    }
+}
+
+TEST_F(SessionTest, UnchangedLogGivesNoPass) {
+    game.say("Bob: SHOTGUN");
+    session.skipExistingText();
+    session.cmdStart_Click();
+    view.events.clear();
+    tick();
+    tick();
+    EXPECT_EQ(view.events, (Lines{"size 0k", "size 0k"}));
+    EXPECT_TRUE(activity.entries.empty());
+    EXPECT_TRUE(pushed.empty());
+}
+
+TEST_F(SessionTest, LabelShowsWholeKilobytes) {
+    for (const auto& [bytes, label] : {std::pair{0, "0k"}, std::pair{1023, "0k"},
+                                       std::pair{1024, "1k"}, std::pair{2047, "1k"}}) {
+        writeFile(game.path(), std::string(static_cast<std::size_t>(bytes), 'x'));
+        session.skipExistingText();
+        EXPECT_EQ(view.events.back(), std::string("size ") + label) << bytes;
+    }
+    EXPECT_EQ(lblLengthText(std::int64_t{3} << 30), "3145728k") << "beyond 2 GiB";
+}
+
+TEST_F(SessionTest, MissingLogIsEmptyUntilItAppearsAndThenReadFromItsBeginning) {
+    session.skipExistingText();
+    session.cmdStart_Click();
+    tick();
+    EXPECT_EQ(view.events, (Lines{"size 0k", "tray on", "size 0k", "running", "hide", "size 0k"}));
+    EXPECT_TRUE(prompter.shown.empty());
+
+    game.say("Bob: SHOTGUN");
+    tick();
+    EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
+}
+
+TEST_F(SessionTest, TextInTheLogAtLoadingIsNeverProcessedNotEvenTheRestOfItsLastLine) {
+    game.write("Bob: SHOTGUN\r\nEve: SHOT");
+    session.skipExistingText();
+    session.cmdStart_Click();
+    game.write("GUN\r\nAl: SHOTGUN\r\n");
+    tick();
+    EXPECT_EQ(processed(), Lines{"Al: SHOTGUN"});
+}
+
+TEST_F(SessionTest, ALogBeyond2GiBIsFollowedWithItsSizeShown) {
+    // Sparse: the file system stores the hole without the disk space.
+    const auto size = (std::int64_t{2} << 30) + 1000;
+    game.write("old text\r\n");
+    fs::resize_file(game.path(), static_cast<std::uintmax_t>(size));
+    session.skipExistingText();
+    EXPECT_EQ(session.LogLength(), size);
+    EXPECT_EQ(view.events.back(), "size 2097152k");
+
+    session.cmdStart_Click();
+    game.write("\r\nBob: SHOTGUN\r\n");
+    tick();
+    EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
+    EXPECT_EQ(session.ReadPosition(), size + 16);
+    EXPECT_EQ(session.LogLength(), size + 16);
+}
+
+TEST_F(SessionTest, ALineWithoutEndIsTakenInPiecesOfTheLimit) {
+    session.skipExistingText();
+    session.cmdStart_Click();
+    // 3 MiB without a line end, the keyword in its second piece: more than one read.
+    std::string flood(3 << 20, 'x');
+    flood.replace(LineCutter::kMaxLineBytes + 10, 7, "SHOTGUN");
+    game.write(flood);
+    for (int i = 0; i < 10; ++i)
+        tick();
+    ASSERT_EQ(processed().size(), 1u);
+    EXPECT_EQ(processed()[0], flood.substr(LineCutter::kMaxLineBytes, LineCutter::kMaxLineBytes));
+    EXPECT_EQ(session.ReadPosition(), static_cast<std::int64_t>(flood.size()));
+    EXPECT_EQ(pushed, Lines{"{PAUSE}"});
+}
+
+TEST_F(SessionTest, BytesOfAnyEncodingAreMatchedAsTheyStand) {
+    triggers.append({"Latin-1", "CAF\xC9", "cafe.wav"});
+    triggers.append({"UTF-8", "\xC3\xA9t\xC3\xA9", "ete.wav"});
+    session.skipExistingText();
+    session.cmdStart_Click();
+    // The Latin-1 keyword with another byte for its last letter: no match.
+    game.say("\x80\xFF\x01 caf\xE9 \xFE");
+    // Its bytes, the ASCII letters in any case, a NUL byte on the line: a match.
+    const std::string latin1("\xFF\xFE"
+                             "cAf\xC9\x00 quad",
+                             11);
+    game.say(latin1);
+    // UTF-8 bytes, the line broken in the middle of a character.
+    game.say("t\xC3\xA9\xC3\xA9t\xC3\xA9 \xC3");
+    tick();
+    EXPECT_EQ(processed(), (Lines{latin1, "t\xC3\xA9\xC3\xA9t\xC3\xA9 \xC3"}));
+    EXPECT_EQ(readFile(playScript()), "play ete.wav\r\n");
+}
+
+TEST_F(SessionTest, ALogPathNamingADirectoryIsAnEmptyLog) {
+    session.ConsoleLogPath = (dir / "fortress").string();
+    session.skipExistingText();
+    session.cmdStart_Click();
+    tick();
+    EXPECT_EQ(session.LogLength(), 0);
+    EXPECT_EQ(view.events.back(), "size 0k");
+    EXPECT_TRUE(activity.entries.empty());
+    session.cmdStop_Click();
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text, "File not found");
+    EXPECT_EQ(prompter.shown[1].text, "Unable to create a backup of console log file");
+    EXPECT_TRUE(fs::is_directory(dir / "fortress"));
+}
+
+TEST_F(SessionTest, LowerCaseLettersAndDigitsAreTypedOtherNamesAreKeysAndNothingIsNothing) {
+    for (const char* key : {"k", "K", "9", "F12", "PAUSE", ""}) {
+        configuration.Selected_Key = key;
+        session.PushSelectedKey();
+    }
+    EXPECT_EQ(pushed, (Lines{"k", "{K}", "9", "{F12}", "{PAUSE}"}));
+}
+
+// What the game prints in answer to the play script is no call: taking it for one made the
+// game answer a missing sound again, and the key was pushed without end.
+TEST_F(SessionTest, TheGamesAnswersToThePlayScriptAreNoCallsButATeammatesLineIs) {
+    triggers.append({"Quad", "QUAD", "C:\\Sounds\\Quad"}); // "play Quad": the game adds .wav
+    triggers.append({"Bell", "BELL", "bell.wav"});
+    session.cmdStart_Click();
+    game.say("Bob: QUAD up");
+    tick();
+    // At the same moment: another call, the answers of several engines to both play
+    // scripts, and a teammate's line.
+    for (const char* line :
+         {"Cy: SHOTGUN", "^7failed to load sound \"quad.wav\"", "Couldn't load sound/SHOTGUN.WAV",
+          "S_LoadSound: couldn't load sound/quad.wav", "execing bellcast.cfg",
+          "execing /home/p/quake/id1/Bellcast.CFG", "Al: QUAD here too"})
+        game.say(line);
+    tick();
+    EXPECT_EQ(processed(), (Lines{"Bob: QUAD up", "Cy: SHOTGUN", "Al: QUAD here too"}));
+    EXPECT_EQ(activity.entries.size(), 9u) << "the answers show nothing in the list";
+    EXPECT_EQ(pushed.size(), 3u);
+
+    // Long after the last play script, a line naming its sound is a call again.
+    clock.steady += GameEchoes::kAnswerTime + std::chrono::milliseconds(1);
+    game.say("Eve: QUAD, quad.wav is mine");
+    game.say("execing bellcast.cfg");
+    tick();
+    EXPECT_EQ(processed().back(), "Eve: QUAD, quad.wav is mine");
+    EXPECT_EQ(pushed.size(), 4u);
+}
+
+// Whatever else the game may answer, one trigger's key is never pushed without end.
+TEST_F(SessionTest, ATriggerCalledFasterThanATeamTypesHasItsKeyHeldForAWhile) {
+    using std::chrono::milliseconds;
+    triggers.append({"Quad", "QUAD", "quad.wav"});
+    session.cmdStart_Click();
+    const auto callAt = [&](milliseconds at, const char* line) {
+        clock.steady = at;
+        game.say(line);
+        tick();
+    };
+    // A full team calling within two seconds plays.
+    for (int call = 0; call < RunawayGuard::kMostCalls; ++call)
+        callAt(milliseconds(200 * call), "SHOTGUN");
+    ASSERT_EQ(pushed.size(), 8u);
+    callAt(milliseconds(1700), "SHOTGUN, one call too many");
+    callAt(milliseconds(1800), "SHOTGUN");
+    callAt(milliseconds(1900), "QUAD");
+    EXPECT_EQ(pushed.size(), 9u) << "only the other trigger's call was pushed";
+    const auto notices = std::count_if(
+        activity.entries.begin(), activity.entries.end(),
+        [](const std::string& entry) { return entry.find("not pressed") != std::string::npos; });
+    EXPECT_EQ(notices, 1) << "the list says so once";
+
+    callAt(milliseconds(1700) + RunawayGuard::kHoldTime - milliseconds(1), "SHOTGUN");
+    EXPECT_EQ(pushed.size(), 9u);
+    callAt(milliseconds(1700) + RunawayGuard::kHoldTime, "SHOTGUN");
+    EXPECT_EQ(pushed.size(), 10u) << "pressed again after the hold";
+}
+
+class StopTest : public SessionTest {
+protected:
+    StopTest() { clock.time = {21, 5, 9}; }
+
+    Prompter::Message lastMessage() const {
+        return prompter.shown.empty() ? Prompter::Message{} : prompter.shown.back();
+    }
+    const std::string marker = "** Cleared by Yelpcue **\r\n";
+};
+
+// The settings hold the directories as text in the system's encoding: a game directory
+// whose name has a letter beyond ASCII is still the one read, written and backed up into.
+TEST_F(StopTest, GameDirectoryBeyondAsciiIsTheOneReadAndWritten) {
+    const fs::path quake = dir.path() / text::toPath(kNameBeyondAscii);
+    fs::create_directories(quake / "id1");
+    fs::create_directories(quake / "fortress");
+    GameConsole console(quake / "fortress" / "qconsole.log");
+    configuration.Quake_Dir = text::fromPath(quake);
+    configuration.Active_Mod_Dir = text::fromPath(quake / "fortress");
+    session.ConsoleLogPath = text::fromPath(console.path());
+
+    session.cmdStart_Click();
+    console.say("Bob: SHOTGUN");
+    tick();
+    session.cmdStop_Click();
+
+    EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
+    EXPECT_EQ(readFile(quake / "id1" / "bellcast.cfg"), "play shotgun.wav\r\n");
+    EXPECT_EQ(readFile(quake / "fortress" / "MatchPlayed-21-5-9.txt"), "Bob: SHOTGUN\r\n");
+    EXPECT_EQ(readFile(console.path()), marker);
+}
+
+TEST_F(StopTest, BackupSavesTheLogAsAMatchFileAndClearsIt) {
+    std::string log;
+    while (log.size() < 5000)
+        log += "console line " + std::to_string(log.size()) + "\r\n";
+    log.resize(5000);
+    game.write(log);
+    session.cmdStart_Click();
+    view.events.clear();
+
+    session.cmdStop_Click();
+
+    EXPECT_EQ(readFile(matchFile("MatchPlayed-21-5-9.txt")), log);
+    EXPECT_EQ(readFile(game.path()), marker);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(lastMessage().title, "Qconsole.log is empty");
+    EXPECT_EQ(lastMessage().text,
+              "The console file was saved\n\ras a match file in your game direcotry");
+    EXPECT_EQ(lastMessage().icon, Prompter::Icon::Information);
+    EXPECT_EQ(lastMessage().buttons, Prompter::Buttons::Ok);
+    EXPECT_EQ(view.events, (Lines{"tray off", "idle"}));
+    EXPECT_FALSE(session.isRunning());
+    EXPECT_EQ(session.ReadPosition(), 0);
+}
+
+TEST_F(StopTest, DeclinedOverwriteOrEmptyLogIsAFailedBackupAndTheLogStays) {
+    game.write("Bob: SHOTGUN\r\n");
+    session.cmdStop_Click();
+    game.write("more\r\n");
+
+    prompter.answers = {Prompter::Answer::No};
+    session.cmdStop_Click();
+    ASSERT_EQ(prompter.shown.size(), 3u);
+    EXPECT_NE(prompter.shown[1].text.find("File exists. Overwrite?"), std::string::npos);
+    EXPECT_EQ(lastMessage().title, "Error making backup");
+    EXPECT_EQ(lastMessage().text, "Unable to create a backup of console log file");
+    EXPECT_EQ(lastMessage().icon, Prompter::Icon::Information);
+    EXPECT_EQ(readFile(game.path()), marker + "more\r\n");
+    EXPECT_EQ(readFile(matchFile("MatchPlayed-21-5-9.txt")), "Bob: SHOTGUN\r\n");
+
+    writeFile(game.path(), "");
+    clock.time = {22, 0, 0};
+    session.cmdStop_Click();
+    EXPECT_EQ(lastMessage().text, "Unable to create a backup of console log file");
+}
+
+#ifndef _WIN32
+TEST_F(StopTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
+    const std::string log = "Bob: SHOTGUN\r\n" + std::string(5000, 'x') + "\r\n";
+    game.write(log);
+    session.cmdStart_Click();
+    EXPECT_TRUE(underFileSizeLimit(1000, [&] {
+        session.cmdStop_Click();
+        return prompter.shown.size() == 2 && prompter.shown[0].text == "Copy Error!" &&
+               lastMessage().text == "Unable to create a backup of console log file" &&
+               !session.isRunning();
+    }));
+    EXPECT_EQ(readFile(game.path()), log);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "fortress"), fs::directory_iterator()), 1)
+        << "no match file, whole or partial";
+}
+#endif
+
+TEST_F(StopTest, WithoutTheOptionNothingIsCopiedAndNothingShown) {
+    configuration.QconsoleDel = false;
+    game.write("Bob: SHOTGUN\r\n");
+    session.cmdStart_Click();
+    session.cmdStop_Click();
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(readFile(game.path()), "Bob: SHOTGUN\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "fortress"), fs::directory_iterator()), 1);
+    EXPECT_FALSE(session.isRunning());
+}
+
+TEST_F(StopTest, WithoutAGameModeDirectoryNoMatchFileIsWrittenAnywhere) {
+    configuration.Active_Mod_Dir.clear();
+    game.write("Bob: SHOTGUN\r\n");
+    session.cmdStop_Click();
+    EXPECT_EQ(lastMessage().title, "Error making backup");
+    EXPECT_EQ(readFile(game.path()), "Bob: SHOTGUN\r\n");
+    EXPECT_FALSE(fs::exists("MatchPlayed-21-5-9.txt"));
+}
+
+// The next session never replays the calls of the last one: it reads what the log gains
+// after Stop, or the whole log when Stop has cleared it.
+TEST_F(StopTest, QueuedLinesAreStillDispatchedAndTheNextSessionReadsOnlyWhatFollowsStop) {
+    struct Row {
+        const char* stop;
+        bool QconsoleDel;
+        const char* Active_Mod_Dir;
+    };
+    const std::string modDir = (dir / "fortress").string();
+    for (const Row row :
+         {Row{"without the option", false, modDir.c_str()}, Row{"after a failed backup", true, ""},
+          Row{"after clearing the log", true, modDir.c_str()}}) {
+        SCOPED_TRACE(row.stop);
+        configuration.QconsoleDel = row.QconsoleDel;
+        configuration.Active_Mod_Dir = row.Active_Mod_Dir;
+        activity.entries.clear();
+        game.say("old: SHOTGUN");
+        session.skipExistingText();
+        session.cmdStart_Click();
+        game.write("Bob: SHOTGUN\r\nAl: SHOTGUN\r\n");
+        session.tickFileSize_Timer();
+        session.dispatchNextLine();
+        session.cmdStop_Click();
+        drain();
+
+        game.say("Eve: SHOTGUN");
+        session.cmdStart_Click();
+        drain();
+        EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Al: SHOTGUN", "Eve: SHOTGUN"}));
+        session.cmdStop_Click();
+    }
+}
+
+TEST_F(StopTest, NoPassStartsWhileStopAsksItsQuestion) {
+    game.write("Bob: SHOTGUN\r\n");
+    writeFile(matchFile("MatchPlayed-21-5-9.txt"), "older match");
+    // The tray's Start, or a tick, while the question is open.
+    class StartingPrompter final : public Prompter {
+    public:
+        Answer ask(const Message&) override {
+            session->cmdStart_Click();
+            session->tickFileSize_Timer();
+            return Answer::Yes;
+        }
+        MonitoringSession* session = nullptr;
+    } starting;
+    MonitoringSession stopping(configuration, triggers, activity, view, clock, starting,
+                               [this](const std::string& keys) { pushed.push_back(keys); });
+    stopping.ConsoleLogPath = session.ConsoleLogPath;
+    starting.session = &stopping;
+    stopping.cmdStop_Click();
+    EXPECT_FALSE(stopping.isRunning());
+    EXPECT_FALSE(stopping.hasPendingLines());
+    EXPECT_EQ(readFile(game.path()), marker);
+}
+
+} // namespace

@@ -1,0 +1,135 @@
+#include "core/settings/Configuration.h"
+#include "core/triggers/TriggerEdit.h"
+#include "core/triggers/TriggerList.h"
+#include "core/triggers/TriggerManager.h"
+#include "support/FakePrompter.h"
+#include "support/FakeSettingsStore.h"
+#include "support/FullDisk.h"
+#include "support/Recorders.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(TriggerManagerTest, DeletionSelectsTheRowThatFollowedOrTheNewLastRow) {
+    struct Case {
+        int rowCount;
+        int selected;
+        int rowToSelect;
+        const char* remaining;
+    };
+    for (const Case& c :
+         {Case{4, 1, 1, "BCD"}, Case{4, 3, 3, "ABD"}, Case{4, 4, 3, "ABC"}, Case{2, 2, 1, "A"}}) {
+        TriggerList list;
+        for (const char* name : {"A", "B", "C", "D"})
+            list.append({name, name, "x.wav"});
+        list.resize(c.rowCount);
+        Configuration configuration;
+        FakePrompter prompter;
+        const auto deletion =
+            TriggerManager(list, configuration, prompter).deleteSelected(c.rowCount, c.selected);
+        ASSERT_TRUE(deletion);
+        EXPECT_EQ(deletion->rowToSelect, c.rowToSelect) << c.selected << " of " << c.rowCount;
+        std::string names;
+        for (int position = 1; position <= list.TriggerCount(); ++position)
+            names += list.at(position).name;
+        EXPECT_EQ(names, c.remaining);
+    }
+}
+
+TEST(TriggerManagerTest, AFullListAndAStoreThatCannotBeWrittenAreTold) {
+    TriggerList list;
+    list.resize(TriggerList::kMaxCount);
+    Configuration configuration;
+    FakePrompter prompter;
+    TriggerManager manager(list, configuration, prompter);
+    EXPECT_FALSE(manager.beginAdd());
+    EXPECT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
+
+    FakeSettingsStore store;
+    store.syncSucceeds = false;
+    RecordingProgress progress;
+    manager.saveList(store, progress);
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text, "The trigger list is full: it holds at most 32767 triggers.");
+    EXPECT_EQ(prompter.shown[1].icon, Prompter::Icon::Critical);
+}
+
+TEST(SoundFileToPreviewTest, ABareNameIsFoundInTheSoundDirectoryInAnyLetterCase) {
+    TempDir dir;
+    writeFile(dir / "Quad.WAV", "RIFF");
+    EXPECT_EQ(soundFileToPreview("quad.wav", dir.path().string()), dir / "Quad.WAV");
+    EXPECT_FALSE(soundFileToPreview("quad.wav", ""));
+    EXPECT_FALSE(soundFileToPreview("", dir.path().string()));
+}
+
+class PlaceChosenSoundTest : public testing::Test {
+protected:
+    PlaceChosenSoundTest() {
+        fs::create_directories(soundDir);
+        configuration.Quake_Id1_sound = soundDir.string();
+    }
+    void place(const fs::path& file) {
+        triggeredit::placeChosenSound(file.string(), configuration, prompter, progress);
+    }
+
+    TempDir dir;
+    fs::path soundDir = dir / "Quake" / "id1" / "sound";
+    Configuration configuration;
+    FakePrompter prompter;
+    RecordingProgress progress;
+};
+
+TEST_F(PlaceChosenSoundTest, AFileAlreadyInTheSoundDirectoryIsNeverCopiedOntoItself) {
+    const fs::path inPlace = soundDir / "Shotgun.wav";
+    writeFile(inPlace, "RIFF shotgun");
+    std::vector<fs::path> spellings{inPlace, soundDir / ".." / "sound" / "Shotgun.wav"};
+#ifdef _WIN32
+    // Letter case does not matter to the file system (and symbolic links need privileges).
+    spellings.push_back(dir / "QUAKE" / "ID1" / "SOUND" / "shotgun.WAV");
+#else
+    fs::create_directory_symlink(soundDir, dir / "link");
+    spellings.push_back(dir / "link" / "Shotgun.wav");
+#endif
+    for (const fs::path& spelling : spellings)
+        place(spelling);
+    const fs::path workingDirectory = fs::current_path();
+    fs::current_path(soundDir);
+    place("Shotgun.wav");
+    fs::current_path(workingDirectory);
+    EXPECT_EQ(readFile(inPlace), "RIFF shotgun");
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(PlaceChosenSoundTest, AnExistingCopyInAnotherLetterCaseIsTheOneReplaced) {
+    writeFile(soundDir / "quad.wav", "old");
+    writeFile(dir / "Quad.wav", "new");
+    place(dir / "Quad.wav");
+    EXPECT_EQ(readFile(soundDir / "quad.wav"), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(soundDir), fs::directory_iterator()), 1)
+        << "no second copy under the chosen spelling";
+
+    configuration.Quake_Id1_sound.clear();
+    place(dir / "Quad.wav");
+    EXPECT_EQ(prompter.shown.back().title, "File transfer ststus (ERROR!)");
+}
+
+#ifndef _WIN32
+TEST_F(PlaceChosenSoundTest, AFullDiskKeepsTheCopyAlreadyThereAndSaysTheCopyFailed) {
+    writeFile(soundDir / "quad.wav", "RIFF old quad");
+    writeFile(dir / "quad.wav", "RIFF" + std::string(5000, 'q'));
+    prompter.answers = {Prompter::Answer::Yes};
+    EXPECT_TRUE(underFileSizeLimit(1000, [&] {
+        place(dir / "quad.wav");
+        return prompter.shown.size() == 3 && prompter.shown[1].text == "Copy Error!" &&
+               prompter.shown[2].title == "File transfer ststus (ERROR!)";
+    })) << "the overwrite question, \"Copy Error!\", then the dialog's own message";
+    EXPECT_EQ(readFile(soundDir / "quad.wav"), "RIFF old quad");
+    EXPECT_EQ(std::distance(fs::directory_iterator(soundDir), fs::directory_iterator()), 1);
+}
+#endif
+
+} // namespace
