@@ -89,7 +89,8 @@ void SoundProcessor::optMod_Click(GameMode mode) {
         m_actions.stopSession();
     m_session.ConsoleLogPath =
         text::fromPath(gamepaths::consoleLog(m_configuration.Active_Mod_Dir));
-    m_services.settings.save(settings::kParams, "Active_Mod_Dir", m_configuration.Active_Mod_Dir);
+    m_services.settings.save(settings::kParams, settings::kActiveModDir.name,
+                             m_configuration.Active_Mod_Dir);
     m_services.settings.sync();
     m_session.skipExistingText();
 }

@@ -1,50 +1,41 @@
 #include "core/settings/Configuration.h"
 
 #include "core/platform/SettingsStore.h"
-#include "core/text/Text.h"
 
-bool readYesNoOption(const std::string& storedText) {
-    return !text::equalsIgnoringCase(storedText, "FALSE");
-}
-
-const char* yesNoText(bool on) {
-    return on ? "True" : "False";
-}
+using namespace settings;
 
 std::string Configuration::readVersion(const SettingsStore& store) {
-    return store.get(settings::kParams, "reg_version", "NONE");
+    return read(store, kParams, kVersion);
 }
 
 void Configuration::load(const SettingsStore& store) {
-    const auto read = [&store](const char* key, const char* defaultValue) {
-        return store.get(settings::kParams, key, defaultValue);
-    };
-    Quake_Dir = read("Quake_Dir", "");
-    Quake_Id1_sound = read("Quake_Id1_sound", "");
-    TF_Dir = read("TF_Dir", "");
-    CTF_Dir = read("CTF_Dir", "");
-    DM_Dir = read("DM_Dir", "");
-    Active_Mod_Dir = read("Active_Mod_Dir", "");
-    AutoCopy = readYesNoOption(read("AutoCopy", "TRUE"));
-    QconsoleDel = readYesNoOption(read("QconsoleDel", "TRUE"));
-    Trigger_Cfg = read("Trigger_Cfg", "1");
-    Selected_Key = read("Selected_Key", "PAUSE");
+    const auto param = [&store](const Key& key) { return read(store, kParams, key); };
+    Quake_Dir = param(kQuakeDir);
+    Quake_Id1_sound = param(kQuakeSoundDir);
+    TF_Dir = param(kTfDir);
+    CTF_Dir = param(kCtfDir);
+    DM_Dir = param(kDmDir);
+    Active_Mod_Dir = param(kActiveModDir);
+    AutoCopy = readYesNoOption(param(kAutoCopy));
+    QconsoleDel = readYesNoOption(param(kQconsoleDel));
+    Trigger_Cfg = param(kTriggerCfg);
+    Selected_Key = param(kSelectedKey);
 }
 
 bool Configuration::save(SettingsStore& store) const {
-    const auto write = [&store](const char* key, const std::string& value) {
-        store.save(settings::kParams, key, value);
+    const auto write = [&store](const Key& key, const std::string& value) {
+        store.save(kParams, key.name, value);
     };
-    write("reg_version", settings::kCurrentVersion);
-    write("TF_Dir", TF_Dir);
-    write("CTF_Dir", CTF_Dir);
-    write("DM_Dir", DM_Dir);
-    write("Quake_Dir", Quake_Dir);
-    write("Quake_Id1_sound", Quake_Id1_sound);
-    write("Active_Mod_Dir", Active_Mod_Dir);
-    write("Selected_Key", Selected_Key);
-    write("Trigger_Cfg", Trigger_Cfg);
-    write("AutoCopy", yesNoText(AutoCopy));
-    write("QconsoleDel", yesNoText(QconsoleDel));
+    write(kVersion, kCurrentVersion);
+    write(kTfDir, TF_Dir);
+    write(kCtfDir, CTF_Dir);
+    write(kDmDir, DM_Dir);
+    write(kQuakeDir, Quake_Dir);
+    write(kQuakeSoundDir, Quake_Id1_sound);
+    write(kActiveModDir, Active_Mod_Dir);
+    write(kSelectedKey, Selected_Key);
+    write(kTriggerCfg, Trigger_Cfg);
+    write(kAutoCopy, yesNoText(AutoCopy));
+    write(kQconsoleDel, yesNoText(QconsoleDel));
     return store.sync();
 }

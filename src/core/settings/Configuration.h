@@ -1,15 +1,10 @@
 #pragma once
 
+#include "core/settings/SettingsLayout.h"
+
 #include <string>
 
 class SettingsStore;
-
-// The settings section of the program and its keys, spelled as they are stored.
-namespace settings {
-inline constexpr const char* kApplication = "Bellcast";
-inline constexpr const char* kParams = "Hornwise Params";
-inline constexpr const char* kCurrentVersion = "2";
-} // namespace settings
 
 // The in-memory copy of every key of "Hornwise Params", shared by all windows. Each member
 // has the name of its key.
@@ -33,7 +28,3 @@ struct Configuration {
     // false when the store could not be written.
     bool save(SettingsStore& store) const;
 };
-
-// A yes/no option is off only when stored as "FALSE" in any letter case.
-bool readYesNoOption(const std::string& storedText);
-const char* yesNoText(bool on);

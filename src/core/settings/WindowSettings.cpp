@@ -2,6 +2,7 @@
 
 #include "core/platform/SettingsStore.h"
 #include "core/settings/Configuration.h"
+#include "core/settings/SettingsLayout.h"
 
 #include <array>
 #include <charconv>
@@ -15,13 +16,13 @@ namespace {
 const char* keyOf(WindowGeometry::Edge edge) {
     switch (edge) {
     case WindowGeometry::Edge::Top:
-        return "top";
+        return settings::kTop;
     case WindowGeometry::Edge::Left:
-        return "left";
+        return settings::kLeft;
     case WindowGeometry::Edge::Width:
-        return "width";
+        return settings::kWidth;
     case WindowGeometry::Edge::Height:
-        return "height";
+        return settings::kHeight;
     }
     return "";
 }

@@ -23,9 +23,9 @@ TEST(ConfigurationTest, EmptyStoreGivesTheDefaults) {
 
 TEST(ConfigurationTest, OnlyFalseInAnyCaseTurnsAnOptionOff) {
     for (const char* off : {"False", "FALSE", "false", "fAlSe"})
-        EXPECT_FALSE(readYesNoOption(off)) << off;
+        EXPECT_FALSE(settings::readYesNoOption(off)) << off;
     for (const char* on : {"True", "TRUE", "no", "0", "", "FALSE "})
-        EXPECT_TRUE(readYesNoOption(on)) << on;
+        EXPECT_TRUE(settings::readYesNoOption(on)) << on;
 
     FakeSettingsStore store;
     store.save("Hornwise Params", "AutoCopy", "false");

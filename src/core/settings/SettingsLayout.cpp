@@ -1,0 +1,27 @@
+#include "core/settings/SettingsLayout.h"
+
+#include "core/platform/SettingsStore.h"
+#include "core/text/Text.h"
+
+namespace settings {
+
+std::string read(const SettingsStore& store, std::string_view section, const Key& key) {
+    return store.get(section, key.name, key.defaultValue);
+}
+
+bool readYesNoOption(const std::string& storedText) {
+    return !text::equalsIgnoringCase(storedText, "FALSE");
+}
+
+const char* yesNoText(bool on) {
+    return on ? "True" : "False";
+}
+
+std::optional<int> readRecordCount(const std::string& storedText, int maximum) {
+    const auto stored = text::parseWholeNumber(storedText);
+    if (!stored || *stored < 0 || *stored > maximum)
+        return std::nullopt;
+    return static_cast<int>(*stored);
+}
+
+} // namespace settings

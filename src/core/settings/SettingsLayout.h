@@ -1,0 +1,62 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+class SettingsStore;
+
+// Every section and key of the settings store, spelled as stored, with its default, and the
+// rules by which stored text is read. Nothing else in the program spells a key.
+namespace settings {
+
+inline constexpr const char* kApplication = "Bellcast";
+
+// A key of a section and the value read when it is missing.
+struct Key {
+    const char* name;
+    const char* defaultValue;
+};
+
+// "Hornwise Params": the configuration, one key per member of Configuration.
+inline constexpr const char* kParams = "Hornwise Params";
+inline constexpr const char* kCurrentVersion = "2";
+inline constexpr Key kVersion{"reg_version", "NONE"};
+inline constexpr Key kQuakeDir{"Quake_Dir", ""};
+inline constexpr Key kQuakeSoundDir{"Quake_Id1_sound", ""};
+inline constexpr Key kTfDir{"TF_Dir", ""};
+inline constexpr Key kCtfDir{"CTF_Dir", ""};
+inline constexpr Key kDmDir{"DM_Dir", ""};
+inline constexpr Key kActiveModDir{"Active_Mod_Dir", ""};
+inline constexpr Key kSelectedKey{"Selected_Key", "PAUSE"};
+inline constexpr Key kTriggerCfg{"Trigger_Cfg", "1"};
+inline constexpr Key kAutoCopy{"AutoCopy", "TRUE"};
+inline constexpr Key kQconsoleDel{"QconsoleDel", "TRUE"};
+
+// "Application_params": how many triggers the list holds.
+inline constexpr const char* kCountSection = "Application_params";
+inline constexpr Key kRecordCount{"RecordCount", "1"};
+
+// One section per trigger, named by its position in decimal ("1", "2", ...).
+inline constexpr Key kTriggerName{"t_name", "Test Trigger"};
+inline constexpr Key kTriggerKeyword{"t_keyword", "SHOTGUN"};
+inline constexpr Key kTriggerFile{"t_file", "Bitch.wav"};
+
+// One section per window, named after the window: its place and size in twips, each read
+// only when it is a number (a missing one leaves the window's design value).
+inline constexpr const char* kTop = "top";
+inline constexpr const char* kLeft = "left";
+inline constexpr const char* kWidth = "width";
+inline constexpr const char* kHeight = "height";
+
+// The stored text of a key, or its default.
+std::string read(const SettingsStore& store, std::string_view section, const Key& key);
+
+// A yes/no option is off only when stored as "FALSE" in any letter case.
+bool readYesNoOption(const std::string& storedText);
+const char* yesNoText(bool on);
+
+// RecordCount: a whole number from 0 to `maximum`; anything else is a damaged store.
+std::optional<int> readRecordCount(const std::string& storedText, int maximum);
+
+} // namespace settings
