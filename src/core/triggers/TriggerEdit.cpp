@@ -6,6 +6,7 @@
 #include "core/text/PathText.h"
 #include "core/triggers/SoundName.h"
 #include "core/triggers/TriggerList.h"
+#include "core/triggers/UsableTrigger.h"
 
 namespace triggeredit {
 
@@ -36,14 +37,15 @@ std::optional<fs::path> copyDestination(std::string_view soundDirectory, std::st
 } // namespace
 
 std::optional<Prompter::Message> okRefusal(const Trigger& typed) {
-    if (typed.name.empty() || typed.keyword.empty() || typed.soundFile.empty())
-        return Prompter::Message{"You must enter something in each box!", "Please enter data!",
-                                 Prompter::Buttons::Ok, Prompter::Icon::Critical};
-    if (const auto problem = soundNameProblem(BaseFileName(typed.soundFile)))
-        return Prompter::Message{"The game cannot play this sound file: " + *problem + ".",
-                                 "Please enter data!", Prompter::Buttons::Ok,
-                                 Prompter::Icon::Critical};
-    return std::nullopt;
+    const auto problem = unusableTrigger(typed);
+    if (!problem)
+        return std::nullopt;
+    // A blank field would be dropped when the list is next loaded.
+    const std::string text = problem->kind == TriggerProblem::Kind::BlankField
+                                 ? "You must enter something in each box!"
+                                 : "The game cannot play this sound file: " + problem->reason + ".";
+    return Prompter::Message{text, "Please enter data!", Prompter::Buttons::Ok,
+                             Prompter::Icon::Critical};
 }
 
 FileChooser::Options soundFileDialog() {

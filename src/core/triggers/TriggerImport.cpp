@@ -1,10 +1,10 @@
 #include "core/triggers/TriggerImport.h"
 
 #include "core/text/PathText.h"
-#include "core/triggers/SoundName.h"
 #include "core/triggers/TriggerFile.h"
 #include "core/triggers/TriggerList.h"
 #include "core/triggers/TriggerStore.h"
+#include "core/triggers/UsableTrigger.h"
 
 namespace triggerimport {
 
@@ -21,17 +21,11 @@ void TriggerNames::add(const std::string& name) {
     m_names.insert(name);
 }
 
-bool isImportable(const Trigger& record) {
-    using triggerstore::is_not_blank;
-    return is_not_blank(record.name) && is_not_blank(record.keyword) &&
-           is_not_blank(record.soundFile) && !soundNameProblem(BaseFileName(record.soundFile));
-}
-
 ImportResult importTriggers(TriggerList& list, const std::vector<Trigger>& records,
                             ImportMode mode) {
     std::vector<const Trigger*> valid;
     for (const Trigger& record : records) {
-        if (isImportable(record))
+        if (!unusableTrigger(record))
             valid.push_back(&record);
     }
     if (mode == ImportMode::Replace && !valid.empty())

@@ -33,10 +33,6 @@ private:
     std::unordered_set<std::string> m_names;
 };
 
-// A record is taken when none of its fields is blank and the play script can carry its
-// sound's file name.
-bool isImportable(const Trigger& record);
-
 struct ImportResult {
     int imported = 0;
     // The list reached its greatest size before every valid record was taken.

@@ -426,7 +426,8 @@ protected:
     std::unique_ptr<frmAddModify> window;
 };
 
-TEST_F(TriggerEditTest, OkWithAnEmptyBoxStaysOpenAndOneSpaceIsEnough) {
+// A box of spaces counts as empty: such a trigger would be dropped when the list is loaded.
+TEST_F(TriggerEditTest, OkWithAnEmptyOrBlankBoxOrAnUnplayableSoundStaysOpen) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Add or Modify an Existing Trigger"));
     EXPECT_EQ(child<QLabel>(*window, "lblName")->text(), QStringLiteral("Tirgger Name"));
     EXPECT_EQ(box("txtName")->text(), QStringLiteral("Test Trigger"));
@@ -439,16 +440,21 @@ TEST_F(TriggerEditTest, OkWithAnEmptyBoxStaysOpenAndOneSpaceIsEnough) {
     EXPECT_EQ(message.icon, Prompter::Icon::Critical);
     EXPECT_TRUE(window->isVisible());
 
-    box("txtFile")->setText(QStringLiteral("say;quit.wav"));
-    box("txtKeyword")->setText(QStringLiteral(" "));
+    box("txtKeyword")->setText(QStringLiteral("  "));
     click(*window, "cmdOK");
-    EXPECT_EQ(fakes.prompter.shown.size(), 2u) << "a name the play script refuses";
+    ASSERT_EQ(fakes.prompter.shown.size(), 2u) << "a keyword of spaces";
+    EXPECT_EQ(fakes.prompter.shown[1].text, "You must enter something in each box!");
+
+    box("txtFile")->setText(QStringLiteral("say;quit.wav"));
+    box("txtKeyword")->setText(QStringLiteral("QUAD"));
+    click(*window, "cmdOK");
+    EXPECT_EQ(fakes.prompter.shown.size(), 3u) << "a name the play script refuses";
     EXPECT_EQ(triggers.at(1), kDefault);
 
     box("txtFile")->setText(QStringLiteral("Bitch.wav"));
     click(*window, "cmdOK");
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(triggers.at(1), (Trigger{"Test Trigger", " ", "Bitch.wav"}));
+    EXPECT_EQ(triggers.at(1), (Trigger{"Test Trigger", "QUAD", "Bitch.wav"}));
 }
 
 TEST_F(TriggerEditTest, ClosingByTheFrameChangesNothingAndStoresThePosition) {
