@@ -1,5 +1,6 @@
 #include "core/game/ConfigScript.h"
 
+#include "core/files/Files.h"
 #include "core/game/FileRoutines.h"
 #include "core/text/PathText.h"
 
@@ -16,7 +17,7 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 std::string lastSystemError() {
-    return errno != 0 ? std::generic_category().message(errno) : "the file could not be used";
+    return files::systemErrorText("the file could not be used");
 }
 
 std::string cannotRead(const fs::path& script, const std::string& reason) {
@@ -71,18 +72,16 @@ OfferedScripts scriptsToOffer(const std::vector<std::string>& ChosenConfigFiles)
 }
 
 ScriptText readScriptForViewer(const fs::path& script) {
-    // The length also tells a missing script or a directory apart, with the reason.
+    // Asking for the length tells a missing script or a directory apart, with the reason.
     std::error_code error;
-    const std::uintmax_t length = fs::file_size(script, error);
+    static_cast<void>(fs::file_size(script, error));
     if (error)
         return {{}, cannotRead(script, error.message())};
     errno = 0;
-    std::ifstream file(script, std::ios::binary);
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(length));
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (!file.is_open() || file.bad())
+    const auto read = files::readWholeFile(script);
+    if (!read)
         return {{}, cannotRead(script, lastSystemError())};
+    const std::string& bytes = *read;
 
     std::string text;
     std::size_t start = 0;

@@ -1,5 +1,6 @@
 #include "core/game/FileRoutines.h"
 
+#include "core/files/Files.h"
 #include "core/platform/Progress.h"
 #include "core/platform/Prompter.h"
 #include "core/text/PathText.h"
@@ -8,7 +9,6 @@
 #include <array>
 #include <fstream>
 #include <optional>
-#include <random>
 
 namespace fs = std::filesystem;
 
@@ -37,24 +37,12 @@ bool isOrdinaryFile(const fs::path& path) {
     return fs::is_regular_file(path, error);
 }
 
-fs::path temporaryBeside(const fs::path& destination) {
-    std::random_device random;
-    for (;;) {
-        fs::path candidate = destination;
-        candidate += ".yelpcue-" + std::to_string(random()) + ".tmp";
-        std::error_code error;
-        if (!fs::exists(candidate, error))
-            return candidate;
-    }
-}
-
-// Copies the whole source into `target`: the number of bytes, or nullopt on any read or
+// Copies the whole source into `output`: the number of bytes, or nullopt on any read or
 // write failure. `total` is the source's length when the copy began.
-std::optional<std::uintmax_t> copyContents(const fs::path& source, const fs::path& target,
+std::optional<std::uintmax_t> copyContents(const fs::path& source, std::ostream& output,
                                            std::uintmax_t total, Progress* progress) {
     std::ifstream input(source, std::ios::binary);
-    std::ofstream output(target, std::ios::binary | std::ios::trunc);
-    if (!input || !output)
+    if (!input)
         return std::nullopt;
     std::array<char, kChunkSize> buffer{};
     std::uintmax_t copied = 0;
@@ -82,9 +70,6 @@ std::optional<std::uintmax_t> copyContents(const fs::path& source, const fs::pat
             input.clear();
         }
     }
-    output.close();
-    if (!output)
-        return std::nullopt;
     return copied;
 }
 
@@ -96,15 +81,12 @@ copyThroughTemporary(const fs::path& source, const fs::path& destination, Progre
     const std::uintmax_t total = fs::file_size(source, error);
     if (error)
         return std::nullopt;
-    const fs::path temporary = temporaryBeside(destination);
-    const auto copied = copyContents(source, temporary, total, progress);
-    if (copied) {
-        fs::rename(temporary, destination, error);
-        if (!error)
-            return copied;
-    }
-    fs::remove(temporary, error);
-    return std::nullopt;
+    std::optional<std::uintmax_t> copied;
+    const bool replaced = files::replaceFileWith(destination, [&](std::ostream& output) {
+        copied = copyContents(source, output, total, progress);
+        return copied.has_value();
+    });
+    return replaced ? copied : std::nullopt;
 }
 
 } // namespace

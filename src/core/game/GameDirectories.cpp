@@ -1,5 +1,6 @@
 #include "core/game/GameDirectories.h"
 
+#include "core/files/Files.h"
 #include "core/game/FileRoutines.h"
 #include "core/game/GamePaths.h"
 #include "core/settings/Configuration.h"
@@ -16,10 +17,6 @@ namespace {
 
 constexpr std::string_view kClearedLine = "** CLEARED BY HORNWISE **\r\n";
 
-std::string lastSystemError() {
-    return errno != 0 ? std::generic_category().message(errno) : "the file could not be written";
-}
-
 std::optional<std::string> createSoundDirectory(const std::string& soundDir) {
     std::error_code error;
     fs::create_directories(gamepaths::fromSetting(soundDir), error);
@@ -32,13 +29,9 @@ std::optional<std::string> createSoundDirectory(const std::string& soundDir) {
 std::optional<std::string> clearModeConsoleLog(const std::string& modDir) {
     const fs::path log = gamepaths::consoleLog(modDir);
     errno = 0;
-    std::ofstream file(log, std::ios::binary | std::ios::trunc);
-    if (file) {
-        file.write(kClearedLine.data(), static_cast<std::streamsize>(kClearedLine.size()));
-        file.close();
-    }
-    if (!file)
-        return "Could not clear the console log " + text::fromPath(log) + ": " + lastSystemError();
+    if (!files::clearConsoleLog(log, kClearedLine))
+        return "Could not clear the console log " + text::fromPath(log) + ": " +
+               files::systemErrorText("the file could not be written");
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "core/session/MonitoringSession.h"
 
+#include "core/files/Files.h"
 #include "core/game/FileRoutines.h"
 #include "core/game/GamePaths.h"
 #include "core/platform/Clock.h"
@@ -152,8 +153,5 @@ bool MonitoringSession::backUpConsoleLog() {
 }
 
 bool MonitoringSession::clearConsoleLog() {
-    std::ofstream log(logPath(), std::ios::binary | std::ios::trunc);
-    log << "** Cleared by Yelpcue **\r\n";
-    log.close();
-    return !log.fail();
+    return files::clearConsoleLog(logPath(), "** Cleared by Yelpcue **\r\n");
 }

@@ -1,5 +1,6 @@
 #include "core/triggers/TriggerFile.h"
 
+#include "core/files/Files.h"
 #include "core/triggers/TriggerList.h"
 
 #include <fstream>
@@ -123,17 +124,15 @@ std::vector<Trigger> parse(std::string_view text) {
     return records;
 }
 
+bool write(const std::filesystem::path& path, const TriggerList& list) {
+    return files::replaceFile(path, format(list));
+}
+
 std::optional<std::vector<Trigger>> read(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    const auto text = files::readWholeFile(path);
+    if (!text)
         return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad())
-        return std::nullopt;
-    return parse(text);
+    return parse(*text);
 }
 
 FileChooser::Options dialogOptions() {

@@ -30,6 +30,10 @@ std::string format(const TriggerList& list);
 std::vector<Trigger> parse(std::string_view text);
 
 // The whole file, parsed; nullopt when it cannot be read.
+// Writes the export file in place of any file at `path`, only ever by a complete one; false
+// when it could not be written.
+bool write(const std::filesystem::path& path, const TriggerList& list);
+
 std::optional<std::vector<Trigger>> read(const std::filesystem::path& path);
 
 // The open and save dialogs of the import and the export.

@@ -4,12 +4,12 @@
 #include "core/platform/Platform.h"
 #include "core/platform/SoundPlayer.h"
 #include "core/settings/WindowSettings.h"
+#include "core/text/PathText.h"
 #include "core/triggers/TriggerFile.h"
 #include "core/triggers/TriggerList.h"
 #include "gui/triggers/frmAddModify.h"
 #include "gui/triggers/frmImport.h"
 #include "gui/widgets/NamedWidget.h"
-#include "platform/qt/AtomicFile.h"
 #include "platform/qt/QtProgressBar.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindowGeometry.h"
@@ -262,7 +262,7 @@ void frmTriggers::cmdExport_Click() {
     const auto path = m_platform.fileChooser.saveFile(triggerfile::dialogOptions());
     if (!path)
         return;
-    m_manager.reportExport(writeFileAtomically(*path, triggerfile::format(m_triggers)), *path);
+    m_manager.reportExport(triggerfile::write(text::toPath(*path), m_triggers), *path);
 }
 
 void frmTriggers::cmdList_Click() {

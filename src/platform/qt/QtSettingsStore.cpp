@@ -1,5 +1,6 @@
 #include "platform/qt/QtSettingsStore.h"
 
+#include "core/files/Files.h"
 #include "core/settings/Configuration.h"
 #include "platform/qt/QtText.h"
 
@@ -34,14 +35,7 @@ QMap<QString, QString> valuesOf(const QSettings& settings) {
     return values;
 }
 
-bool renameOver(const QString& from, const QString& to) {
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(from).toStdString(),
-                            QFile::encodeName(to).toStdString(), error);
-    return !error;
-}
-
-// A new, empty file beside `file`, so that a rename replaces `file` in one step.
+// A new, empty file beside `file`.
 bool createBeside(const QString& file, QTemporaryFile& temporary) {
     temporary.setFileTemplate(file + QStringLiteral(".XXXXXX"));
     if (!temporary.open())
@@ -54,7 +48,8 @@ bool createBeside(const QString& file, QTemporaryFile& temporary) {
 // answers a reader of a file it wrote from its cache, so only under another name does the
 // disk answer. Returns what the file holds (QSettings tidies keys of a damaged file, "/a//b"
 // becoming "a/b"), or nothing unless the file holds everything that was written.
-std::optional<QMap<QString, QString>> writeVerified(const QString& written, const QString& readBack,
+std::optional<QMap<QString, QString>> writeVerified(const QString& written,
+                                                    const std::filesystem::path& readBack,
                                                     const QMap<QString, QString>& values) {
     QMap<QString, QString> expected;
     {
@@ -66,9 +61,11 @@ std::optional<QMap<QString, QString>> writeVerified(const QString& written, cons
             return std::nullopt;
         expected = valuesOf(writer);
     }
-    if (!renameOver(written, readBack))
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(written).toStdString(), readBack, error);
+    if (error)
         return std::nullopt;
-    const QSettings reader(readBack, QSettings::IniFormat);
+    const QSettings reader(QFile::decodeName(readBack.c_str()), QSettings::IniFormat);
     if (reader.status() != QSettings::NoError || valuesOf(reader) != expected)
         return std::nullopt;
     return expected;
@@ -133,12 +130,15 @@ bool QtSettingsStore::sync() {
 bool QtSettingsStore::replaceFile() {
     const QString file = m_settings->fileName();
     QTemporaryFile written;
-    QTemporaryFile readBack;
-    if (!QDir().mkpath(QFileInfo(file).absolutePath()) || !createBeside(file, written) ||
-        !createBeside(file, readBack))
+    if (!QDir().mkpath(QFileInfo(file).absolutePath()) || !createBeside(file, written))
         return false;
-    auto stored = writeVerified(written.fileName(), readBack.fileName(), m_values);
-    if (!stored || !renameOver(readBack.fileName(), file))
+    std::optional<QMap<QString, QString>> stored;
+    const bool replaced = files::replaceFile(
+        QFile::encodeName(file).toStdString(), [&](const std::filesystem::path& readBack) {
+            stored = writeVerified(written.fileName(), readBack, m_values);
+            return stored.has_value();
+        });
+    if (!replaced)
         return false;
     m_values = std::move(*stored);
     return true;

@@ -1,4 +1,4 @@
-#include "platform/qt/AtomicFile.h"
+#include "core/files/Files.h"
 
 #include "support/TempDir.h"
 
@@ -15,29 +15,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(AtomicFileTest, WritesTheWholeFileInPlaceOfTheOldOne) {
+std::size_t entriesIn(const fs::path& dir) {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+TEST(ReplaceFileTest, WritesTheWholeFileInPlaceOfTheOldOne) {
     TempDir dir;
     writeFile(dir / "triggers.txt", "old triggers\r\n");
     const std::string text(100000, 't');
-    ASSERT_TRUE(writeFileAtomically((dir / "triggers.txt").string(), text));
+    ASSERT_TRUE(files::replaceFile(dir / "triggers.txt", text));
     EXPECT_EQ(readFile(dir / "triggers.txt"), text);
-    EXPECT_FALSE(writeFileAtomically((dir / "missing" / "triggers.txt").string(), text));
+    EXPECT_FALSE(files::replaceFile(dir / "missing" / "triggers.txt", text));
+    EXPECT_EQ(entriesIn(dir.path()), 1u) << "no temporary file is left behind";
 }
 
 #ifndef _WIN32
-// A full disk, simulated by a file-size limit in a child process: the export's file is
-// replaced only by a complete one, and the failure is told.
-TEST(AtomicFileTest, AWriteThatDoesNotFitLeavesTheOldFileAndFails) {
+// A full disk, simulated by a file-size limit in a child process: the file is replaced only
+// by a complete one, and the failure is told.
+TEST(ReplaceFileTest, AWriteThatDoesNotFitLeavesTheOldFileAndFails) {
     TempDir dir;
     const fs::path file = dir / "triggers.txt";
     writeFile(file, "\"Test Trigger\",\"SHOTGUN\",\"Bitch.wav\"\r\n");
     for (const std::size_t size : {std::size_t{500}, std::size_t{100000}}) {
         EXPECT_TRUE(underFileSizeLimit(
-            100, [&] { return !writeFileAtomically(file.string(), std::string(size, 'x')); }))
+            100, [&] { return !files::replaceFile(file, std::string(size, 'x')); }))
             << size << " bytes: failed";
         EXPECT_EQ(readFile(file), "\"Test Trigger\",\"SHOTGUN\",\"Bitch.wav\"\r\n") << size;
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
-            << "no temporary file is left behind";
+        EXPECT_EQ(entriesIn(dir.path()), 1u) << "no temporary file is left behind";
     }
 }
 #endif
