@@ -58,6 +58,7 @@ constexpr std::array kSlots{
     Slot{"2", "t_name"},
     Slot{"2", "t_keyword"},
     Slot{"2", "t_file"},
+    Slot{"Hornwise Params", "Console_Log"},
 };
 
 // Checks every value the window is given: the Qt window turns twips into whole pixels.
@@ -164,6 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    reread.CTF_Dir == configuration.CTF_Dir &&
                    reread.DM_Dir == configuration.DM_Dir &&
                    reread.Active_Mod_Dir == configuration.Active_Mod_Dir &&
+                   reread.Console_Log == configuration.Console_Log &&
                    reread.Selected_Key == configuration.Selected_Key &&
                    reread.Trigger_Cfg == configuration.Trigger_Cfg &&
                    reread.AutoCopy == configuration.AutoCopy &&

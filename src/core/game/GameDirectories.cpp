@@ -7,7 +7,6 @@
 #include "core/text/PathText.h"
 
 #include <cerrno>
-#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -16,6 +15,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kClearedLine = "** CLEARED BY HORNWISE **\r\n";
+// The play script before the first match: a comment, which the engines skip.
+constexpr std::string_view kPlayScriptBeforeAnyMatch =
+    "// Yelpcue writes the sound to play here\r\n";
 
 std::optional<std::string> createSoundDirectory(const std::string& soundDir) {
     std::error_code error;
@@ -37,12 +39,35 @@ std::optional<std::string> clearModeConsoleLog(const std::string& modDir) {
 
 } // namespace
 
+GameLayout recogniseGameLayout(const std::string& consoleLog) {
+    const std::string logDir = ParentPath(consoleLog);
+    if (logDir.empty() || logDir == consoleLog)
+        return {};
+    const fs::path logDirectory = gamepaths::fromSetting(logDir);
+    if (gamepaths::holdsDirectory(logDirectory, "id1"))
+        return {logDir, text::fromPath(gamepaths::entry(logDirectory, "ID1")), false};
+
+    GameLayout layout;
+    layout.baseDir = ParentPath(logDir);
+    if (layout.baseDir.empty() || layout.baseDir == logDir)
+        return {};
+    const fs::path base = gamepaths::fromSetting(layout.baseDir);
+    const bool ezQuake = gamepaths::isSpelledAs(text::fromPath(logDirectory.filename()), "qw") &&
+                         gamepaths::holdsDirectory(base, "id1") &&
+                         gamepaths::holdsDirectory(base, "ezquake");
+    layout.gameDir = ezQuake ? logDir : text::fromPath(gamepaths::entry(base, "ID1"));
+    layout.logFollowsGameMode = !ezQuake;
+    return layout;
+}
+
 std::optional<std::string> adoptConsoleLog(const std::string& chosenLog,
                                            Configuration& configuration,
                                            std::string& consoleLogPath) {
     consoleLogPath = chosenLog;
     configuration.Active_Mod_Dir = ParentPath(chosenLog);
-    configuration.Quake_Dir = ParentPath(configuration.Active_Mod_Dir);
+    const GameLayout layout = recogniseGameLayout(chosenLog);
+    configuration.Quake_Dir = layout.baseDir;
+    configuration.Console_Log = layout.logFollowsGameMode ? std::string() : chosenLog;
 
     // A log at the top of a drive has no game directory: nothing is looked for or created
     // relative to wherever the program happens to run.
@@ -59,7 +84,7 @@ std::optional<std::string> adoptConsoleLog(const std::string& chosenLog,
     configuration.CTF_Dir = text::fromPath(gamepaths::entry(game, "CTF"));
     configuration.DM_Dir = text::fromPath(gamepaths::entry(game, "QW"));
     configuration.Quake_Id1_sound =
-        text::fromPath(gamepaths::entry(gamepaths::entry(game, "ID1"), "Sound"));
+        text::fromPath(gamepaths::entry(gamepaths::fromSetting(layout.gameDir), "Sound"));
 
     std::vector<std::string> problems;
     for (const std::string* modDir :
@@ -72,6 +97,8 @@ std::optional<std::string> adoptConsoleLog(const std::string& chosenLog,
     }
     if (auto problem = createSoundDirectory(configuration.Quake_Id1_sound))
         problems.push_back(std::move(*problem));
+    if (auto problem = createPlayScriptIfMissing(configuration))
+        problems.push_back(std::move(*problem));
 
     if (problems.empty())
         return std::nullopt;
@@ -79,4 +106,23 @@ std::optional<std::string> adoptConsoleLog(const std::string& chosenLog,
     for (const std::string& problem : problems)
         report += (report.empty() ? "" : "\r\n") + problem;
     return report;
+}
+
+fs::path watchedConsoleLog(const Configuration& configuration) {
+    if (!configuration.Console_Log.empty())
+        return gamepaths::fromSetting(configuration.Console_Log);
+    return gamepaths::consoleLog(configuration.Active_Mod_Dir);
+}
+
+std::optional<std::string> createPlayScriptIfMissing(const Configuration& configuration) {
+    const auto script =
+        gamepaths::playScript(configuration.Quake_Dir, configuration.Quake_Id1_sound);
+    std::error_code error;
+    if (!script || fs::exists(*script, error))
+        return std::nullopt;
+    errno = 0;
+    if (!files::replaceFile(*script, kPlayScriptBeforeAnyMatch))
+        return "Could not create the play script " + text::fromPath(*script) + ": " +
+               files::systemErrorText("the file could not be written");
+    return std::nullopt;
 }

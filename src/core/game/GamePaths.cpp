@@ -39,11 +39,29 @@ fs::path entry(const fs::path& directory, std::string_view name) {
     return *std::min_element(matches.begin(), matches.end());
 }
 
+bool isSpelledAs(std::string_view found, std::string_view name) {
+#ifdef _WIN32
+    return text::equalsIgnoringCase(found, name);
+#else
+    return found == systemSpelling(name);
+#endif
+}
+
+bool holdsDirectory(const fs::path& directory, std::string_view name) {
+    std::error_code error;
+    for (fs::directory_iterator it(directory, error), end; !error && it != end;
+         it.increment(error)) {
+        if (isSpelledAs(text::fromPath(it->path().filename()), name) && it->is_directory(error))
+            return true;
+    }
+    return false;
+}
+
 fs::path fromSetting(std::string_view setting) {
     return text::toPath(setting);
 }
 
-std::optional<fs::path> playScript(std::string_view quakeDir) {
+std::optional<fs::path> playScript(std::string_view quakeDir, std::string_view soundDir) {
     if (quakeDir.empty())
         return std::nullopt;
 #ifdef _WIN32
@@ -52,6 +70,8 @@ std::optional<fs::path> playScript(std::string_view quakeDir) {
     // Some engines look files up case-sensitively; this is the name the bind executes.
     constexpr const char* kScriptName = "bellcast.cfg";
 #endif
+    if (!soundDir.empty())
+        return fromSetting(soundDir).parent_path() / kScriptName;
     return entry(fromSetting(quakeDir), "ID1") / kScriptName;
 }
 

@@ -132,10 +132,14 @@ void MonitoringSession::cmdStop_Click() {
 bool MonitoringSession::backUpConsoleLog() {
     const std::string name = "MatchPlayed-" + timeOfDayText(m_clock.timeOfDay(), '-') + ".txt";
     // With no game-mode directory the match file would land wherever the program runs.
-    const bool copied =
-        !m_configuration.Active_Mod_Dir.empty() &&
-        CopyFileWithPrompt(logPath(), gamepaths::fromSetting(m_configuration.Active_Mod_Dir) / name,
-                           m_prompter) != 0;
+    // A game that writes one log whatever the game mode may never have made the mode's
+    // directory.
+    const fs::path modeDirectory = gamepaths::fromSetting(m_configuration.Active_Mod_Dir);
+    std::error_code ignored;
+    if (!modeDirectory.empty())
+        fs::create_directories(modeDirectory, ignored);
+    const bool copied = !modeDirectory.empty() &&
+                        CopyFileWithPrompt(logPath(), modeDirectory / name, m_prompter) != 0;
     if (!copied) {
         m_prompter.inform("Unable to create a backup of console log file", "Error making backup",
                           Prompter::Icon::Information);

@@ -70,7 +70,8 @@ bool PlayScriptDispatch::create_play_script(std::string_view console_msg) {
 }
 
 void PlayScriptDispatch::writePlayScript(const std::string& soundName) {
-    const auto path = gamepaths::playScript(m_configuration.Quake_Dir);
+    const auto path =
+        gamepaths::playScript(m_configuration.Quake_Dir, m_configuration.Quake_Id1_sound);
     if (!path) {
         m_activity.add("Play script not written: the game directory is not set");
         return;

@@ -1,5 +1,6 @@
 #include "core/session/SoundProcessor.h"
 
+#include "core/game/GameDirectories.h"
 #include "core/game/GamePaths.h"
 #include "core/platform/KeyOutput.h"
 #include "core/platform/Launcher.h"
@@ -47,6 +48,7 @@ SoundProcessor::LoadResult SoundProcessor::Form_Load() {
             return LoadResult::Declined;
         m_actions.showConfigureWindow();
     }
+    preparePlayScript();
     m_session.skipExistingText();
     return LoadResult::Loaded;
 }
@@ -58,8 +60,12 @@ void SoundProcessor::Load_Window_Settings() {
         m_actions.showGameMode(*mode);
         optMod_Click(*mode);
     }
-    m_session.ConsoleLogPath =
-        text::fromPath(gamepaths::consoleLog(m_configuration.Active_Mod_Dir));
+    m_session.ConsoleLogPath = text::fromPath(watchedConsoleLog(m_configuration));
+}
+
+void SoundProcessor::preparePlayScript() {
+    if (const auto problem = createPlayScriptIfMissing(m_configuration))
+        m_activity.add(*problem);
 }
 
 bool SoundProcessor::askToConfigure() {
@@ -87,8 +93,9 @@ void SoundProcessor::optMod_Click(GameMode mode) {
     // already named it.
     if (m_session.isRunning())
         m_actions.stopSession();
-    m_session.ConsoleLogPath =
-        text::fromPath(gamepaths::consoleLog(m_configuration.Active_Mod_Dir));
+    // A game that writes one log whatever the game mode is still watched there; the mode
+    // then names where its match files go.
+    m_session.ConsoleLogPath = text::fromPath(watchedConsoleLog(m_configuration));
     m_services.settings.save(settings::kParams, settings::kActiveModDir.name,
                              m_configuration.Active_Mod_Dir);
     m_services.settings.sync();
@@ -96,9 +103,12 @@ void SoundProcessor::optMod_Click(GameMode mode) {
 }
 
 void SoundProcessor::cmdStart_Click() {
-    if (!m_session.isRunning() && !m_services.keyOutput.isAvailable())
-        m_activity.add("Keys cannot reach the game: no X server with the XTEST extension. "
-                       "Play scripts are still written.");
+    if (!m_session.isRunning()) {
+        if (!m_services.keyOutput.isAvailable())
+            m_activity.add("Keys cannot reach the game: no X server with the XTEST extension. "
+                           "Play scripts are still written.");
+        preparePlayScript();
+    }
     m_actions.startSession();
 }
 

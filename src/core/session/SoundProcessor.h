@@ -40,12 +40,13 @@ public:
                    std::string readmePath, WindowActions actions);
 
     enum class LoadResult { Loaded, Declined };
-    // Reads the settings and the trigger list, insists on configuration, and measures the
-    // log. Declined: the user would not configure the program, which then ends at once.
+    // Reads the settings and the trigger list, insists on configuration, makes the play
+    // script when it is missing, and measures the log. Declined: the user would not
+    // configure the program, which then ends at once.
     LoadResult Form_Load();
     void optMod_Click(GameMode mode);
     // Starts the session (if idle) and runs a pass; says once per start when keys cannot
-    // reach the game.
+    // reach the game. A play script gone missing since start-up is made again.
     void cmdStart_Click();
     // The main window's own closing steps, before the other windows are closed: its
     // position is saved in its normal state.
@@ -57,6 +58,8 @@ private:
     void Load_Window_Settings();
     bool askToConfigure();
     void removeOldPlayScript();
+    // Makes the play script when it is missing; says so in the list when it cannot.
+    void preparePlayScript();
 
     Services m_services;
     Configuration& m_configuration;

@@ -16,6 +16,7 @@ void Configuration::load(const SettingsStore& store) {
     CTF_Dir = param(kCtfDir);
     DM_Dir = param(kDmDir);
     Active_Mod_Dir = param(kActiveModDir);
+    Console_Log = param(kConsoleLog);
     AutoCopy = readYesNoOption(param(kAutoCopy));
     QconsoleDel = readYesNoOption(param(kQconsoleDel));
     Trigger_Cfg = param(kTriggerCfg);
@@ -33,6 +34,7 @@ bool Configuration::save(SettingsStore& store) const {
     write(kQuakeDir, Quake_Dir);
     write(kQuakeSoundDir, Quake_Id1_sound);
     write(kActiveModDir, Active_Mod_Dir);
+    write(kConsoleLog, Console_Log);
     write(kSelectedKey, Selected_Key);
     write(kTriggerCfg, Trigger_Cfg);
     write(kAutoCopy, yesNoText(AutoCopy));

@@ -15,6 +15,9 @@ struct Configuration {
     std::string CTF_Dir;
     std::string DM_Dir;
     std::string Active_Mod_Dir;
+    // The console log when the game writes the same one whatever the game mode; empty when
+    // it is qconsole.log in Active_Mod_Dir, as for every configuration stored before.
+    std::string Console_Log;
     std::string Selected_Key = "PAUSE";
     std::string Trigger_Cfg = "1";
     bool AutoCopy = true;

@@ -28,6 +28,9 @@ inline constexpr Key kTfDir{"TF_Dir", ""};
 inline constexpr Key kCtfDir{"CTF_Dir", ""};
 inline constexpr Key kDmDir{"DM_Dir", ""};
 inline constexpr Key kActiveModDir{"Active_Mod_Dir", ""};
+// The one log of a game that writes the same log whatever the game mode; missing (as in
+// every store written before there was such a key) when the log is the game mode's.
+inline constexpr Key kConsoleLog{"Console_Log", ""};
 inline constexpr Key kSelectedKey{"Selected_Key", "PAUSE"};
 inline constexpr Key kTriggerCfg{"Trigger_Cfg", "1"};
 inline constexpr Key kAutoCopy{"AutoCopy", "TRUE"};

@@ -58,6 +58,14 @@ frmConfigure::frmConfigure(SettingsStore& settings, Prompter& prompter, FileChoo
     auto* steps23 = new QHBoxLayout;
     steps23->addWidget(step2);
     steps23->addWidget(step3);
+    // Some games list their files once, at their start, and never see a play script made
+    // later.
+    auto* lblRestartGame = new QLabel(
+        QStringLiteral("Start the game after Yelpcue has been configured once, or restart it, "
+                       "so that the game finds Yelpcue's play script."),
+        this);
+    lblRestartGame->setObjectName(QStringLiteral("lblRestartGame"));
+    lblRestartGame->setWordWrap(true);
 
     // What the game's directories are now.
     auto* values = new QFrame(this);
@@ -110,6 +118,7 @@ frmConfigure::frmConfigure(SettingsStore& settings, Prompter& prompter, FileChoo
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(step1);
     layout->addLayout(steps23);
+    layout->addWidget(lblRestartGame);
     layout->addWidget(values);
     layout->addWidget(step4);
     setMinimumWidth(460);

@@ -108,6 +108,78 @@ TEST_F(GameDirectoriesTest, DirectoriesBeyondAsciiAreKeptAsTheyAreSpelt) {
     EXPECT_EQ(readFile(game / "qw" / "qconsole.log"), kCleared);
 }
 
+// Where each engine writes its log (under the test's directory), and what follows from it.
+struct EngineLayout {
+    const char* name;
+    std::vector<const char*> directories;
+    const char* log;
+    const char* quakeDir;
+    // Where the play script and the sounds go.
+    const char* gameDir;
+    bool logStaysInEveryGameMode;
+};
+
+class GameLayoutTest : public GameDirectoriesTest,
+                       public testing::WithParamInterface<EngineLayout> {};
+
+TEST_P(GameLayoutTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog) {
+    const EngineLayout& layout = GetParam();
+    for (const char* directory : layout.directories)
+        fs::create_directories(dir / directory);
+    const fs::path log = dir / layout.log;
+    const fs::path script = dir / layout.gameDir / "bellcast.cfg";
+    writeFile(script, "play last.wav\r\n");
+
+    EXPECT_EQ(adopt(log), std::nullopt);
+
+    const fs::path gameDir = dir / layout.gameDir;
+    EXPECT_EQ(fs::path(configuration.Quake_Dir), dir / layout.quakeDir);
+    EXPECT_EQ(fs::path(configuration.Active_Mod_Dir), log.parent_path());
+    EXPECT_EQ(fs::path(configuration.Quake_Id1_sound),
+              gameDir / gamepaths::systemSpelling("Sound"));
+    EXPECT_TRUE(fs::is_directory(configuration.Quake_Id1_sound));
+    EXPECT_EQ(configuration.Console_Log, layout.logStaysInEveryGameMode ? log.string() : "");
+    EXPECT_EQ(watchedConsoleLog(configuration), log);
+    EXPECT_EQ(readFile(script), "play last.wav\r\n") << "an existing play script is left as it is";
+
+    fs::remove(script);
+    EXPECT_EQ(adopt(log), std::nullopt);
+    EXPECT_EQ(readFile(script), "// Yelpcue writes the sound to play here\r\n")
+        << "made before the game starts, without a play command";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, GameLayoutTest,
+    testing::Values(
+        // quakespasm, in the directory it was started from.
+        EngineLayout{"BesideId1", {"quake/id1"}, "quake/qconsole.log", "quake", "quake/id1", true},
+        EngineLayout{"EzQuakeInQw",
+                     {"quake/id1", "quake/qw", "quake/ezquake"},
+                     "quake/qw/qconsole.log",
+                     "quake",
+                     "quake/qw",
+                     true},
+        // A QuakeWorld client that logs in the game mode's directory.
+        EngineLayout{"QwWithoutEzQuake",
+                     {"quake/id1", "quake/qw"},
+                     "quake/qw/qconsole.log",
+                     "quake",
+                     "quake/id1",
+                     false},
+        EngineLayout{"DarkPlacesWithoutHome",
+                     {"quake/id1"},
+                     "quake/id1/qconsole.log",
+                     "quake",
+                     "quake/id1",
+                     false},
+        EngineLayout{"DarkPlacesInItsHome",
+                     {"home/.darkplaces/id1"},
+                     "home/.darkplaces/id1/qconsole.log",
+                     "home/.darkplaces",
+                     "home/.darkplaces/id1",
+                     false}),
+    [](const testing::TestParamInfo<EngineLayout>& info) { return std::string(info.param.name); });
+
 #ifndef _WIN32
 TEST_F(GameDirectoriesTest, LogAtTheTopOfTheFileSystemLooksForNothingElsewhere) {
     configuration.TF_Dir = "old";

@@ -31,7 +31,7 @@ TEST(GamePathsTest, SystemSpellingWinsWhenSeveralSpellingsExist) {
 }
 
 TEST(GamePathsTest, EmptySettingsNameNothing) {
-    EXPECT_EQ(gamepaths::playScript(""), std::nullopt);
+    EXPECT_EQ(gamepaths::playScript("", ""), std::nullopt);
     EXPECT_TRUE(gamepaths::consoleLog("").empty());
 }
 

@@ -1,5 +1,6 @@
 #include "core/session/SoundProcessor.h"
 
+#include "core/game/GamePaths.h"
 #include "core/session/MonitoringSession.h"
 #include "core/settings/Configuration.h"
 #include "core/text/PathText.h"
@@ -40,19 +41,25 @@ public:
     bool isNormalState() const override { return true; }
 };
 
-// The settings hold the directories as text in the system's encoding, and so does the path
-// of the log that the session watches.
-TEST(SoundProcessorTest, SessionWatchesTheLogOfAGameModeDirectoryBeyondAscii) {
-    TempDir dir;
-    const fs::path game = dir.path() / text::toPath(kNameBeyondAscii);
-    fs::create_directories(game / "fortress");
-    fs::create_directories(game / "qw");
-    FakeSettingsStore settings;
-    settings.save(settings::kParams, "reg_version", settings::kCurrentVersion);
-    settings.save(settings::kParams, "TF_Dir", text::fromPath(game / "fortress"));
-    settings.save(settings::kParams, "DM_Dir", text::fromPath(game / "qw"));
-    settings.save(settings::kParams, "Active_Mod_Dir", text::fromPath(game / "fortress"));
+class SoundProcessorTest : public testing::Test {
+protected:
+    void store(const char* key, const fs::path& value) {
+        settings.save(settings::kParams, key, text::fromPath(value));
+    }
+    // A configured program whose game directory is `game`.
+    void storeConfiguration() {
+        settings.save(settings::kParams, "reg_version", settings::kCurrentVersion);
+        store("Quake_Dir", game);
+        store("Quake_Id1_sound", game / "id1" / "sound");
+        store("TF_Dir", game / "fortress");
+        store("DM_Dir", game / "qw");
+        store("CTF_Dir", game / "ctf");
+        store("Active_Mod_Dir", game / "fortress");
+    }
 
+    TempDir dir;
+    fs::path game = dir.path() / "quake";
+    FakeSettingsStore settings;
     FakePrompter prompter;
     FakeLauncher launcher;
     RecordingKeyOutput keyOutput;
@@ -61,17 +68,75 @@ TEST(SoundProcessorTest, SessionWatchesTheLogOfAGameModeDirectoryBeyondAscii) {
     TriggerList triggers;
     RecordingActivityList activity;
     RecordingSessionView view;
-    MonitoringSession session(configuration, triggers, activity, view, clock, prompter,
-                              [](const std::string&) {});
+    MonitoringSession session{
+        configuration, triggers, activity, view, clock, prompter, [](const std::string&) {}};
     NormalWindow window;
-    SoundProcessor processor({settings, prompter, launcher, keyOutput}, configuration, triggers,
-                             session, activity, window, "readme.txt",
-                             {[](GameMode) {}, [] {}, [] {}, [] {}});
+    SoundProcessor processor{{settings, prompter, launcher, keyOutput},
+                             configuration,
+                             triggers,
+                             session,
+                             activity,
+                             window,
+                             "readme.txt",
+                             {[](GameMode) {}, [] {}, [this] { session.cmdStart_Click(); },
+                              [this] { session.cmdStop_Click(); }}};
+};
+
+// The settings hold the directories as text in the system's encoding, and so does the path
+// of the log that the session watches.
+TEST_F(SoundProcessorTest, SessionWatchesTheLogOfAGameModeDirectoryBeyondAscii) {
+    game = dir.path() / text::toPath(kNameBeyondAscii);
+    fs::create_directories(game / "fortress");
+    fs::create_directories(game / "qw");
+    storeConfiguration();
 
     ASSERT_EQ(processor.Form_Load(), SoundProcessor::LoadResult::Loaded);
     EXPECT_EQ(session.ConsoleLogPath, text::fromPath(game / "fortress" / "qconsole.log"));
     processor.optMod_Click(GameMode::DM);
     EXPECT_EQ(session.ConsoleLogPath, text::fromPath(game / "qw" / "qconsole.log"));
+}
+
+// quakespasm and ezQuake write one log whatever the game mode; the mode still names where
+// the match files go.
+TEST_F(SoundProcessorTest, GameWritingOneLogIsWatchedThereInEveryGameMode) {
+    fs::create_directories(game / "id1");
+    const fs::path log = game / "qconsole.log";
+    writeFile(log, "Bob: a match in the log\r\n");
+    storeConfiguration();
+    store("Active_Mod_Dir", game);
+    store("Console_Log", log);
+
+    ASSERT_EQ(processor.Form_Load(), SoundProcessor::LoadResult::Loaded);
+    EXPECT_EQ(session.ConsoleLogPath, text::fromPath(log));
+    processor.cmdStart_Click();
+    processor.optMod_Click(GameMode::CTF);
+
+    EXPECT_EQ(session.ConsoleLogPath, text::fromPath(log));
+    EXPECT_EQ(settings.get(settings::kParams, "Active_Mod_Dir"), text::fromPath(game / "ctf"));
+    ASSERT_TRUE(fs::is_directory(game / "ctf")) << "made for the match file";
+    EXPECT_EQ(std::distance(fs::directory_iterator(game / "ctf"), fs::directory_iterator()), 1)
+        << "the match file of the stopped session";
+}
+
+// ezQuake lists the game's files once, at its start: the play script must be there before.
+TEST_F(SoundProcessorTest, PlayScriptIsMadeAtStartUpAndAtStartWhenMissing) {
+    fs::create_directories(game / "id1" / "sound");
+    storeConfiguration();
+
+    ASSERT_EQ(processor.Form_Load(), SoundProcessor::LoadResult::Loaded);
+    const fs::path script =
+        *gamepaths::playScript(configuration.Quake_Dir, configuration.Quake_Id1_sound);
+    EXPECT_EQ(readFile(script), "// Yelpcue writes the sound to play here\r\n");
+    fs::remove(script);
+    processor.cmdStart_Click();
+    EXPECT_TRUE(fs::exists(script));
+
+    fs::remove_all(game / "id1");
+    session.cmdStop_Click();
+    processor.cmdStart_Click();
+    ASSERT_FALSE(activity.entries.empty());
+    EXPECT_NE(activity.entries.back().find(text::fromPath(script)), std::string::npos)
+        << "the list says which script could not be made";
 }
 
 } // namespace

@@ -10,6 +10,7 @@ TEST(ConfigurationTest, EmptyStoreGivesTheDefaults) {
     const FakeSettingsStore store;
     Configuration configuration;
     configuration.Active_Mod_Dir = "left over";
+    configuration.Console_Log = "left over";
     configuration.load(store);
 
     EXPECT_EQ(Configuration::readVersion(store), "NONE");
@@ -18,6 +19,7 @@ TEST(ConfigurationTest, EmptyStoreGivesTheDefaults) {
     EXPECT_TRUE(configuration.AutoCopy);
     EXPECT_TRUE(configuration.QconsoleDel);
     EXPECT_EQ(configuration.Active_Mod_Dir, "");
+    EXPECT_EQ(configuration.Console_Log, "") << "as stored before: the log of the game mode";
     EXPECT_EQ(configuration.Quake_Dir, "");
 }
 
@@ -43,6 +45,7 @@ TEST(ConfigurationTest, SavedConfigurationReadsBackAsSaved) {
     saved.CTF_Dir = "/games/quake/ctf";
     saved.DM_Dir = "/games/quake/qw";
     saved.Active_Mod_Dir = saved.DM_Dir;
+    saved.Console_Log = "/games/quake/qw/qconsole.log";
     saved.Selected_Key = "F2";
     saved.Trigger_Cfg = "1";
     saved.AutoCopy = false;
@@ -62,6 +65,7 @@ TEST(ConfigurationTest, SavedConfigurationReadsBackAsSaved) {
     EXPECT_EQ(loaded.CTF_Dir, saved.CTF_Dir);
     EXPECT_EQ(loaded.DM_Dir, saved.DM_Dir);
     EXPECT_EQ(loaded.Active_Mod_Dir, saved.Active_Mod_Dir);
+    EXPECT_EQ(loaded.Console_Log, saved.Console_Log);
     EXPECT_EQ(loaded.Selected_Key, "F2");
     EXPECT_FALSE(loaded.AutoCopy);
     EXPECT_TRUE(loaded.QconsoleDel);
