@@ -1,5 +1,6 @@
 #include "support/X11Desktop.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -140,6 +141,28 @@ std::optional<WindowId> X11Desktop::findWindow(const std::string& title) const {
     return std::nullopt;
 }
 
+std::optional<WindowId> X11Desktop::findWindowOfProcess(int pid) const {
+    const Atom netWmPid = XInternAtom(m_display, "_NET_WM_PID", False);
+    for (const Window child : childrenOf(m_display, DefaultRootWindow(m_display))) {
+        XWindowAttributes attributes;
+        if (!isViewable(m_display, child, attributes) || attributes.width <= 1)
+            continue;
+        Atom type = None;
+        int format = 0;
+        unsigned long length = 0, remaining = 0;
+        unsigned char* value = nullptr;
+        if (XGetWindowProperty(m_display, child, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format,
+                               &length, &remaining, &value) != Success ||
+            !value)
+            continue;
+        const bool own = length == 1 && format == 32 && *reinterpret_cast<long*>(value) == pid;
+        XFree(value);
+        if (own)
+            return child;
+    }
+    return std::nullopt;
+}
+
 void X11Desktop::focus(WindowId window) {
     XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
     XSync(m_display, False);
@@ -263,5 +286,12 @@ void X11Desktop::close(WindowId window) {
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(m_display, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(m_display, window, False, NoEventMask, &event);
+    XSync(m_display, False);
+}
+
+void X11Desktop::pressKey(const std::string& keysym) {
+    const KeyCode code = XKeysymToKeycode(m_display, XStringToKeysym(keysym.c_str()));
+    XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, code, False, CurrentTime);
     XSync(m_display, False);
 }

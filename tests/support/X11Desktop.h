@@ -65,6 +65,8 @@ public:
 
     // A top-level window on show with exactly this title.
     std::optional<WindowId> findWindow(const std::string& title) const;
+    // A top-level window on show that the process with this id says is its own.
+    std::optional<WindowId> findWindowOfProcess(int pid) const;
     void focus(WindowId window);
     // The top-level window that holds the keyboard focus (or one of its children does).
     std::optional<WindowId> focusedTopLevel() const;
@@ -86,6 +88,8 @@ public:
     void close(WindowId window);
     // Presses and releases a mouse button (1 left, 3 right) over the middle of a window.
     void click(WindowId window, unsigned int button);
+    // Presses and releases the key of an X keysym name ("F3") for the focused window.
+    void pressKey(const std::string& keysym);
 
 private:
     struct _XDisplay* m_display;

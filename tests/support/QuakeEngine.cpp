@@ -1,0 +1,319 @@
+#include "support/QuakeEngine.h"
+
+#include "support/TempDir.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdint>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <tuple>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+void putInt(std::string& bytes, std::int32_t value) {
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<char>((static_cast<std::uint32_t>(value) >> shift) & 0xFF));
+}
+
+// A picture as the engines read it: width, height and one palette index per pixel.
+std::string picture(int width, int height) {
+    std::string bytes;
+    putInt(bytes, width);
+    putInt(bytes, height);
+    bytes.append(static_cast<std::size_t>(width * height), '\0');
+    return bytes;
+}
+
+std::vector<std::string> words(std::string_view text) {
+    std::vector<std::string> result;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        result.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return result;
+}
+
+// A WAD2 file: the lumps (name, type, content), then their table.
+std::string wad(const std::vector<std::tuple<std::string, char, std::string>>& lumps) {
+    std::string data;
+    std::string table;
+    for (const auto& [name, type, content] : lumps) {
+        putInt(table, static_cast<std::int32_t>(12 + data.size()));
+        putInt(table, static_cast<std::int32_t>(content.size()));
+        putInt(table, static_cast<std::int32_t>(content.size()));
+        table += {type, 0, 0, 0};
+        table += name + std::string(16 - name.size(), '\0');
+        data += content;
+    }
+    std::string bytes = "WAD2";
+    putInt(bytes, static_cast<std::int32_t>(lumps.size()));
+    putInt(bytes, static_cast<std::int32_t>(12 + data.size()));
+    return bytes + data + table;
+}
+
+// The checksum the engines compute over a pak's directory (CRC-16, CCITT polynomial).
+std::uint16_t crc16(std::string_view bytes, std::uint16_t crc = 0xFFFF) {
+    for (const char c : bytes) {
+        crc ^= static_cast<std::uint16_t>(static_cast<unsigned char>(c) << 8);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = static_cast<std::uint16_t>((crc & 0x8000) ? (crc << 1) ^ 0x1021 : crc << 1);
+    }
+    return crc;
+}
+
+// A pak file holding `files`. quakespasm refuses any pak but the original pak0.pak unless
+// the registered game is installed, and tells the original by its number of files (339) and
+// the checksum of its directory (32981). So the pak is padded with empty files to 339, and
+// the last two bytes of the last name, after its end, which the engines do not read, are
+// chosen to give the checksum.
+std::string pak(std::vector<std::pair<std::string, std::string>> files) {
+    while (files.size() < 339)
+        files.emplace_back("pad/" + std::to_string(files.size()), "");
+    std::string data;
+    std::string directory;
+    for (const auto& [name, content] : files) {
+        directory += name + std::string(56 - name.size(), '\0');
+        putInt(directory, static_cast<std::int32_t>(12 + data.size()));
+        putInt(directory, static_cast<std::int32_t>(content.size()));
+        data += content;
+    }
+    const std::size_t freeBytes = directory.size() - 10;
+    const std::uint16_t before = crc16(std::string_view(directory).substr(0, freeBytes));
+    for (unsigned value = 0; value <= 0xFFFF; ++value) {
+        directory[freeBytes] = static_cast<char>(value & 0xFF);
+        directory[freeBytes + 1] = static_cast<char>(value >> 8);
+        if (crc16(std::string_view(directory).substr(freeBytes), before) == 32981)
+            break;
+    }
+    std::string bytes = "PACK";
+    putInt(bytes, static_cast<std::int32_t>(12 + data.size()));
+    putInt(bytes, static_cast<std::int32_t>(directory.size()));
+    return bytes + data + directory;
+}
+
+// What quakespasm and ezQuake load at start: the palette, colour map, console background
+// and character set, and ezQuake's menu and status-bar pictures (blank; the bars 320x24,
+// since ezQuake cuts them into pieces). About 130 kB.
+std::string gameData() {
+    std::vector<std::tuple<std::string, char, std::string>> lumps{
+        {"conchars", 0x44, std::string(128 * 128, '\0')}};
+    std::vector<std::string> names = words(
+        "disc backtile ram net turtle num_minus num_colon num_slash anum_minus anum_colon "
+        "sb_armor1 sb_armor2 sb_armor3 sb_shells sb_nails sb_rocket sb_cells sb_key1 sb_key2 "
+        "sb_invis sb_invuln sb_suit sb_quad sb_sigil1 sb_sigil2 sb_sigil3 sb_sigil4 face_invis "
+        "face_invul2 face_inv2 face_quad");
+    for (int n = 0; n <= 9; ++n)
+        names.insert(names.end(), {"num_" + std::to_string(n), "anum_" + std::to_string(n),
+                                   "face" + std::to_string(n), "face_p" + std::to_string(n)});
+    for (const std::string& prefix : words("inv_ inv2_ inva1_ inva2_ inva3_ inva4_ inva5_"))
+        for (const std::string& weapon :
+             words("shotgun sshotgun nailgun snailgun rlaunch srlaunch lightng"))
+            names.push_back(prefix + weapon);
+    for (const std::string& name : names)
+        lumps.emplace_back(name, 0x42, picture(8, 8));
+    for (const std::string& name : words("sbar ibar scorebar"))
+        lumps.emplace_back(name, 0x42, picture(320, 24));
+
+    std::vector<std::pair<std::string, std::string>> files{
+        {"gfx/palette.lmp", std::string(768, '\0')},
+        {"gfx/colormap.lmp", std::string(256 * 64 + 1, '\0')},
+        {"gfx/conback.lmp", picture(320, 200)},
+        {"gfx.wad", wad(lumps)},
+        {"quake.rc", "exec autoexec.cfg\nstuffcmds\n"}};
+    for (const std::string& name :
+         words("pause loading box_tl box_ml box_bl box_tm box_mm box_mm2 box_bm box_tr box_mr "
+               "box_br ttl_main mainmenu menudot1 menudot2 menudot3 menudot4 menudot5 menudot6 "
+               "ttl_sgl qplaque sp_menu p_load p_save p_multi ranking complete inter finale"))
+        files.emplace_back("gfx/" + name + ".lmp", picture(8, 8));
+    return pak(std::move(files));
+}
+
+std::string programOf(QuakeEngine::Kind kind) {
+    switch (kind) {
+    case QuakeEngine::Kind::DarkPlaces:
+        return "/usr/games/darkplaces";
+    case QuakeEngine::Kind::QuakeSpasm:
+        return "/usr/games/quakespasm";
+    case QuakeEngine::Kind::EzQuake:
+        // /usr/games/ezquake is a wrapper that sets a base directory of its own.
+        return "/usr/lib/games/ezquake/ezquake";
+    }
+    return {};
+}
+
+} // namespace
+
+bool waitFor(const std::function<bool()>& done, const std::function<void()>& step,
+             std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        step();
+        if (done())
+            return true;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(20ms);
+    }
+}
+
+QuakeEngine::QuakeEngine(Kind kind, fs::path baseDir, fs::path home,
+                         std::vector<std::string> arguments)
+    : m_kind(kind)
+    , m_baseDir(std::move(baseDir))
+    , m_home(std::move(home))
+    , m_arguments(std::move(arguments)) {}
+
+QuakeEngine::~QuakeEngine() {
+    stop();
+}
+
+bool QuakeEngine::isInstalled() const {
+    std::error_code error;
+    return fs::exists(programOf(m_kind), error);
+}
+
+std::string QuakeEngine::gameDirectory() const {
+    const auto game = std::find(m_arguments.begin(), m_arguments.end(), "-game");
+    return game != m_arguments.end() && game + 1 != m_arguments.end() ? *(game + 1) : "id1";
+}
+
+fs::path QuakeEngine::autoexecScript() const {
+    return m_baseDir / "id1" / "autoexec.cfg";
+}
+
+void QuakeEngine::install(std::string_view autoexec) const {
+    fs::create_directories(m_baseDir / "id1");
+    fs::create_directories(m_baseDir / gameDirectory());
+    fs::create_directories(m_home);
+    // darkplaces starts with no game data at all.
+    if (m_kind != Kind::DarkPlaces)
+        writeFile(m_baseDir / "id1" / "pak0.pak", gameData());
+    if (m_kind == Kind::EzQuake) {
+        // ezQuake logs into qw only when it exists, and keeps its own files in ezquake; an
+        // installed ezQuake has both.
+        fs::create_directories(m_baseDir / "qw");
+        fs::create_directories(m_baseDir / "ezquake");
+    }
+    writeFile(autoexecScript(), std::string(autoexec) + "\nbind F12 \"echo Sync\"\n");
+}
+
+fs::path QuakeEngine::consoleLog() const {
+    switch (m_kind) {
+    case Kind::DarkPlaces: {
+        const bool inBase =
+            std::find(m_arguments.begin(), m_arguments.end(), "-nohome") != m_arguments.end();
+        return (inBase ? m_baseDir : m_home / ".darkplaces") / gameDirectory() / "qconsole.log";
+    }
+    case Kind::QuakeSpasm:
+        // Its working directory, which start() makes the base directory.
+        return m_baseDir / "qconsole.log";
+    case Kind::EzQuake:
+        return m_baseDir / "qw" / "qconsole.log";
+    }
+    return {};
+}
+
+std::string QuakeEngine::logText() const {
+    return readFile(consoleLog());
+}
+
+bool QuakeEngine::start(std::string& failure) {
+    const fs::path output = m_home / "engine-output.txt";
+    std::vector<std::string> arguments{"/usr/bin/env",
+                                       "HOME=" + m_home.string(),
+                                       "XDG_DATA_HOME=" + (m_home / ".local/share").string(),
+                                       "XDG_CONFIG_HOME=" + (m_home / ".config").string(),
+                                       "SDL_AUDIODRIVER=dummy",
+                                       programOf(m_kind),
+                                       "-basedir",
+                                       m_baseDir.string(),
+                                       "-condebug"};
+    arguments.insert(arguments.end(), m_arguments.begin(), m_arguments.end());
+    for (const std::string& argument :
+         words(m_kind == Kind::DarkPlaces   ? "+vid_fullscreen 0 +vid_width 320 +vid_height 240 "
+                                              "+cl_maxfps 10"
+               : m_kind == Kind::QuakeSpasm ? "-window -width 320 -height 240 +host_maxfps 10"
+                                            : "-window -width 320 -height 240 +sys_yieldcpu 1"))
+        arguments.push_back(argument);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, m_baseDir.c_str());
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+        failure = "could not start " + arguments[0];
+        return false;
+    }
+    m_pid = pid;
+
+    const auto exited = [&] { return waitpid(m_pid, nullptr, WNOHANG) == m_pid; };
+    bool ended = false;
+    waitFor([&] { return (ended = exited()) || m_window.has_value(); },
+            [&] { m_window = m_desktop.findWindowOfProcess(m_pid); }, 20s);
+    if (m_window) {
+        m_desktop.focus(*m_window);
+        if (sync())
+            return true;
+    }
+    if (ended)
+        m_pid = 0;
+    failure = (m_window ? "the game did not answer; it printed:\n"
+                        : "the game showed no window; it printed:\n") +
+              readFile(output) + "\nits log:\n" + logText();
+    return false;
+}
+
+void QuakeEngine::stop() {
+    if (m_pid <= 0)
+        return;
+    // ezQuake takes its time over SIGTERM, or ignores it.
+    kill(m_pid, SIGTERM);
+    if (!waitFor([&] { return waitpid(m_pid, nullptr, WNOHANG) == m_pid; }, [] {}, 2s)) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+    }
+    m_pid = 0;
+    m_window.reset();
+}
+
+void QuakeEngine::press(const std::string& keysym) {
+    if (m_window)
+        m_desktop.pressKey(keysym);
+}
+
+int QuakeEngine::syncCount() const {
+    const std::string log = logText();
+    int count = 0;
+    for (std::size_t at = log.find("Sync"); at != std::string::npos; at = log.find("Sync", at + 1))
+        ++count;
+    return count;
+}
+
+bool QuakeEngine::sync(const std::function<void()>& meanwhile) {
+    const int before = syncCount();
+    // At start the game may not read its keys yet; a second press just answers twice.
+    for (int attempt = 0; attempt < 30; ++attempt) {
+        press("F12");
+        if (waitFor([&] { return syncCount() > before; }, meanwhile, 1s))
+            return true;
+    }
+    return false;
+}

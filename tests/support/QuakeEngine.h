@@ -1,0 +1,78 @@
+#pragma once
+
+#include "support/X11Desktop.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A Quake engine from Debian's packages, the game itself, run under the test script's X
+// server: windowed, at a low frame rate, with SDL's silent audio driver (so that "play" is
+// still carried out), logging its console. The game data is a placeholder written by the
+// test, just enough for each engine to start with its console up.
+class QuakeEngine {
+public:
+    enum class Kind { DarkPlaces, QuakeSpasm, EzQuake };
+
+    // `baseDir` is the folder that holds id1; `home` the engine's home directory.
+    // `arguments` are added to the command line (-nohome, -game fortress).
+    QuakeEngine(Kind kind, std::filesystem::path baseDir, std::filesystem::path home,
+                std::vector<std::string> arguments = {});
+    ~QuakeEngine();
+    QuakeEngine(const QuakeEngine&) = delete;
+    QuakeEngine& operator=(const QuakeEngine&) = delete;
+
+    bool isInstalled() const;
+
+    // Writes the game data the engine needs to start and the player's id1/autoexec.cfg with
+    // `autoexec` and a bind of F12 that makes the game answer "Sync" (see sync()).
+    void install(std::string_view autoexec) const;
+    std::filesystem::path autoexecScript() const;
+
+    // Where this engine writes its console log, as the engine decides.
+    std::filesystem::path consoleLog() const;
+    std::string logText() const;
+
+    // Starts the engine, gives its window the keyboard focus and waits until it answers
+    // keys. False, with what it printed, when it did not.
+    bool start(std::string& failure);
+    void stop();
+
+    // Presses and releases a key (an X keysym name such as "F3") in the engine's window.
+    void press(const std::string& keysym);
+    // Presses F12 and waits until the game has logged the "Sync" it answers with, calling
+    // `meanwhile` while it waits: every key pressed before has then been taken by the game.
+    bool sync(const std::function<void()>& meanwhile = [] {});
+
+private:
+    std::string gameDirectory() const;
+    int syncCount() const;
+
+    Kind m_kind;
+    std::filesystem::path m_baseDir;
+    std::filesystem::path m_home;
+    std::vector<std::string> m_arguments;
+    int m_pid = 0;
+    std::optional<WindowId> m_window;
+    X11Desktop m_desktop;
+};
+
+// Calls `step` until `done` holds or the time is up.
+bool waitFor(const std::function<bool()>& done, const std::function<void()>& step,
+             std::chrono::milliseconds timeout);
+
+// Where the test script installs the engines, a missing one fails the test; elsewhere the
+// test is skipped.
+#define REQUIRE_ENGINE(engine)                                                                     \
+    do {                                                                                           \
+        REQUIRE_X_DISPLAY();                                                                       \
+        if (!(engine).isInstalled()) {                                                             \
+            if (xIsRequired())                                                                     \
+                FAIL() << "the engine is not installed, and YELPCUE_REQUIRE_X=1";                  \
+            GTEST_SKIP() << "the engine is not installed";                                         \
+        }                                                                                          \
+    } while (false)
