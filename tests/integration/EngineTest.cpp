@@ -147,6 +147,40 @@ protected:
                               [this] { session.cmdStop_Click(); }}};
 };
 
+// darkplaces answers a play script whose sound is missing with a line naming the sound;
+// with the keyword in the sound's name, that answer is no call and makes no second run.
+TEST_F(EngineTest, GameAnsweringThePlayScriptWithTheKeywordRunsItOnce) {
+    QuakeEngine engine(Kind::DarkPlaces, base, home, {"-nohome"});
+    REQUIRE_ENGINE(engine);
+    engine.install("bind F3 \"echo Bob: QUAD up\"");
+    keyword = "QUAD";
+    sound = "quad.wav";
+    play(engine, engine.consoleLog(), std::nullopt);
+    ASSERT_TRUE(ranPlayScriptFor(engine, sound)) << whatHappened(engine);
+
+    // Yelpcue has read all the game logged, and the game has taken any key it pushed.
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return !session.hasPendingLines() &&
+                   session.ReadPosition() >=
+                       static_cast<std::int64_t>(fs::file_size(engine.consoleLog()));
+        },
+        [&] { drive(); }, 10s));
+    ASSERT_TRUE(engine.sync([&] { drive(); }));
+    EXPECT_EQ(playScriptRuns(engine.logText()).size(), 1u) << whatHappened(engine);
+}
+
+// "play Need Shotgun.wav" would play "Need" and "Shotgun.wav".
+TEST_F(EngineTest, SoundNameWithSpacesReachesTheGameAsOneName) {
+    QuakeEngine engine(Kind::DarkPlaces, base, home, {"-nohome"});
+    REQUIRE_ENGINE(engine);
+    engine.install("bind F3 \"echo Bob: need AMMO\"");
+    keyword = "AMMO";
+    sound = "Need Shotgun.wav";
+    play(engine, engine.consoleLog(), std::nullopt);
+    EXPECT_TRUE(ranPlayScriptFor(engine, "\"Need Shotgun.wav\"")) << whatHappened(engine);
+}
+
 struct Layout {
     const char* name;
     Kind kind;
