@@ -9,6 +9,7 @@
 #include "core/game/ConfigScript.h"
 #include "core/session/ActivityList.h"
 #include "core/session/PlayScript.h"
+#include "core/session/TriggerCalls.h"
 #include "core/settings/Configuration.h"
 #include "core/triggers/TriggerImport.h"
 #include "core/triggers/TriggerList.h"
@@ -102,7 +103,9 @@ protected:
     // The play script after a console line holding the keyword of the only trigger.
     std::string playScriptAfterMatch(const std::string& consoleLine) {
         writeFile(playScript(), "play before.wav\r\n");
-        PlayScriptDispatch dispatch(triggers, configuration, activity);
+        SystemClock clock;
+        TriggerCalls calls(triggers, clock);
+        PlayScriptDispatch dispatch(calls, configuration, activity);
         dispatch.create_play_script(consoleLine);
         return readFile(playScript());
     }

@@ -41,8 +41,8 @@ MonitoringSession::MonitoringSession(const Configuration& configuration,
     , m_clock(clock)
     , m_prompter(prompter)
     , m_pushKeys(std::move(pushKeys))
-    , m_dispatch(triggers, configuration, activity)
-    , m_echoes(clock)
+    , m_calls(triggers, clock)
+    , m_dispatch(m_calls, configuration, activity)
     , m_runaway(clock, activity) {}
 
 fs::path MonitoringSession::logPath() const {
@@ -64,6 +64,8 @@ void MonitoringSession::cmdStart_Click() {
     m_view.animateTray(true);
     m_log.measure(logPath());
     showMeasurement();
+    if (!m_running)
+        m_calls.sessionStarted();
     m_running = true;
     m_view.showRunning(true);
     m_view.hideMainWindow();
@@ -96,12 +98,14 @@ void MonitoringSession::dispatchNextLine() {
     const std::string line = std::move(m_pending.front());
     m_pending.pop_front();
 
-    const std::string start = timeOfDayText(m_clock.timeOfDay(), ':');
-    if (m_echoes.isEcho(line) || !m_dispatch.create_play_script(line))
+    // Matched and shown as the player reads it; the log keeps the bytes as they are.
+    const std::string_view text = m_calls.read(line);
+    const std::string start = timeOfDayText(m_calls.readAt(), ':');
+    if (m_calls.isEcho(line) || !m_dispatch.create_play_script(text))
         return;
-    m_echoes.played(m_dispatch.lastSoundName());
+    m_calls.played(m_dispatch.lastSoundName());
     const std::string stop = timeOfDayText(m_clock.timeOfDay(), ':');
-    m_activity.add("Processing : " + line);
+    m_activity.add("Processing : " + std::string(text));
     m_activity.add("Time taken (Start) " + start + " (Stop) " + stop);
     if (m_runaway.mayPush(m_dispatch.lastKeyword()))
         PushSelectedKey();
@@ -109,8 +113,10 @@ void MonitoringSession::dispatchNextLine() {
 
 void MonitoringSession::PushSelectedKey() {
     const std::string keyString = selectedKeyString(m_configuration.Selected_Key);
-    if (!keyString.empty())
-        m_pushKeys(keyString);
+    if (keyString.empty())
+        return;
+    m_pushKeys(keyString);
+    m_calls.keyPushed();
 }
 
 void MonitoringSession::cmdStop_Click() {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/session/ConsoleLogFollower.h"
-#include "core/session/GameEchoes.h"
 #include "core/session/PlayScript.h"
 #include "core/session/RunawayGuard.h"
+#include "core/session/TriggerCalls.h"
 
 #include <cstdint>
 #include <deque>
@@ -76,6 +76,9 @@ public:
     // Hands the key string for `Selected_Key` to the key pusher.
     void PushSelectedKey();
 
+    // How lines are answered, shared with the trigger tester, and what was counted.
+    TriggerCalls& calls() { return m_calls; }
+
 private:
     void showMeasurement();
     void readNewText();
@@ -89,8 +92,8 @@ private:
     Clock& m_clock;
     Prompter& m_prompter;
     PushKeysFunction m_pushKeys;
+    TriggerCalls m_calls;
     PlayScriptDispatch m_dispatch;
-    GameEchoes m_echoes;
     RunawayGuard m_runaway;
 
     ConsoleLogFollower m_log;

@@ -2,6 +2,7 @@
 
 #include "core/game/GamePaths.h"
 #include "core/session/ActivityList.h"
+#include "core/session/TriggerCalls.h"
 #include "core/settings/Configuration.h"
 #include "core/triggers/SoundName.h"
 #include "core/triggers/TriggerList.h"
@@ -44,18 +45,22 @@ std::string playArgument(std::string_view soundName) {
 
 } // namespace
 
-PlayScriptDispatch::PlayScriptDispatch(const TriggerList& triggers,
-                                       const Configuration& configuration, ActivityList& activity)
-    : m_triggers(triggers)
+PlayScriptDispatch::PlayScriptDispatch(TriggerCalls& calls, const Configuration& configuration,
+                                       ActivityList& activity)
+    : m_calls(calls)
+    , m_triggers(calls.triggers())
     , m_configuration(configuration)
-    , m_activity(activity)
-    , m_matcher(triggers) {}
+    , m_activity(activity) {}
 
 bool PlayScriptDispatch::create_play_script(std::string_view console_msg) {
-    const auto position = m_matcher.firstMatch(console_msg);
-    if (!position)
+    const TriggerCalls::Answer answer = m_calls.answer(console_msg);
+    if (!answer.position)
         return false;
-    const Trigger& trigger = m_triggers.at(*position);
+    if (answer.skipped()) {
+        m_activity.add("Skipped (quiet time) : " + std::string(console_msg));
+        return false;
+    }
+    const Trigger& trigger = m_triggers.at(*answer.position);
     m_activity.add("Found Keywords : " + trigger.keyword);
 
     const std::string soundName = BaseFileName(trigger.soundFile);

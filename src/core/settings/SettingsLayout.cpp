@@ -3,6 +3,8 @@
 #include "core/platform/SettingsStore.h"
 #include "core/text/Text.h"
 
+#include <algorithm>
+
 namespace settings {
 
 std::string read(const SettingsStore& store, std::string_view section, const Key& key) {
@@ -22,6 +24,13 @@ std::optional<int> readRecordCount(const std::string& storedText, int maximum) {
     if (!stored || *stored < 0 || *stored > maximum)
         return std::nullopt;
     return static_cast<int>(*stored);
+}
+
+int readQuietMs(const std::string& storedText, int maximum) {
+    const auto stored = text::parseWholeNumber(storedText);
+    if (!stored)
+        return 0;
+    return static_cast<int>(std::clamp<long long>(*stored, 0, maximum));
 }
 
 } // namespace settings

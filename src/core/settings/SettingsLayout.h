@@ -44,6 +44,8 @@ inline constexpr Key kRecordCount{"RecordCount", "1"};
 inline constexpr Key kTriggerName{"t_name", "Test Trigger"};
 inline constexpr Key kTriggerKeyword{"t_keyword", "SHOTGUN"};
 inline constexpr Key kTriggerFile{"t_file", "Bitch.wav"};
+// Written only for a trigger that has a quiet time.
+inline constexpr Key kTriggerQuiet{"t_quiet_ms", "0"};
 
 // One section per window, named after the window: its place and size in twips, each read
 // only when it is a number (a missing one leaves the window's design value).
@@ -61,5 +63,9 @@ const char* yesNoText(bool on);
 
 // RecordCount: a whole number from 0 to `maximum`; anything else is a damaged store.
 std::optional<int> readRecordCount(const std::string& storedText, int maximum);
+
+// t_quiet_ms: whole milliseconds, a number beyond 0 to `maximum` taken as the nearest of
+// them; anything else (empty, not a number) is 0, no quiet time.
+int readQuietMs(const std::string& storedText, int maximum);
 
 } // namespace settings

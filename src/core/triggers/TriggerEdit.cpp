@@ -8,6 +8,9 @@
 #include "core/triggers/TriggerList.h"
 #include "core/triggers/UsableTrigger.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace triggeredit {
 
 namespace fs = std::filesystem;
@@ -50,6 +53,17 @@ std::optional<Prompter::Message> okRefusal(const Trigger& typed) {
 
 FileChooser::Options soundFileDialog() {
     return {{}, "Sound Files(*.wav)|*.wav", {}};
+}
+
+double quietSecondsShown(int quietMs) {
+    return static_cast<double>(std::lround(quietMs / 100.0)) / 10.0;
+}
+
+int quietMsTyped(int storedMs, double seconds) {
+    const long long tenths = std::llround(seconds * 10);
+    if (tenths == std::lround(storedMs / 100.0))
+        return storedMs;
+    return static_cast<int>(std::clamp<long long>(tenths * 100, 0, Trigger::kMaxQuietMs));
 }
 
 void placeChosenSound(const std::string& chosen, const Configuration& configuration,

@@ -22,6 +22,13 @@ std::optional<Prompter::Message> okRefusal(const Trigger& typed);
 // The open dialog of "...".
 FileChooser::Options soundFileDialog();
 
+// The quiet time as the dialog shows it: seconds with one decimal.
+double quietSecondsShown(int quietMs);
+// The quiet time "Ok" stores for the seconds in the box: the stored one while the box still
+// shows it, so that a value finer than a tenth of a second survives an edit of the other
+// boxes; otherwise the seconds typed, within the limits.
+int quietMsTyped(int storedMs, double seconds);
+
 // After a sound file was picked: with AutoCopy on, copies it into the game's sound directory
 // unless it already lies there (under any spelling of its path), and tells the user how the
 // copy went; with AutoCopy off, tells the user that the file needs placing by hand.

@@ -6,6 +6,8 @@
 #include "core/triggers/TriggerStore.h"
 #include "core/triggers/UsableTrigger.h"
 
+#include <unordered_map>
+
 namespace triggerimport {
 
 TriggerNames::TriggerNames(const TriggerList& list) {
@@ -28,15 +30,24 @@ ImportResult importTriggers(TriggerList& list, const std::vector<Trigger>& recor
         if (!unusableTrigger(record))
             valid.push_back(&record);
     }
-    if (mode == ImportMode::Replace && !valid.empty())
+    // Trigger files carry no quiet times: a trigger that Replace brings back under its
+    // name keeps the one it had.
+    std::unordered_map<std::string, int> quietMsOfName;
+    if (mode == ImportMode::Replace && !valid.empty()) {
+        for (int position = 1; position <= list.TriggerCount(); ++position)
+            quietMsOfName.try_emplace(list.at(position).name, list.at(position).quietMs);
         list.resize(0);
+    }
 
     TriggerNames names(list);
     ImportResult result;
     for (const Trigger* record : valid) {
         if (mode == ImportMode::Merge && !names.trigger_doesnt_exist(record->name))
             continue;
-        if (!list.append(*record)) {
+        Trigger taken = *record;
+        if (const auto kept = quietMsOfName.find(taken.name); kept != quietMsOfName.end())
+            taken.quietMs = kept->second;
+        if (!list.append(std::move(taken))) {
             result.listFull = true;
             break;
         }

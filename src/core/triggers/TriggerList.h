@@ -9,6 +9,10 @@ struct Trigger {
     std::string name;
     std::string keyword;
     std::string soundFile;
+    // After the trigger plays, its further calls within this many milliseconds are skipped;
+    // 0 lets every call play. Kept in the store only, never in trigger files.
+    int quietMs = 0;
+    static constexpr int kMaxQuietMs = 3600000;
 
     // An empty position: all three fields empty.
     bool isEmpty() const { return name.empty() && keyword.empty() && soundFile.empty(); }

@@ -28,7 +28,8 @@ void Load_Triggers(const SettingsStore& store, TriggerList& list) {
     for (int position = 1; position <= list.TriggerCount(); ++position) {
         const std::string section = std::to_string(position);
         Trigger trigger{read(store, section, kTriggerName), read(store, section, kTriggerKeyword),
-                        read(store, section, kTriggerFile)};
+                        read(store, section, kTriggerFile),
+                        readQuietMs(read(store, section, kTriggerQuiet), Trigger::kMaxQuietMs)};
         if (hasEveryField(trigger))
             list.set(position, std::move(trigger));
     }
@@ -52,6 +53,10 @@ void Add_Trigger(SettingsStore& store, std::string_view section, const Trigger& 
     store.save(section, kTriggerName.name, trigger.name);
     store.save(section, kTriggerKeyword.name, trigger.keyword);
     store.save(section, kTriggerFile.name, trigger.soundFile);
+    // Only a trigger with a quiet time gets the key, so the store of a player who sets none
+    // stays as earlier versions wrote it.
+    if (trigger.quietMs != 0)
+        store.save(section, kTriggerQuiet.name, std::to_string(trigger.quietMs));
 }
 
 void Delete_Trigger_Section(SettingsStore& store, std::string_view section) {

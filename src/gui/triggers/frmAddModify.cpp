@@ -11,6 +11,7 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindowGeometry.h"
 
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,6 +38,12 @@ void frmAddModify::buildControls() {
     txtKeyword = namedWidget<QLineEdit>("txtKeyword", this);
     txtFile = namedWidget<QLineEdit>("txtFile", this);
     txtFile->setMinimumWidth(320);
+    txtQuiet = namedWidget<QDoubleSpinBox>("txtQuiet", this);
+    txtQuiet->setRange(0, Trigger::kMaxQuietMs / 1000.0);
+    txtQuiet->setDecimals(1);
+    txtQuiet->setSuffix(QStringLiteral(" s"));
+    txtQuiet->setToolTip(QStringLiteral("After the trigger plays, its calls within this time "
+                                        "are skipped. 0 lets every call play."));
     cmdSearch = namedWidget<QPushButton>("cmdSearch", QStringLiteral("..."), this);
     cmdSearch->setAutoDefault(false);
     cmdSearch->setMaximumWidth(cmdSearch->fontMetrics().horizontalAdvance(QStringLiteral("...")) *
@@ -65,9 +72,11 @@ void frmAddModify::buildControls() {
     fields->addWidget(txtFile, 2, 1);
     fields->addWidget(cmdSearch, 2, 2);
     fields->addWidget(cmdPlay, 2, 3);
+    fields->addWidget(namedWidget<QLabel>("lblQuiet", QStringLiteral("Quiet time"), this), 3, 0);
+    fields->addWidget(txtQuiet, 3, 1, Qt::AlignLeft);
     fields->addWidget(
-        namedWidget<QLabel>("Label1", QStringLiteral("Progress of file transfer"), this), 3, 0);
-    fields->addWidget(ProgressBar1, 3, 1, 1, 3);
+        namedWidget<QLabel>("Label1", QStringLiteral("Progress of file transfer"), this), 4, 0);
+    fields->addWidget(ProgressBar1, 4, 1, 1, 3);
     fields->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -84,7 +93,8 @@ void frmAddModify::buildControls() {
     setTabOrder(txtKeyword, txtFile);
     setTabOrder(txtFile, cmdSearch);
     setTabOrder(cmdSearch, cmdPlay);
-    setTabOrder(cmdPlay, cmdOK);
+    setTabOrder(cmdPlay, txtQuiet);
+    setTabOrder(txtQuiet, cmdOK);
     txtName->setFocus();
 }
 
@@ -95,6 +105,7 @@ void frmAddModify::Form_Load() {
     txtName->setText(toQString(trigger.name));
     txtKeyword->setText(toQString(trigger.keyword));
     txtFile->setText(toQString(trigger.soundFile));
+    txtQuiet->setValue(triggeredit::quietSecondsShown(trigger.quietMs));
 }
 
 void frmAddModify::Form_Unload() {
@@ -109,7 +120,9 @@ void frmAddModify::done(int result) {
 
 void frmAddModify::cmdOK_Click() {
     Trigger typed{toSystemText(txtName->text()), toSystemText(txtKeyword->text()),
-                  toSystemText(txtFile->text())};
+                  toSystemText(txtFile->text()),
+                  triggeredit::quietMsTyped(m_triggers.at(m_triggers.CurrentTrigger).quietMs,
+                                            txtQuiet->value())};
     if (const auto refusal = triggeredit::okRefusal(typed)) {
         m_platform.prompter.ask(*refusal);
         return;

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QDoubleSpinBox;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -39,6 +40,7 @@ private:
     QLineEdit* txtName = nullptr;
     QLineEdit* txtKeyword = nullptr;
     QLineEdit* txtFile = nullptr;
+    QDoubleSpinBox* txtQuiet = nullptr;
     QPushButton* cmdSearch = nullptr;
     QPushButton* cmdPlay = nullptr;
     QPushButton* cmdOK = nullptr;

@@ -218,23 +218,59 @@ TEST_F(SessionTest, ALineWithoutEndIsTakenInPiecesOfTheLimit) {
     EXPECT_EQ(pushed, Lines{"{PAUSE}"});
 }
 
-TEST_F(SessionTest, BytesOfAnyEncodingAreMatchedAsTheyStand) {
-    triggers.append({"Latin-1", "CAF\xC9", "cafe.wav"});
+TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItStands) {
+    triggers.append({"Quad", "quad", "quad.wav"});
     triggers.append({"UTF-8", "\xC3\xA9t\xC3\xA9", "ete.wav"});
     session.skipExistingText();
     session.cmdStart_Click();
-    // The Latin-1 keyword with another byte for its last letter: no match.
-    game.say("\x80\xFF\x01 caf\xE9 \xFE");
-    // Its bytes, the ASCII letters in any case, a NUL byte on the line: a match.
-    const std::string latin1("\xFF\xFE"
-                             "cAf\xC9\x00 quad",
-                             11);
-    game.say(latin1);
-    // UTF-8 bytes, the line broken in the middle of a character.
-    game.say("t\xC3\xA9\xC3\xA9t\xC3\xA9 \xC3");
+    // say_team {QUAD UP} of a QuakeWorld client, in red; a DarkPlaces line in UTF-8.
+    const std::string red = "\x01(Bob): \xD1\xD5\xC1\xC4\xA0\xD5\xD0";
+    game.say(red);
+    game.say("^7(Al): ^xF00\xC3\xA9t\xC3\xA9");
+    game.say("(Al): caf\xE9 \xE9t\xE9"); // Latin-1 is no UTF-8: red "i" and "t"
     tick();
-    EXPECT_EQ(processed(), (Lines{latin1, "t\xC3\xA9\xC3\xA9t\xC3\xA9 \xC3"}));
+    EXPECT_EQ(processed(), (Lines{"\x01(Bob): QUAD UP", "(Al): \xC3\xA9t\xC3\xA9"}));
     EXPECT_EQ(readFile(playScript()), "play ete.wav\r\n");
+
+    clock.time = {21, 5, 9};
+    session.cmdStop_Click();
+    EXPECT_NE(readFile(matchFile("MatchPlayed-21-5-9.txt")).find(red), std::string::npos);
+}
+
+TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountTheSession) {
+    EXPECT_EQ(matchStatsSummary(session.calls().stats()), "No session has run yet.");
+    triggers.append({"Quad", "QUAD", "quad.wav", 10000});
+    session.cmdStart_Click();
+    struct Call {
+        int atMs;
+        const char* line;
+        bool plays;
+    };
+    for (const Call& call : {Call{1000, "Bob: QUAD", true}, Call{5000, "Al: quad", false},
+                             Call{5000, "Al: SHOTGUN", true}, Call{10999, "Bob: QUAD!", false},
+                             Call{11000, "Bob: QUAD!!", true}, Call{20999, "Al: quad", false}}) {
+        activity.entries.clear();
+        clock.steady = std::chrono::milliseconds(call.atMs);
+        clock.time = {21, 0, call.atMs / 1000};
+        game.say(call.line);
+        tick();
+        EXPECT_EQ(call.plays ? processed().at(0) : activity.entries.at(0),
+                  (call.plays ? "" : "Skipped (quiet time) : ") + std::string(call.line));
+    }
+    game.say("nothing");
+    tick();
+    const MatchStats& stats = session.calls().stats();
+    ASSERT_EQ(stats.rows.size(), 2u);
+    EXPECT_EQ(stats.rows[0].name, "Quad");
+    EXPECT_EQ(stats.rows[0].calls, 5);
+    EXPECT_EQ(stats.rows[0].skipped, 3);
+    EXPECT_EQ(timeOfDayText(stats.rows[0].lastCall, ':'), "21:0:20");
+    EXPECT_EQ(stats.rows[1].calls, 1);
+    EXPECT_EQ(matchStatsSummary(stats), "Since the last Start: 7 lines read, 3 keys pushed.");
+
+    session.cmdStop_Click();
+    session.cmdStart_Click();
+    EXPECT_TRUE(session.calls().stats().rows.empty()) << "a new session counts afresh";
 }
 
 TEST_F(SessionTest, ALogPathNamingADirectoryIsAnEmptyLog) {

@@ -1,7 +1,9 @@
 #include "core/session/PlayScript.h"
 
+#include "core/session/TriggerCalls.h"
 #include "core/settings/Configuration.h"
 #include "core/triggers/TriggerList.h"
+#include "support/FakeClock.h"
 #include "support/FullDisk.h"
 #include "support/Recorders.h"
 #include "support/TempDir.h"
@@ -80,7 +82,9 @@ protected:
     Configuration configuration;
     TriggerList triggers;
     RecordingActivityList activity;
-    PlayScriptDispatch dispatch{triggers, configuration, activity};
+    FakeClock clock;
+    TriggerCalls calls{triggers, clock};
+    PlayScriptDispatch dispatch{calls, configuration, activity};
 };
 
 TEST_F(PlayScriptDispatchTest, MatchWritesTheOneLinePlayScriptWithTheSoundsFileName) {

@@ -28,7 +28,7 @@ std::vector<Trigger> contentsOf(const TriggerList& list) {
 }
 
 TEST(TriggerFileTest, QuotesAreDoubledAndEveryTriggerReadsBackAsWritten) {
-    const std::vector<Trigger> triggers{{"Say \"hi\"", "HI, THERE", "C:\\Sounds\\hi.wav"},
+    const std::vector<Trigger> triggers{{"Say \"hi\"", "HI, THERE", "C:\\Sounds\\hi.wav", 1500},
                                         {" padded ", "\tTAB\t", "\"\""},
                                         {"two\r\nlines", "LF\nONLY", "CR\rONLY.wav"}};
     TriggerList list = listOf(triggers);
@@ -37,6 +37,7 @@ TEST(TriggerFileTest, QuotesAreDoubledAndEveryTriggerReadsBackAsWritten) {
     EXPECT_TRUE(text.starts_with("\"Say \"\"hi\"\"\",\"HI, THERE\",\"C:\\Sounds\\hi.wav\"\r\n"));
     EXPECT_TRUE(text.ends_with("\r\n,,\"\"\r\n")) << "an empty position, as earlier versions";
     auto expected = triggers;
+    expected[0].quietMs = 0; // the file keeps its three fields
     expected.push_back({});
     EXPECT_EQ(triggerfile::parse(text), expected);
 }
@@ -74,7 +75,7 @@ struct ModeCase {
     std::vector<Trigger> expected;
 };
 
-const std::vector<Trigger> kExisting{{"One", "ONE", "one.wav"}, {"Two", "TWO", "two.wav"}};
+const std::vector<Trigger> kExisting{{"One", "ONE", "one.wav", 1500}, {"Two", "TWO", "two.wav"}};
 const Trigger kNew{"New", "NEW", "new.wav"};
 
 class TriggerImportModeTest : public testing::TestWithParam<ModeCase> {};
@@ -93,6 +94,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"one", "A", "a.wav"}, {"One ", "B", "b.wav"}, {"One", "C", "c.wav"}},
                  {kExisting[0], kExisting[1], {"one", "A", "a.wav"}, {"One ", "B", "b.wav"}}},
         ModeCase{"Replace keeps repeated names", ImportMode::Replace, {kNew, kNew}, {kNew, kNew}},
+        ModeCase{"Replace keeps the quiet time of a trigger it brings back",
+                 ImportMode::Replace,
+                 {kNew, {"One", "ONE!", "one.wav"}},
+                 {kNew, {"One", "ONE!", "one.wav", 1500}}},
         ModeCase{"blank fields",
                  ImportMode::Add,
                  {{"A", "  ", "a.wav"}, {"\t", "TAB", "tab.wav"}},

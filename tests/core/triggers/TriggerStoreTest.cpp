@@ -87,6 +87,32 @@ TEST(TriggerStoreTest, DeletingPositionTwoOfFourShiftsTheRestAndLeavesTheOldLast
     EXPECT_EQ(settings.get("4", "t_name"), "D") << "the old section 4 is left as it was";
 }
 
+TEST(TriggerStoreTest, QuietTimeSurvivesADeleteAndAReloadAndIsStoredOnlyWhenSet) {
+    FakeSettingsStore settings;
+    TriggerList list;
+    for (const auto& [name, quietMs] : {std::pair{"A", 0}, {"B", 1500}, {"C", 0}})
+        list.append({name, name, "x.wav", quietMs});
+    list.markDeleted(1);
+    list.Remove_Deleted_Triggers();
+    RecordingProgress progress;
+    Save_Triggers(settings, list, progress);
+    EXPECT_EQ(settings.get("1", "t_quiet_ms"), "1500");
+    EXPECT_FALSE(settings.has("2", "t_quiet_ms")) << "a store without quiet times stays as it was";
+
+    for (const auto& [stored, quietMs] : {std::pair{"2500", 2500},
+                                          {"", 0},
+                                          {"abc", 0},
+                                          {"1.5", 0},
+                                          {"-5", 0},
+                                          {"9999999", 3600000}}) {
+        settings.save("2", "t_quiet_ms", stored);
+        TriggerList reloaded;
+        loadTriggerList(settings, reloaded);
+        EXPECT_EQ(reloaded.at(1).quietMs, 1500);
+        EXPECT_EQ(reloaded.at(2).quietMs, quietMs) << stored;
+    }
+}
+
 TEST(TriggerStoreTest, ATriggerNamedDeletedSurvivesTheDeletionOfAnother) {
     TriggerList list;
     for (const char* name : {"DELETED", "B", "Deleted"})

@@ -179,12 +179,12 @@ TEST_F(MainWindowTest, ConsoleBytesOfAnyKindShowInTheListAsOneReadableRow) {
     storeAConfiguredProgram();
     ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
     button("cmdStart")->click();
-    console.say("\x10"
-                "Bob\x11: SHOTGUN caf\xE9 \x1B[0m");
+    console.say("^1\x10"
+                "Bob\x11^7: SHOTGUN caf\xC3\xA9 \x01\x7F");
     window->session().tickFileSize_Timer();
     ASSERT_TRUE(waitForEntries(3));
     EXPECT_EQ(entries().at(1),
-              QStringLiteral(u"Processing : \u2410Bob\u2411: SHOTGUN caf\uFFFD \u241B[0m"));
+              QStringLiteral(u"Processing : [Bob]: SHOTGUN caf\u00E9 \u2401\u2421"));
 }
 
 TEST_F(MainWindowTest, TheListKeepsItsNewestEntryInSight) {

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -455,6 +456,18 @@ TEST_F(TriggerEditTest, OkWithAnEmptyOrBlankBoxOrAnUnplayableSoundStaysOpen) {
     click(*window, "cmdOK");
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(triggers.at(1), (Trigger{"Test Trigger", "QUAD", "Bitch.wav"}));
+}
+
+TEST_F(TriggerEditTest, QuietTimeIsTypedInSecondsAndKeptWhileLeftAsShown) {
+    for (const auto& [typed, quietMs] : {std::pair{1.3, 1250}, {2.5, 2500}, {0.0, 0}}) {
+        triggers.set(1, {"Q", "QUAD", "q.wav", 1250});
+        frmAddModify dialog(fakes.platform, configuration, triggers);
+        auto* box = child<QDoubleSpinBox>(dialog, "txtQuiet");
+        EXPECT_DOUBLE_EQ(box->value(), 1.3);
+        box->setValue(typed);
+        click(dialog, "cmdOK");
+        EXPECT_EQ(triggers.at(1).quietMs, quietMs) << typed;
+    }
 }
 
 TEST_F(TriggerEditTest, ClosingByTheFrameChangesNothingAndStoresThePosition) {
