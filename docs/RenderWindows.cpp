@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     main.showNormal();
     save(main, "main-window");
 
-    frmTriggers manager(fakes.platform, configuration, triggers);
+    frmTriggers manager(fakes.platform, configuration, triggers, main.session().calls());
     save(manager, "trigger-manager");
     triggers.CurrentTrigger = 2;
     frmAddModify edit(fakes.platform, configuration, triggers);

@@ -1,6 +1,7 @@
 #include "core/session/TriggerCalls.h"
 
 #include "core/text/QuakeText.h"
+#include "core/triggers/SoundName.h"
 #include "core/triggers/TriggerList.h"
 
 #include <algorithm>
@@ -81,4 +82,30 @@ std::chrono::milliseconds TriggerCalls::quietLeft(const Trigger& trigger,
         return {};
     return std::max(std::chrono::milliseconds(trigger.quietMs) - (now - played->second),
                     std::chrono::milliseconds::zero());
+}
+
+TesterVerdict testConsoleLine(TriggerCalls& calls, std::string_view line) {
+    if (line.empty())
+        return {};
+    const TriggerCalls::Answer answer = calls.test(line);
+    std::string text;
+    if (answer.text != line)
+        text = "Reads as : " + std::string(answer.text) + "\n";
+    if (!answer.position)
+        return {text + "No trigger answers this line.", std::nullopt};
+
+    const Trigger& trigger = calls.triggers().at(*answer.position);
+    text += "Trigger " + std::to_string(*answer.position) + ", \"" + trigger.name + "\" (keyword " +
+            trigger.keyword + "), answers";
+    const std::string sound = BaseFileName(trigger.soundFile);
+    if (const auto problem = soundNameProblem(sound))
+        text += ", but its sound is refused: " + *problem + ".";
+    else
+        text += ": the game plays " + sound + ".";
+    if (answer.skipped()) {
+        const auto tenths = (answer.quietLeft.count() + 99) / 100;
+        text += "\nIt is in its quiet time: a call now is skipped (" + std::to_string(tenths / 10) +
+                "." + std::to_string(tenths % 10) + " s more).";
+    }
+    return {text, answer.position};
 }

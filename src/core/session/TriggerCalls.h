@@ -103,3 +103,12 @@ private:
     std::map<Identity, std::size_t> m_rowOf;
     MatchStats m_stats;
 };
+
+// What the trigger tester shows for a console line: which trigger answers it, by the
+// session's own rule, and the sound it plays; or that none does. Empty for an empty line.
+struct TesterVerdict {
+    std::string text;
+    // The trigger that answers, whose sound the tester's Play button plays.
+    std::optional<int> position;
+};
+TesterVerdict testConsoleLine(TriggerCalls& calls, std::string_view line);

@@ -162,7 +162,7 @@ void frmSoundProcessor::cmdStop_Click() {
 }
 
 void frmSoundProcessor::cmdTrigger_Click() {
-    frmTriggers triggers(m_platform, m_configuration, m_triggers, this);
+    frmTriggers triggers(m_platform, m_configuration, m_triggers, m_session.calls(), this);
     triggers.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "core/platform/FileChooser.h"
 #include "core/platform/Platform.h"
 #include "core/platform/SoundPlayer.h"
+#include "core/session/TriggerCalls.h"
 #include "core/settings/WindowSettings.h"
 #include "core/text/PathText.h"
 #include "core/triggers/TriggerFile.h"
@@ -18,6 +19,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -33,11 +35,12 @@ enum Column { TriggerColumn = 0, KeywordColumn = 1, FileColumn = 2 };
 } // namespace
 
 frmTriggers::frmTriggers(Platform& platform, const Configuration& configuration,
-                         TriggerList& triggers, QWidget* parent)
+                         TriggerList& triggers, TriggerCalls& calls, QWidget* parent)
     : QDialog(parent)
     , m_platform(platform)
     , m_configuration(configuration)
     , m_triggers(triggers)
+    , m_calls(calls)
     , m_manager(triggers, configuration, platform.prompter) {
     buildControls();
     Form_Load();
@@ -119,6 +122,22 @@ void frmTriggers::buildControls() {
         connect(item, &QAction::triggered, this, [this, index] { mnuTrigger_Click(index); });
     }
 
+    auto* lblTest = namedWidget<QLabel>("lblTest", QStringLiteral("Test a console line :"), this);
+    txtTest = namedWidget<QLineEdit>("txtTest", this);
+    txtTest->setPlaceholderText(QStringLiteral("Paste or type a line of the game's console"));
+    txtTest->setClearButtonEnabled(true);
+    txtTest->installEventFilter(this);
+    lblTest->setBuddy(txtTest);
+    cmdTestPlay = namedWidget<QPushButton>("cmdTestPlay", QStringLiteral("Play"), this);
+    cmdTestPlay->setAutoDefault(false);
+    cmdTestPlay->setEnabled(false);
+    lblTestResult = namedWidget<QLabel>("lblTestResult", this);
+    lblTestResult->setWordWrap(true);
+    lblTestResult->setTextFormat(Qt::PlainText);
+    lblTestResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(txtTest, &QLineEdit::textChanged, this, &frmTriggers::txtTest_Change);
+    connect(cmdTestPlay, &QPushButton::clicked, this, &frmTriggers::cmdTestPlay_Click);
+
     auto* commands = new QVBoxLayout;
     commands->addWidget(cmdAdd);
     commands->addWidget(cmdModify);
@@ -139,9 +158,16 @@ void frmTriggers::buildControls() {
     views->addSpacing(12);
     views->addWidget(barProgress, 1);
 
+    auto* tester = new QHBoxLayout;
+    tester->addWidget(lblTest);
+    tester->addWidget(txtTest, 1);
+    tester->addWidget(cmdTestPlay);
+
     auto* window = new QVBoxLayout(this);
     window->addWidget(Label1);
     window->addLayout(body, 1);
+    window->addLayout(tester);
+    window->addWidget(lblTestResult);
     window->addLayout(views);
 
     setTabOrder(lstTriggers, cmdAdd);
@@ -152,9 +178,11 @@ void frmTriggers::buildControls() {
     setTabOrder(cmdExport, cmdQuit);
     setTabOrder(cmdQuit, cmdList);
     setTabOrder(cmdList, cmdReport);
+    setTabOrder(cmdReport, txtTest);
+    setTabOrder(txtTest, cmdTestPlay);
     lstTriggers->setFocus();
 
-    resize(660, 440);
+    resize(660, 500);
 }
 
 void frmTriggers::Form_Load() {
@@ -204,6 +232,7 @@ void frmTriggers::Refill_Trigger_List() {
         rows.append(row);
     }
     lstTriggers->addTopLevelItems(rows);
+    txtTest_Change();
 }
 
 std::optional<int> frmTriggers::selectedRow() const {
@@ -250,6 +279,7 @@ void frmTriggers::cmdDelete_Click() {
         return;
     delete lstTriggers->takeTopLevelItem(deletion->removedRow - 1);
     selectRow(deletion->rowToSelect);
+    txtTest_Change();
 }
 
 void frmTriggers::cmdImport_Click() {
@@ -299,7 +329,32 @@ void frmTriggers::mnuTrigger_Click(int index) {
     }
 }
 
+void frmTriggers::txtTest_Change() {
+    const TesterVerdict verdict = testConsoleLine(m_calls, toSystemText(txtTest->text()));
+    // Its lines, each shown as console text is.
+    QStringList lines;
+    for (std::size_t start = 0; start < verdict.text.size();) {
+        const std::size_t end = std::min(verdict.text.find('\n', start), verdict.text.size());
+        lines << toDisplayText(std::string_view(verdict.text).substr(start, end - start));
+        start = end + 1;
+    }
+    lblTestResult->setText(lines.join(QLatin1Char('\n')));
+    m_testedTrigger = verdict.position;
+    cmdTestPlay->setEnabled(m_manager.playWavPath(m_testedTrigger).has_value());
+}
+
+void frmTriggers::cmdTestPlay_Click() {
+    if (const auto path = m_manager.playWavPath(m_testedTrigger))
+        m_platform.soundPlayer.play(path->string());
+}
+
 bool frmTriggers::eventFilter(QObject* watched, QEvent* event) {
+    // Enter in the tester's line tests the line; it does not close the window.
+    if (watched == txtTest && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
     if (watched == lstTriggers && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Backspace) {
         cmdDelete_Click();

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
@@ -13,17 +14,19 @@ class QTreeWidget;
 class QLabel;
 struct Configuration;
 struct Platform;
+class TriggerCalls;
 class TriggerList;
 
 // The trigger manager: shows every trigger and adds, modifies, deletes, previews, imports
 // and exports them. It changes the list in place and saves the whole list, with its own
-// position, whenever it is closed, by any means.
+// position, whenever it is closed, by any means. Its tester shows which trigger answers a
+// console line, through the session's own `calls`.
 class frmTriggers final : public QDialog {
     Q_OBJECT
 
 public:
     frmTriggers(Platform& platform, const Configuration& configuration, TriggerList& triggers,
-                QWidget* parent = nullptr);
+                TriggerCalls& calls, QWidget* parent = nullptr);
     ~frmTriggers() override;
 
     void done(int result) override;
@@ -38,6 +41,8 @@ public slots:
     void cmdReport_Click();
     void cmdQuit_Click();
     void mnuTrigger_Click(int index);
+    void txtTest_Change();
+    void cmdTestPlay_Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,7 +61,9 @@ private:
     Platform& m_platform;
     const Configuration& m_configuration;
     TriggerList& m_triggers;
+    TriggerCalls& m_calls;
     TriggerManager m_manager;
+    std::optional<int> m_testedTrigger;
     bool m_unloaded = false;
 
     QTreeWidget* lstTriggers = nullptr;
@@ -70,5 +77,8 @@ private:
     QPushButton* cmdReport = nullptr;
     QProgressBar* barProgress = nullptr;
     QLabel* Label1 = nullptr;
+    QLineEdit* txtTest = nullptr;
+    QLabel* lblTestResult = nullptr;
+    QPushButton* cmdTestPlay = nullptr;
     QMenu* mnuTriggers = nullptr;
 };

@@ -273,6 +273,26 @@ TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountTheSession) {
     EXPECT_TRUE(session.calls().stats().rows.empty()) << "a new session counts afresh";
 }
 
+TEST_F(SessionTest, TheTesterAnswersEveryLineAsTheSessionThenDoes) {
+    triggers.append({"Quad", "GET QUAD", "get quad.wav", 5000});
+    triggers.append({"Rocket", "RL", "say;quit.wav"});
+    session.cmdStart_Click();
+    for (const char* line :
+         {"(Bob): \xC7\xC5\xD4 ^1quad", "failed to load sound \"get quad.wav\"", "nothing",
+          "(Al): get the quad", "Bob: shotgun rl", "Al: rl", "gold \x12\x13 &cf00get &rquad"}) {
+        const TriggerCalls::Answer tested = session.calls().test(line);
+        std::string answer;
+        if (tested.skipped())
+            answer = "Skipped (quiet time) : " + std::string(tested.text);
+        else if (tested.position)
+            answer = "Found Keywords : " + triggers.at(*tested.position).keyword;
+        activity.entries.clear();
+        game.say(line);
+        tick();
+        EXPECT_EQ(activity.entries.empty() ? "" : activity.entries.front(), answer) << line;
+    }
+}
+
 TEST_F(SessionTest, ALogPathNamingADirectoryIsAnEmptyLog) {
     session.ConsoleLogPath = (dir / "fortress").string();
     session.skipExistingText();

@@ -1,3 +1,4 @@
+#include "core/session/TriggerCalls.h"
 #include "core/settings/Configuration.h"
 #include "core/triggers/TriggerList.h"
 #include "gui/triggers/frmAddModify.h"
@@ -85,7 +86,7 @@ protected:
     void open(TriggerList initial, Platform* platform = nullptr) {
         triggers = std::move(initial);
         window = std::make_unique<frmTriggers>(platform ? *platform : fakes.platform, configuration,
-                                               triggers);
+                                               triggers, calls);
         window->show();
         list = child<QTreeWidget>(*window, "lstTriggers");
     }
@@ -107,6 +108,7 @@ protected:
     }
 
     TriggerList triggers;
+    TriggerCalls calls{triggers, fakes.clock};
     std::unique_ptr<frmTriggers> window;
     QTreeWidget* list = nullptr;
 };
@@ -209,6 +211,34 @@ TEST_F(TriggerManagerTest, PlayWavTakesABareNameFromTheSoundDirectory) {
     EXPECT_EQ(fakes.soundPlayer.played,
               (std::vector<std::string>{dir.path().string() + separator + "Bitch.wav",
                                         "/home/me/quad.wav"}));
+}
+
+TEST_F(TriggerManagerTest, TheTesterSaysWhichTriggerAnswersALineAndPlaysItsSound) {
+    configuration.Quake_Id1_sound = dir.path().string();
+    writeFile(dir / "Quad.wav", "RIFF");
+    open(listOf({"A", "Quad"}));
+    auto* line = child<QLineEdit>(*window, "txtTest");
+    const auto result = [this] { return child<QLabel>(*window, "lblTestResult")->text(); };
+    auto* play = child<QPushButton>(*window, "cmdTestPlay");
+
+    line->setText(QStringLiteral("(Bob): nothing"));
+    EXPECT_EQ(result(), QStringLiteral("No trigger answers this line."));
+    EXPECT_FALSE(play->isEnabled());
+    // What a player copies from a DarkPlaces console log.
+    line->setText(QStringLiteral("^1(Bob)^7: key ^xF00quad<b>"));
+    EXPECT_EQ(result(),
+              QStringLiteral("Reads as : (Bob): key quad<b>\nTrigger 2, \"Quad\" (keyword "
+                             "KEY Quad), answers: the game plays Quad.wav."));
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_TRUE(window->isVisible()) << "Enter in the line does not close the manager";
+    play->click();
+    EXPECT_EQ(fakes.soundPlayer.played, std::vector<std::string>{(dir / "Quad.wav").string()});
+
+    triggers.set(2, {"Quad", "KEY Quad", "q;quit.wav"});
+    select(1);
+    click(*window, "cmdDelete"); // the line is tested again against the list as it is now
+    EXPECT_TRUE(result().contains(QStringLiteral("Trigger 1, \"Quad\"")));
+    EXPECT_TRUE(result().contains(QStringLiteral("its sound is refused")));
 }
 
 // Tells whether the progress bar shows while each trigger is written.
