@@ -7,7 +7,7 @@
 #include <algorithm>
 
 std::string matchStatsSummary(const MatchStats& stats) {
-    if (!stats.started)
+    if (stats.sessionsStarted == 0)
         return "No session has run yet.";
     return "Since the last Start: " + std::to_string(stats.linesRead) + " lines read, " +
            std::to_string(stats.keysPushed) + " keys pushed.";
@@ -59,10 +59,7 @@ void TriggerCalls::keyPushed() {
 }
 
 void TriggerCalls::sessionStarted() {
-    const std::uint64_t revision = m_stats.revision;
-    m_stats = MatchStats{};
-    m_stats.started = true;
-    m_stats.revision = revision + 1;
+    m_stats = MatchStats{m_stats.sessionsStarted + 1, 0, 0, {}, m_stats.revision + 1};
     m_rowOf.clear();
 }
 

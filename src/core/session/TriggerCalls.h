@@ -27,8 +27,8 @@ struct MatchStats {
         long skipped = 0;
         TimeOfDay lastCall;
     };
-    // Whether a session has started since the program began.
-    bool started = false;
+    // The sessions started since the program began; the counts are of the last one.
+    int sessionsStarted = 0;
     long linesRead = 0;
     long keysPushed = 0;
     // One row per trigger that was called, in the order of their first calls.

@@ -4,6 +4,7 @@
 #include "core/platform/Platform.h"
 #include "gui/about/frmAbout.h"
 #include "gui/configure/frmConfigure.h"
+#include "gui/main/frmMatchStats.h"
 #include "gui/tray/frmStart.h"
 #include "gui/triggers/frmTriggers.h"
 #include "gui/widgets/NamedWidget.h"
@@ -64,7 +65,10 @@ frmSoundProcessor::frmSoundProcessor(Platform& platform, Configuration& configur
     connect(&tray, &frmStart::exitRequested, this, &frmSoundProcessor::endProgram);
 }
 
-frmSoundProcessor::~frmSoundProcessor() = default;
+frmSoundProcessor::~frmSoundProcessor() {
+    // It shows the session's counts, which go with this window.
+    delete m_stats;
+}
 
 void frmSoundProcessor::buildControls() {
     const auto button = [this](const char* name, const char* caption, QStyle::StandardPixmap icon) {
@@ -98,7 +102,7 @@ void frmSoundProcessor::buildControls() {
     sizeFont.setBold(true);
     m_lblLength->setFont(sizeFont);
     auto* cmdStats = button("cmdStats", "Match Stats", QStyle::SP_FileDialogInfoView);
-    cmdStats->setEnabled(false);
+    connect(cmdStats, &QPushButton::clicked, this, &frmSoundProcessor::cmdStats_Click);
     left->addSpacing(8);
     left->addWidget(sizeCaption);
     left->addWidget(m_lblLength);
@@ -175,6 +179,16 @@ void frmSoundProcessor::Command1_Click() {
 void frmSoundProcessor::cmdAbout_Click() {
     frmAbout about(m_platform.launcher, m_platform.prompter, this);
     about.exec();
+}
+
+void frmSoundProcessor::cmdStats_Click() {
+    if (!m_stats) {
+        m_stats = new frmMatchStats(m_platform.settings, m_session.calls().stats());
+        m_stats->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_stats->show();
+    m_stats->raise();
+    m_stats->activateWindow();
 }
 
 void frmSoundProcessor::comeForward() {

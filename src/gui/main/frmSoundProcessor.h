@@ -7,6 +7,7 @@
 #include "gui/main/SessionDriver.h"
 #include "platform/qt/QtWindowGeometry.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -20,6 +21,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class TriggerList;
+class frmMatchStats;
 class frmStart;
 struct Configuration;
 struct Platform;
@@ -57,6 +59,7 @@ private:
     void cmdTrigger_Click();
     void Command1_Click();
     void cmdAbout_Click();
+    void cmdStats_Click();
 
     // SessionView
     void showLogSize(const std::string& text) override;
@@ -89,5 +92,7 @@ private:
     SessionDriver m_driver;
     SoundProcessor m_rules;
     bool m_loaded = false;
+    // Not modal, so the player can watch it while the session runs.
+    QPointer<frmMatchStats> m_stats;
     bool m_ending = false;
 };

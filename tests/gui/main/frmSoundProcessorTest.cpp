@@ -11,11 +11,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -185,6 +188,54 @@ TEST_F(MainWindowTest, ConsoleBytesOfAnyKindShowInTheListAsOneReadableRow) {
     ASSERT_TRUE(waitForEntries(3));
     EXPECT_EQ(entries().at(1),
               QStringLiteral(u"Processing : [Bob]: SHOTGUN caf\u00E9 \u2401\u2421"));
+}
+
+TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
+    storeAConfiguredProgram();
+    fakes.settings.save("2", "t_name", "Quad");
+    fakes.settings.save("2", "t_keyword", "QUAD");
+    fakes.settings.save("2", "t_file", "quad.wav");
+    fakes.settings.save("2", "t_quiet_ms", "60000");
+    fakes.settings.save("Application_params", "RecordCount", "2");
+    ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
+    button("cmdStats")->click();
+    QWidget* stats = nullptr;
+    for (QWidget* shown : QApplication::topLevelWidgets())
+        stats = shown->objectName() == QStringLiteral("frmMatchStats") ? shown : stats;
+    ASSERT_TRUE(stats && stats->isVisible());
+    auto* table = stats->findChild<QTableWidget*>(QStringLiteral("lstStats"));
+    const auto summary = [stats] {
+        return stats->findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
+    };
+    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_EQ(summary(), QStringLiteral("No session has run yet."));
+
+    button("cmdStart")->click();
+    fakes.clock.time = {21, 5, 9};
+    console.say("Bob: QUAD");
+    console.say("Al: SHOTGUN");
+    console.say("Al: quad");
+    console.say("Bob: ^1QUAD");
+    window->session().tickFileSize_Timer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 2; }, 5000));
+    const auto rows = [table] {
+        QStringList texts;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < table->columnCount(); ++column)
+                cells << table->item(row, column)->text();
+            texts << cells.join(QLatin1Char('|'));
+        }
+        return texts;
+    };
+    EXPECT_EQ(rows(), (QStringList{QStringLiteral("Quad|QUAD|3|2|21:5:9"),
+                                   QStringLiteral("Shotgun|SHOTGUN|1|0|21:5:9")}));
+    EXPECT_EQ(summary(), QStringLiteral("Since the last Start: 4 lines read, 2 keys pushed."));
+    table->horizontalHeader()->setSortIndicator(2, Qt::AscendingOrder);
+    EXPECT_EQ(rows().first(), QStringLiteral("Shotgun|SHOTGUN|1|0|21:5:9")) << "fewest calls first";
+
+    window->close();
+    EXPECT_FALSE(stats->isVisible()) << "closed with the program";
 }
 
 TEST_F(MainWindowTest, TheListKeepsItsNewestEntryInSight) {
