@@ -6,6 +6,7 @@
 #include "gui/about/frmAbout.h"
 #include "gui/configure/frmConfigMgr.h"
 #include "gui/configure/frmConfigure.h"
+#include "gui/main/frmMatchStats.h"
 #include "gui/main/frmSoundProcessor.h"
 #include "gui/tray/TrayIcons.h"
 #include "gui/tray/frmStart.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
@@ -91,6 +93,7 @@ int main(int argc, char** argv) {
         fakes.settings.save(section, "t_keyword", samples[i].keyword);
         fakes.settings.save(section, "t_file", samples[i].soundFile);
     }
+    fakes.settings.save("2", "t_quiet_ms", "10000");
 
     Configuration configuration;
     TriggerList triggers;
@@ -99,14 +102,15 @@ int main(int argc, char** argv) {
     frmSoundProcessor main(fakes.platform, configuration, triggers, keys, tray);
     main.Form_Load();
 
-    // A short match: two calls for a sound among other console text.
+    // A short match: calls for sounds among other console text, one in red, one within the
+    // quiet time of the call before.
     main.cmdStart_Click();
     appendFile(game / "fortress" / "qconsole.log",
-               "Bob entered the game\r\n(Bob): SHOTGUN at the ramp\r\n"
-               "Al: gg\r\n(Al): get the quad, quick\r\n");
+               "Bob entered the game\r\n^1(Bob)^7: \xD3\xC8\xCF\xD4\xC7\xD5\xCE at the ramp\r\n"
+               "Al: gg\r\n(Al): get the quad, quick\r\n(Bob): quad, get it!\r\n");
     fakes.clock.time = {21, 5, 9};
     main.session().tickFileSize_Timer();
-    if (!QTest::qWaitFor([&] { return main.findChild<QListWidget*>()->count() >= 6; }, 5000))
+    if (!QTest::qWaitFor([&] { return main.findChild<QListWidget*>()->count() >= 7; }, 5000))
         std::cerr << "the session did not process the sample match\n";
     main.cmdStop_Click();
     main.showNormal();
@@ -114,6 +118,11 @@ int main(int argc, char** argv) {
 
     frmTriggers manager(fakes.platform, configuration, triggers, main.session().calls());
     save(manager, "trigger-manager");
+    manager.findChild<QLineEdit*>(QStringLiteral("txtTest"))
+        ->setText(QStringLiteral("^1(Al)^7: ^3get^7 the quad, quick"));
+    save(manager, "trigger-tester");
+    frmMatchStats stats(fakes.settings, main.session().calls().stats());
+    save(stats, "match-stats");
     triggers.CurrentTrigger = 2;
     frmAddModify edit(fakes.platform, configuration, triggers);
     save(edit, "trigger-edit");

@@ -52,6 +52,7 @@ void frmMatchStats::buildControls() {
         {QStringLiteral("Trigger"), QStringLiteral("Keyword"), QStringLiteral("Calls"),
          QStringLiteral("Skipped (quiet time)"), QStringLiteral("Last call")});
     lstStats->verticalHeader()->hide();
+    lstStats->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lstStats->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstStats->setSelectionBehavior(QAbstractItemView::SelectRows);
     lstStats->setAlternatingRowColors(true);
