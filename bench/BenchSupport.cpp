@@ -49,7 +49,8 @@ std::vector<std::string> makeKeywords(std::mt19937& random, int count) {
 }
 
 long writeConsoleText(const fs::path& log, std::int64_t bytes,
-                      const std::vector<std::string>& keywords, std::mt19937& random) {
+                      const std::vector<std::string>& keywords, std::mt19937& random,
+                      bool quakeColours) {
     static const char* const talk[] = {"need armor at the quad",  "incoming from the bridge",
                                        "enemy flag carrier low",  "our base is clear",
                                        "rocket launcher spawned", "going up the lift now"};
@@ -60,7 +61,11 @@ long writeConsoleText(const fs::path& log, std::int64_t bytes,
     std::int64_t written = 0;
     long lines = 0;
     while (written < bytes) {
-        std::string line = "(Player" + std::to_string(lines % 16) + "): " + talk[pickTalk(random)];
+        const bool red = quakeColours && lines % 8 == 0;
+        std::string line = (quakeColours ? "^7(" : "(") +
+                           std::string(red ? "\xD0\xEC\xE1\xF9\xE5\xF2" : "Player") +
+                           std::to_string(lines % 16) + (quakeColours ? ")^7: " : "): ") +
+                           talk[pickTalk(random)];
         if (lines % 100 == 0)
             line += " " + keywords[pickKeyword(random)];
         block += line + "\r\n";

@@ -23,9 +23,12 @@ namespace bench {
 std::vector<std::string> makeKeywords(std::mt19937& random, int count);
 
 // Appends about `bytes` of team talk to the log, one line in a hundred holding a keyword.
-// Returns the number of lines.
+// With `quakeColours`, as DarkPlaces and QuakeWorld clients write it: every line starts
+// with a colour code and every eighth name is in red (high-bit) letters, none of which
+// touches a keyword. Returns the number of lines.
 long writeConsoleText(const std::filesystem::path& log, std::int64_t bytes,
-                      const std::vector<std::string>& keywords, std::mt19937& random);
+                      const std::vector<std::string>& keywords, std::mt19937& random,
+                      bool quakeColours = false);
 
 // A fresh directory under the system's temporary directory, removed with the object.
 class ScratchDir {
