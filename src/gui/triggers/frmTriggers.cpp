@@ -134,6 +134,9 @@ void frmTriggers::buildControls() {
     lblTestResult = namedWidget<QLabel>("lblTestResult", this);
     lblTestResult->setWordWrap(true);
     lblTestResult->setTextFormat(Qt::PlainText);
+    // Room for its three lines, so the list does not jump while the player types.
+    lblTestResult->setMinimumHeight(lblTestResult->fontMetrics().lineSpacing() * 3);
+    lblTestResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblTestResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
     connect(txtTest, &QLineEdit::textChanged, this, &frmTriggers::txtTest_Change);
     connect(cmdTestPlay, &QPushButton::clicked, this, &frmTriggers::cmdTestPlay_Click);

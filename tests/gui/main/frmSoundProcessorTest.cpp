@@ -210,14 +210,6 @@ TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
     EXPECT_EQ(table->rowCount(), 0);
     EXPECT_EQ(summary(), QStringLiteral("No session has run yet."));
 
-    button("cmdStart")->click();
-    fakes.clock.time = {21, 5, 9};
-    console.say("Bob: QUAD");
-    console.say("Al: SHOTGUN");
-    console.say("Al: quad");
-    console.say("Bob: ^1QUAD");
-    window->session().tickFileSize_Timer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 2; }, 5000));
     const auto rows = [table] {
         QStringList texts;
         for (int row = 0; row < table->rowCount(); ++row) {
@@ -228,11 +220,24 @@ TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
         }
         return texts;
     };
-    EXPECT_EQ(rows(), (QStringList{QStringLiteral("Quad|QUAD|3|2|21:5:9"),
-                                   QStringLiteral("Shotgun|SHOTGUN|1|0|21:5:9")}));
+    button("cmdStart")->click();
+    fakes.clock.time = {21, 5, 9};
+    console.say("Bob: QUAD");
+    console.say("Al: SHOTGUN");
+    window->session().tickFileSize_Timer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 2; }, 5000));
+    fakes.clock.time = {21, 10, 0};
+    console.say("Al: quad");
+    console.say("Bob: ^1QUAD");
+    window->session().tickFileSize_Timer();
+    const QStringList shown{QStringLiteral("Quad|QUAD|3|2|21:10:0"),
+                            QStringLiteral("Shotgun|SHOTGUN|1|0|21:5:9")};
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == shown; }, 5000)) << "follows the session";
     EXPECT_EQ(summary(), QStringLiteral("Since the last Start: 4 lines read, 2 keys pushed."));
-    table->horizontalHeader()->setSortIndicator(2, Qt::AscendingOrder);
-    EXPECT_EQ(rows().first(), QStringLiteral("Shotgun|SHOTGUN|1|0|21:5:9")) << "fewest calls first";
+    table->horizontalHeader()->setSortIndicator(4, Qt::AscendingOrder);
+    EXPECT_EQ(rows().first(), shown[1]) << "earliest last call first";
+    table->horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);
+    EXPECT_EQ(rows().first(), shown[0]) << "most calls first";
 
     window->close();
     EXPECT_FALSE(stats->isVisible()) << "closed with the program";
