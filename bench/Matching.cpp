@@ -1,11 +1,11 @@
 // Matching at scale: 1,000 triggers (one- and two-word keywords) against a 100 MB console
 // log with Quake colour codes and red names, as the engines write it. Prints lines per
 // second through the matcher alone, each line folded to Quake text first as the session
-// does, and through the whole pass (a monitoring session on the event loop, with a key push
-// that records), and as the reference in the same run `grep -c -i -F -f words log` over the
-// one-word keywords, with the ratios of the times. Each figure is the best of three runs;
-// the ratios use CPU time, which the other work on the machine disturbs less than the wall
-// clock.
+// does, and through the whole pass (a monitoring session on the event loop, whose answered
+// calls are counted), and as the reference in the same run `grep -c -i -F -f words log`
+// over the one-word keywords, with the ratios of the times. Each figure is the best of
+// three runs; the ratios use CPU time, which the other work on the machine disturbs less
+// than the wall clock.
 //
 // Usage: bench_matching [megabytes] [triggers]
 
@@ -180,18 +180,22 @@ int main(int argc, char** argv) {
             SilentView view;
             SystemClock clock;
             AnsweringPrompter prompter;
-            std::vector<std::string> keysPushed;
             MonitoringSession session(configuration, triggers, activity, view, clock, prompter,
-                                      [&](const std::string& keys) { keysPushed.push_back(keys); });
+                                      [](const std::string&) {});
             session.ConsoleLogPath = log.string();
             SessionDriver driver(session);
             runUntilAllRead(driver, session, logLength);
             driver.cmdStop_Click();
-            return static_cast<long>(keysPushed.size());
+            // The calls the session answered; it presses fewer keys, as the flood calls each
+            // trigger faster than a team can type and its safety net holds them.
+            long calls = 0;
+            for (const MatchStats::Row& row : session.calls().stats().rows)
+                calls += row.calls;
+            return calls;
         },
         cpuSeconds);
     printTiming("whole pass (session, event loop)", pass, lineCount, grepC);
-    std::printf("  keys pushed agree with the matcher: %s\n",
+    std::printf("  calls answered agree with the matcher: %s\n",
                 pass.count == matcher.count ? "yes" : "NO");
     std::printf("goals: folding + matcher within 2x of grep: %s; whole pass within 5x: %s\n",
                 matcher.cpu <= 2 * grepC.cpu ? "met" : "MISSED",
