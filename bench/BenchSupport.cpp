@@ -101,7 +101,7 @@ void runUntilAllRead(SessionDriver& driver, const MonitoringSession& session, st
             QCoreApplication::quit();
     });
     turns.start(0);
-    driver.cmdStart_Click();
+    driver.start();
     QCoreApplication::exec();
 }
 

@@ -52,12 +52,12 @@ struct Session {
         configuration.Quake_Dir = dir.string();
         configuration.Active_Mod_Dir = dir.string();
         triggers.append({"Shotgun", "SHOTGUN", "shotgun.wav"});
-        session.ConsoleLogPath = log.string();
+        session.setConsoleLogPath(log.string());
     }
     // Checks and dispatches until everything the log holds is read.
     void followToTheEnd() {
         do {
-            session.tickFileSize_Timer();
+            session.checkLog();
             while (session.hasPendingLines())
                 session.dispatchNextLine();
         } while (session.ReadPosition() < session.LogLength());
@@ -81,7 +81,7 @@ std::shared_ptr<Session> startedOnAnEmptyLog(const fs::path& dir, const fs::path
     std::ofstream(log, std::ios::binary).close();
     auto session = std::make_shared<Session>(dir, log);
     session->session.skipExistingText();
-    session->session.cmdStart_Click();
+    session->session.start();
     return session;
 }
 
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
              fs::resize_file(log, (std::uintmax_t{2} << 30) + 4096); // sparse
              auto session = std::make_shared<Session>(dir, log);
              session->session.skipExistingText();
-             session->session.cmdStart_Click();
+             session->session.start();
              std::ofstream file(log, std::ios::binary | std::ios::app);
              for (int i = 0; i < 10000; ++i)
                  file << "\r\n(Player" << i % 16 << "): SHOTGUN at the bridge";

@@ -182,10 +182,10 @@ int main(int argc, char** argv) {
             AnsweringPrompter prompter;
             MonitoringSession session(configuration, triggers, activity, view, clock, prompter,
                                       [](const std::string&) {});
-            session.ConsoleLogPath = log.string();
+            session.setConsoleLogPath(log.string());
             SessionDriver driver(session);
             runUntilAllRead(driver, session, logLength);
-            driver.cmdStop_Click();
+            driver.stop();
             // The calls the session answered; it presses fewer keys, as the flood calls each
             // trigger faster than a team can type and its safety net holds them.
             long calls = 0;

@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     long keysPushed = 0;
     MonitoringSession session(configuration, triggers, activity, view, clock, prompter,
                               [&](const std::string&) { ++keysPushed; });
-    session.ConsoleLogPath = log.string();
+    session.setConsoleLogPath(log.string());
     SessionDriver driver(session);
     session.skipExistingText();
 
@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     });
     const double seconds = std::chrono::duration<double>(Stopwatch::now() - start).count();
     const double cpu = cpuSeconds() - cpuBefore;
-    driver.cmdStop_Click();
+    driver.stop();
 
     const double growthMiB = growth / (1 << 20);
     std::printf("growth:               %.1f MiB, %ld lines, %d triggers (load %s)\n", growthMiB,

@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
                "Bob entered the game\r\n^1(Bob)^7: \xD3\xC8\xCF\xD4\xC7\xD5\xCE at the ramp\r\n"
                "Al: gg\r\n(Al): get the quad, quick\r\n(Bob): quad, get it!\r\n");
     fakes.clock.time = {21, 5, 9};
-    main.session().tickFileSize_Timer();
+    main.session().checkLog();
     if (!QTest::qWaitFor([&] { return main.findChild<QListWidget*>()->count() >= 7; }, 5000))
         std::cerr << "the session did not process the sample match\n";
     main.cmdStop_Click();
@@ -123,14 +123,13 @@ int main(int argc, char** argv) {
     save(manager, "trigger-tester");
     frmMatchStats stats(fakes.settings, main.session().calls().stats());
     save(stats, "match-stats");
-    triggers.CurrentTrigger = 2;
-    frmAddModify edit(fakes.platform, configuration, triggers);
+    frmAddModify edit(fakes.platform, configuration, triggers, 2);
     save(edit, "trigger-edit");
     frmImport import(fakes.platform, triggers);
     save(import, "trigger-import");
 
     frmConfigure configure(fakes.settings, fakes.prompter, fakes.fileChooser, configuration,
-                           main.session().ConsoleLogPath);
+                           main.session());
     save(configure, "configure");
     const fs::path autoexec = game / "id1" / "autoexec.cfg";
     writeFile(autoexec, "// my settings\r\nname \"Player\"\r\nbind SPACE \"+jump\"\r\n"

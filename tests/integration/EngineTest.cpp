@@ -75,17 +75,17 @@ protected:
         configure(pickedLog, engine);
         std::string failure;
         ASSERT_TRUE(engine.start(failure)) << failure;
-        ASSERT_EQ(processor.Form_Load(), SoundProcessor::LoadResult::Loaded);
+        ASSERT_EQ(processor.load(), SoundProcessor::LoadResult::Loaded);
         if (mode)
-            processor.optMod_Click(*mode);
-        processor.cmdStart_Click();
+            processor.selectGameMode(*mode);
+        processor.start();
         ASSERT_TRUE(session.isRunning());
         engine.press("F3");
     }
 
     // What the session's timer and the event loop do, in one turn.
     void drive() {
-        session.tickFileSize_Timer();
+        session.checkLog();
         while (session.hasPendingLines())
             session.dispatchNextLine();
     }
@@ -143,8 +143,7 @@ protected:
                              window,
                              "readme.txt",
                              {[](GameMode) {}, [] { ADD_FAILURE() << "asked to configure"; },
-                              [this] { session.cmdStart_Click(); },
-                              [this] { session.cmdStop_Click(); }}};
+                              [this] { session.start(); }, [this] { session.stop(); }}};
 };
 
 // darkplaces answers a play script whose sound is missing with a line naming the sound;

@@ -46,7 +46,7 @@ MonitoringSession::MonitoringSession(const Configuration& configuration,
     , m_runaway(clock, activity) {}
 
 fs::path MonitoringSession::logPath() const {
-    return gamepaths::fromSetting(ConsoleLogPath);
+    return gamepaths::fromSetting(m_consoleLogPath);
 }
 
 void MonitoringSession::showMeasurement() {
@@ -58,7 +58,7 @@ void MonitoringSession::skipExistingText() {
     showMeasurement();
 }
 
-void MonitoringSession::cmdStart_Click() {
+void MonitoringSession::start() {
     if (m_stopping)
         return;
     m_view.animateTray(true);
@@ -72,13 +72,13 @@ void MonitoringSession::cmdStart_Click() {
     readNewText();
 }
 
-void MonitoringSession::tickFileSize_Timer() {
+void MonitoringSession::checkLog() {
     if (!m_running || m_stopping)
         return;
     m_log.measure(logPath());
     showMeasurement();
     if (m_log.hasUnreadText() && m_pending.empty())
-        cmdStart_Click();
+        start();
 }
 
 void MonitoringSession::readNewText() {
@@ -119,7 +119,7 @@ void MonitoringSession::PushSelectedKey() {
     m_calls.keyPushed();
 }
 
-void MonitoringSession::cmdStop_Click() {
+void MonitoringSession::stop() {
     m_view.animateTray(false);
     m_running = false;
     // The next session goes on from here, as one after loading does: reading the log from

@@ -45,7 +45,8 @@ public:
                       PushKeysFunction pushKeys);
 
     // The console log watched; the configure window may point it at another file.
-    std::string ConsoleLogPath;
+    const std::string& ConsoleLogPath() const { return m_consoleLogPath; }
+    void setConsoleLogPath(std::string path) { m_consoleLogPath = std::move(path); }
     // The file that ConsoleLogPath names.
     std::filesystem::path logPath() const;
 
@@ -59,15 +60,17 @@ public:
     // never processed (at start-up and when the game mode changes).
     void skipExistingText();
 
-    // Starts the session if it is idle, and runs a pass.
-    void cmdStart_Click();
-    // The periodic check: measures the log, and runs a pass when it has unread text.
-    // Does nothing while the session is idle.
-    void tickFileSize_Timer();
-    // Ends the session; the next session reads only what the log gains after Stop. With the
-    // QconsoleDel option on, saves the log as a match file and then clears it; the next
-    // session then reads it from its first byte. Lines already queued are still dispatched.
-    void cmdStop_Click();
+    // The work of the main window's cmdStart_Click: starts the session if it is idle, and
+    // runs a pass.
+    void start();
+    // The work of tickFileSize_Timer: measures the log, and runs a pass when it has unread
+    // text. Does nothing while the session is idle.
+    void checkLog();
+    // The work of cmdStop_Click: ends the session; the next session reads only what the log gains
+    // after Stop. With the QconsoleDel option on, saves the log as a match file and then clears it;
+    // the next session then reads it from its first byte. Lines already queued are still
+    // dispatched.
+    void stop();
 
     bool hasPendingLines() const { return !m_pending.empty(); }
     // Processes the oldest queued line.
@@ -86,6 +89,7 @@ private:
     bool backUpConsoleLog();
     bool clearConsoleLog();
 
+    std::string m_consoleLogPath;
     const Configuration& m_configuration;
     ActivityList& m_activity;
     SessionView& m_view;

@@ -29,7 +29,7 @@ SoundProcessor::SoundProcessor(Services services, Configuration& configuration,
     , m_readmePath(std::move(readmePath))
     , m_actions(std::move(actions)) {}
 
-SoundProcessor::LoadResult SoundProcessor::Form_Load() {
+SoundProcessor::LoadResult SoundProcessor::load() {
     const std::string version = Configuration::readVersion(m_services.settings);
     Load_Window_Settings();
     if (version != settings::kCurrentVersion) {
@@ -58,9 +58,9 @@ void SoundProcessor::Load_Window_Settings() {
         mainwindow::Load_Window_Settings(m_services.settings, m_window, m_configuration);
     if (mode) {
         m_actions.showGameMode(*mode);
-        optMod_Click(*mode);
+        selectGameMode(*mode);
     }
-    m_session.ConsoleLogPath = text::fromPath(watchedConsoleLog(m_configuration));
+    m_session.setConsoleLogPath(text::fromPath(watchedConsoleLog(m_configuration)));
 }
 
 void SoundProcessor::preparePlayScript() {
@@ -87,7 +87,7 @@ void SoundProcessor::removeOldPlayScript() {
                ignored);
 }
 
-void SoundProcessor::optMod_Click(GameMode mode) {
+void SoundProcessor::selectGameMode(GameMode mode) {
     m_configuration.Active_Mod_Dir = gameModeDirectory(m_configuration, mode);
     // Stop backs the old log up into the new mode's directory, as the player's choice has
     // already named it.
@@ -95,14 +95,14 @@ void SoundProcessor::optMod_Click(GameMode mode) {
         m_actions.stopSession();
     // A game that writes one log whatever the game mode is still watched there; the mode
     // then names where its match files go.
-    m_session.ConsoleLogPath = text::fromPath(watchedConsoleLog(m_configuration));
+    m_session.setConsoleLogPath(text::fromPath(watchedConsoleLog(m_configuration)));
     m_services.settings.save(settings::kParams, settings::kActiveModDir.name,
                              m_configuration.Active_Mod_Dir);
     m_services.settings.sync();
     m_session.skipExistingText();
 }
 
-void SoundProcessor::cmdStart_Click() {
+void SoundProcessor::start() {
     if (!m_session.isRunning()) {
         if (!m_services.keyOutput.isAvailable())
             m_activity.add("Keys cannot reach the game: no X server with the XTEST extension. "

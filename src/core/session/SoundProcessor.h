@@ -40,14 +40,15 @@ public:
                    std::string readmePath, WindowActions actions);
 
     enum class LoadResult { Loaded, Declined };
-    // Reads the settings and the trigger list, insists on configuration, makes the play
-    // script when it is missing, and measures the log. Declined: the user would not
-    // configure the program, which then ends at once.
-    LoadResult Form_Load();
-    void optMod_Click(GameMode mode);
-    // Starts the session (if idle) and runs a pass; says once per start when keys cannot
-    // reach the game. A play script gone missing since start-up is made again.
-    void cmdStart_Click();
+    // The work of the main window's Form_Load: reads the settings and the trigger list, insists on
+    // configuration, makes the play script when it is missing, and measures the log. Declined: the
+    // user would not configure the program, which then ends at once.
+    LoadResult load();
+    // The work of optMod_Click: watches the chosen mode's log.
+    void selectGameMode(GameMode mode);
+    // The work of cmdStart_Click: starts the session (if idle) and runs a pass; says once per start
+    // when keys cannot reach the game. A play script gone missing since start-up is made again.
+    void start();
     // The main window's own closing steps, before the other windows are closed: its
     // position is saved in its normal state.
     void saveWindowPosition();

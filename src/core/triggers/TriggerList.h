@@ -43,9 +43,6 @@ public:
     // Changes every time the list changes, so derived data (the matcher) knows to rebuild.
     std::uint64_t revision() const { return m_revision; }
 
-    // The position the edit dialog works on, and the import's running position.
-    int CurrentTrigger = 0;
-
 private:
     struct Entry {
         Trigger trigger;

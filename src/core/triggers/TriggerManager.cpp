@@ -22,23 +22,19 @@ TriggerManager::TriggerManager(TriggerList& triggers, const Configuration& confi
     , m_configuration(configuration)
     , m_prompter(prompter) {}
 
-bool TriggerManager::beginAdd() {
+std::optional<int> TriggerManager::beginAdd() {
     if (!m_triggers.append({})) {
         showError(m_prompter, "The trigger list is full: it holds at most " +
                                   std::to_string(TriggerList::kMaxCount) + " triggers.");
-        return false;
+        return std::nullopt;
     }
-    m_triggers.CurrentTrigger = m_triggers.TriggerCount();
-    return true;
+    return m_triggers.TriggerCount();
 }
 
-bool TriggerManager::beginModify(std::optional<int> selectedRow) {
-    if (!selectedRow) {
+std::optional<int> TriggerManager::beginModify(std::optional<int> selectedRow) {
+    if (!selectedRow)
         showError(m_prompter, "You need to select a trigger to modify first");
-        return false;
-    }
-    m_triggers.CurrentTrigger = *selectedRow;
-    return true;
+    return selectedRow;
 }
 
 std::optional<TriggerManager::Deletion>

@@ -19,12 +19,12 @@ public:
 
     TriggerManager(TriggerList& triggers, const Configuration& configuration, Prompter& prompter);
 
-    // Add: appends an empty position for the edit dialog and makes it current. False, after
+    // Add: appends an empty position and returns it for the edit dialog; nullopt, after
     // telling the user, when the list is full.
-    bool beginAdd();
-    // Modify: makes the selected position current. False, after telling the user, when no
-    // row is selected.
-    bool beginModify(std::optional<int> selectedRow);
+    std::optional<int> beginAdd();
+    // Modify: the selected position for the edit dialog; nullopt, after telling the user,
+    // when no row is selected.
+    std::optional<int> beginModify(std::optional<int> selectedRow);
 
     struct Deletion {
         int removedRow;

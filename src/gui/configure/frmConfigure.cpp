@@ -5,6 +5,7 @@
 #include "core/game/KeyList.h"
 #include "core/platform/FileChooser.h"
 #include "core/platform/Prompter.h"
+#include "core/session/MonitoringSession.h"
 #include "core/settings/Configuration.h"
 #include "gui/configure/frmConfigMgr.h"
 #include "gui/widgets/NamedWidget.h"
@@ -21,14 +22,14 @@
 #include <QVBoxLayout>
 
 frmConfigure::frmConfigure(SettingsStore& settings, Prompter& prompter, FileChooser& fileChooser,
-                           Configuration& configuration, std::string& consoleLogPath,
+                           Configuration& configuration, MonitoringSession& session,
                            QWidget* parent)
     : QDialog(parent)
     , m_settings(settings)
     , m_prompter(prompter)
     , m_fileChooser(fileChooser)
     , m_configuration(configuration)
-    , m_consoleLogPath(consoleLogPath) {
+    , m_session(session) {
     setObjectName(QStringLiteral("frmConfigure"));
     setWindowTitle(QStringLiteral("Conifgure - Yelpcue"));
 
@@ -156,7 +157,7 @@ void frmConfigure::Form_Load() {
 void frmConfigure::showValues() {
     const std::array<const std::string*, 6> shown{
         &m_configuration.Quake_Dir, &m_configuration.CTF_Dir,         &m_configuration.TF_Dir,
-        &m_configuration.DM_Dir,    &m_configuration.Quake_Id1_sound, &m_consoleLogPath};
+        &m_configuration.DM_Dir,    &m_configuration.Quake_Id1_sound, &m_session.ConsoleLogPath()};
     for (std::size_t index = 0; index < shown.size(); ++index) {
         Label1[index]->setText(shown[index]->empty() ? QStringLiteral("Unknown")
                                                      : toQString(*shown[index]));
@@ -181,7 +182,9 @@ void frmConfigure::cmdFindQuake_Click() {
         {"Find QConsole.Log", "Qconsole.log (*.log)|Qconsole.log|", std::string()});
     if (!chosen || chosen->empty())
         return;
-    const auto problem = adoptConsoleLog(*chosen, m_configuration, m_consoleLogPath);
+    std::string consoleLogPath = m_session.ConsoleLogPath();
+    const auto problem = adoptConsoleLog(*chosen, m_configuration, consoleLogPath);
+    m_session.setConsoleLogPath(consoleLogPath);
     showValues();
     if (problem)
         m_prompter.inform(*problem, {}, Prompter::Icon::Warning);

@@ -6,6 +6,7 @@
 #include <string>
 
 struct Configuration;
+class MonitoringSession;
 class FileChooser;
 class Prompter;
 class SettingsStore;
@@ -20,10 +21,9 @@ class frmConfigure final : public QDialog {
     Q_OBJECT
 
 public:
-    // `consoleLogPath` is the log the monitoring session watches; "Find Qconsole.log"
-    // changes it.
+    // "Find Qconsole.log" points the monitoring session at the log found.
     frmConfigure(SettingsStore& settings, Prompter& prompter, FileChooser& fileChooser,
-                 Configuration& configuration, std::string& consoleLogPath,
+                 Configuration& configuration, MonitoringSession& session,
                  QWidget* parent = nullptr);
 
 private:
@@ -40,7 +40,7 @@ private:
     Prompter& m_prompter;
     FileChooser& m_fileChooser;
     Configuration& m_configuration;
-    std::string& m_consoleLogPath;
+    MonitoringSession& m_session;
 
     QComboBox* cboKeylist;
     QCheckBox* chkAutoCopy;

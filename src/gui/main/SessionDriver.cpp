@@ -19,21 +19,21 @@ SessionDriver::SessionDriver(MonitoringSession& session, QObject* parent)
     connect(&m_dispatchTurn, &QTimer::timeout, this, &SessionDriver::dispatchTurn);
 }
 
-void SessionDriver::cmdStart_Click() {
-    m_session.cmdStart_Click();
+void SessionDriver::start() {
+    m_session.start();
     follow();
 }
 
-void SessionDriver::cmdStop_Click() {
+void SessionDriver::stop() {
     // Stop's messages run the event loop; no check is due meanwhile.
     m_tickFileSize.stop();
     m_logChanges.stop();
-    m_session.cmdStop_Click();
+    m_session.stop();
     follow();
 }
 
 void SessionDriver::checkNow() {
-    m_session.tickFileSize_Timer();
+    m_session.checkLog();
     follow();
 }
 

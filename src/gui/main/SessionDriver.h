@@ -28,8 +28,9 @@ public:
 
     explicit SessionDriver(MonitoringSession& session, QObject* parent = nullptr);
 
-    void cmdStart_Click();
-    void cmdStop_Click();
+    // The timer's part of the main window's cmdStart_Click and cmdStop_Click.
+    void start();
+    void stop();
     // Measures the log now and reads what it gained: the tick of `tickFileSize`, and the
     // entry for any other sign that the log changed.
     void checkNow();

@@ -50,8 +50,8 @@ frmSoundProcessor::frmSoundProcessor(Platform& platform, Configuration& configur
                    const QSignalBlocker quiet(m_modes);
                    m_optMod[static_cast<std::size_t>(mode)]->setChecked(true);
                },
-               [this] { Command1_Click(); }, [this] { m_driver.cmdStart_Click(); },
-               [this] { m_driver.cmdStop_Click(); }}) {
+               [this] { Command1_Click(); }, [this] { m_driver.start(); },
+               [this] { m_driver.stop(); }}) {
     setObjectName(kName);
     setWindowTitle(QStringLiteral("Yelpcue"));
     buildControls();
@@ -148,21 +148,21 @@ void frmSoundProcessor::buildControls() {
 }
 
 SoundProcessor::LoadResult frmSoundProcessor::Form_Load() {
-    const auto result = m_rules.Form_Load();
+    const auto result = m_rules.load();
     m_loaded = result == SoundProcessor::LoadResult::Loaded;
     return result;
 }
 
 void frmSoundProcessor::optMod_Click(int index) {
-    m_rules.optMod_Click(static_cast<GameMode>(index));
+    m_rules.selectGameMode(static_cast<GameMode>(index));
 }
 
 void frmSoundProcessor::cmdStart_Click() {
-    m_rules.cmdStart_Click();
+    m_rules.start();
 }
 
 void frmSoundProcessor::cmdStop_Click() {
-    m_driver.cmdStop_Click();
+    m_driver.stop();
 }
 
 void frmSoundProcessor::cmdTrigger_Click() {
@@ -172,7 +172,7 @@ void frmSoundProcessor::cmdTrigger_Click() {
 
 void frmSoundProcessor::Command1_Click() {
     frmConfigure configure(m_platform.settings, m_platform.prompter, m_platform.fileChooser,
-                           m_configuration, m_session.ConsoleLogPath, this);
+                           m_configuration, m_session, this);
     configure.exec();
 }
 

@@ -21,11 +21,12 @@
 #include <QVBoxLayout>
 
 frmAddModify::frmAddModify(Platform& platform, const Configuration& configuration,
-                           TriggerList& triggers, QWidget* parent)
+                           TriggerList& triggers, int currentTrigger, QWidget* parent)
     : QDialog(parent)
     , m_platform(platform)
     , m_configuration(configuration)
-    , m_triggers(triggers) {
+    , m_triggers(triggers)
+    , m_currentTrigger(currentTrigger) {
     buildControls();
     Form_Load();
 }
@@ -101,7 +102,7 @@ void frmAddModify::buildControls() {
 void frmAddModify::Form_Load() {
     QtWindowGeometry geometry(*this);
     restoreWindowGeometry(m_platform.settings, triggeredit::kWindowName, geometry, kPositionEdges);
-    const Trigger& trigger = m_triggers.at(m_triggers.CurrentTrigger);
+    const Trigger& trigger = m_triggers.at(m_currentTrigger);
     txtName->setText(toQString(trigger.name));
     txtKeyword->setText(toQString(trigger.keyword));
     txtFile->setText(toQString(trigger.soundFile));
@@ -119,15 +120,15 @@ void frmAddModify::done(int result) {
 }
 
 void frmAddModify::cmdOK_Click() {
-    Trigger typed{toSystemText(txtName->text()), toSystemText(txtKeyword->text()),
-                  toSystemText(txtFile->text()),
-                  triggeredit::quietMsTyped(m_triggers.at(m_triggers.CurrentTrigger).quietMs,
-                                            txtQuiet->value())};
+    Trigger typed{
+        toSystemText(txtName->text()), toSystemText(txtKeyword->text()),
+        toSystemText(txtFile->text()),
+        triggeredit::quietMsTyped(m_triggers.at(m_currentTrigger).quietMs, txtQuiet->value())};
     if (const auto refusal = triggeredit::okRefusal(typed)) {
         m_platform.prompter.ask(*refusal);
         return;
     }
-    m_triggers.set(m_triggers.CurrentTrigger, std::move(typed));
+    m_triggers.set(m_currentTrigger, std::move(typed));
     accept();
 }
 

@@ -10,8 +10,8 @@ struct Configuration;
 struct Platform;
 class TriggerList;
 
-// The edit dialog: edits the trigger at the list's CurrentTrigger, which the manager sets
-// (an empty new position for Add, the selected one for Modify). "Ok" stores the three boxes;
+// The edit dialog: edits the trigger at the position it is given, CurrentTrigger (an empty
+// new position for Add, the selected one for Modify). "Ok" stores the three boxes;
 // any other way of closing leaves the list unchanged. "..." picks a wave file and, with
 // AutoCopy on, copies it into the game's sound directory.
 class frmAddModify final : public QDialog {
@@ -19,7 +19,7 @@ class frmAddModify final : public QDialog {
 
 public:
     frmAddModify(Platform& platform, const Configuration& configuration, TriggerList& triggers,
-                 QWidget* parent = nullptr);
+                 int currentTrigger, QWidget* parent = nullptr);
 
     void done(int result) override;
 
@@ -36,6 +36,7 @@ private:
     Platform& m_platform;
     const Configuration& m_configuration;
     TriggerList& m_triggers;
+    const int m_currentTrigger;
 
     QLineEdit* txtName = nullptr;
     QLineEdit* txtKeyword = nullptr;

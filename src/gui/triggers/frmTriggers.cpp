@@ -260,20 +260,22 @@ void frmTriggers::setReportMode(bool report) {
 }
 
 void frmTriggers::cmdAdd_Click() {
-    if (!m_manager.beginAdd())
+    const auto position = m_manager.beginAdd();
+    if (!position)
         return;
-    frmAddModify dialog(m_platform, m_configuration, m_triggers, this);
+    frmAddModify dialog(m_platform, m_configuration, m_triggers, *position, this);
     dialog.exec();
     Refill_Trigger_List();
 }
 
 void frmTriggers::cmdModify_Click() {
-    if (!m_manager.beginModify(selectedRow()))
+    const auto position = m_manager.beginModify(selectedRow());
+    if (!position)
         return;
-    frmAddModify dialog(m_platform, m_configuration, m_triggers, this);
+    frmAddModify dialog(m_platform, m_configuration, m_triggers, *position, this);
     dialog.exec();
     Refill_Trigger_List();
-    selectRow(m_triggers.CurrentTrigger);
+    selectRow(*position);
 }
 
 void frmTriggers::cmdDelete_Click() {

@@ -27,11 +27,11 @@ protected:
         configuration.Quake_Dir = dir.path().string();
         configuration.Active_Mod_Dir = (dir / "fortress").string();
         triggers.append({"Shotgun", "SHOTGUN", "C:\\Sounds\\shotgun.wav"});
-        session.ConsoleLogPath = game.path().string();
+        session.setConsoleLogPath(game.path().string());
     }
 
     void tick() {
-        session.tickFileSize_Timer();
+        session.checkLog();
         drain();
     }
     void drain() {
@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(BothLineEnds, LineEndTest,
 TEST_P(LineEndTest, RoadOfOneConsoleLine) {
     game.say("]connect server");
     session.skipExistingText();
-    session.cmdStart_Click();
+    session.start();
     EXPECT_FALSE(session.hasPendingLines()) << "text in the log before loading is not processed";
 
     game.say("Bob: SHOTGUN");
@@ -98,7 +98,7 @@ TEST_P(LineEndTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
     triggers.append({"Quad", "GET QUAD", "quad.wav"});
     const std::string text = "Bob: SHOTGUN" + game.lineEnd() + "Alice: nothing" + game.lineEnd() +
                              "Carl: get the quad" + game.lineEnd();
-    session.cmdStart_Click();
+    session.start();
     for (std::size_t piece = 1; piece <= text.size(); ++piece) {
         activity.entries.clear();
         game.writeInPieces(text, piece, [this] { tick(); });
@@ -109,7 +109,7 @@ TEST_P(LineEndTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
 
 TEST_F(SessionTest, ThreeMatchingLinesInOneGrowthAreThreeMatchesInOrder) {
     triggers.append({"Quad", "QUAD", "quad.wav"});
-    session.cmdStart_Click();
+    session.start();
     game.write("Bob: SHOTGUN\r\nEve: QUAD\r\nnothing\r\nAl: shotgun here\r\n");
     tick();
     EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Eve: QUAD", "Al: shotgun here"}));
@@ -133,7 +133,7 @@ TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
                   "Bob: SHOTGUN\r\n" + longer + "\r\n"}}) {
         game.restartByTruncating();
         game.write("first game, a line of team talk: SHOTGUN\r\n");
-        session.cmdStart_Click();
+        session.start();
         tick();
         activity.entries.clear();
 
@@ -146,7 +146,7 @@ TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
 TEST_F(SessionTest, UnchangedLogGivesNoPass) {
     game.say("Bob: SHOTGUN");
     session.skipExistingText();
-    session.cmdStart_Click();
+    session.start();
     view.events.clear();
     tick();
     tick();
@@ -167,7 +167,7 @@ TEST_F(SessionTest, LabelShowsWholeKilobytes) {
 
 TEST_F(SessionTest, MissingLogIsEmptyUntilItAppearsAndThenReadFromItsBeginning) {
     session.skipExistingText();
-    session.cmdStart_Click();
+    session.start();
     tick();
     EXPECT_EQ(view.events, (Lines{"size 0k", "tray on", "size 0k", "running", "hide", "size 0k"}));
     EXPECT_TRUE(prompter.shown.empty());
@@ -180,7 +180,7 @@ TEST_F(SessionTest, MissingLogIsEmptyUntilItAppearsAndThenReadFromItsBeginning) 
 TEST_F(SessionTest, TextInTheLogAtLoadingIsNeverProcessedNotEvenTheRestOfItsLastLine) {
     game.write("Bob: SHOTGUN\r\nEve: SHOT");
     session.skipExistingText();
-    session.cmdStart_Click();
+    session.start();
     game.write("GUN\r\nAl: SHOTGUN\r\n");
     tick();
     EXPECT_EQ(processed(), Lines{"Al: SHOTGUN"});
@@ -195,7 +195,7 @@ TEST_F(SessionTest, ALogBeyond2GiBIsFollowedWithItsSizeShown) {
     EXPECT_EQ(session.LogLength(), size);
     EXPECT_EQ(view.events.back(), "size 2097152k");
 
-    session.cmdStart_Click();
+    session.start();
     game.write("\r\nBob: SHOTGUN\r\n");
     tick();
     EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
@@ -205,7 +205,7 @@ TEST_F(SessionTest, ALogBeyond2GiBIsFollowedWithItsSizeShown) {
 
 TEST_F(SessionTest, ALineWithoutEndIsTakenInPiecesOfTheLimit) {
     session.skipExistingText();
-    session.cmdStart_Click();
+    session.start();
     // 3 MiB without a line end, the keyword in its second piece: more than one read.
     std::string flood(3 << 20, 'x');
     flood.replace(LineCutter::kMaxLineBytes + 10, 7, "SHOTGUN");
@@ -222,7 +222,7 @@ TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItS
     triggers.append({"Quad", "quad", "quad.wav"});
     triggers.append({"UTF-8", "\xC3\xA9t\xC3\xA9", "ete.wav"});
     session.skipExistingText();
-    session.cmdStart_Click();
+    session.start();
     // say_team {QUAD UP} of a QuakeWorld client, in red; a DarkPlaces line in UTF-8.
     const std::string red = "\x01(Bob): \xD1\xD5\xC1\xC4\xA0\xD5\xD0";
     game.say(red);
@@ -233,14 +233,14 @@ TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItS
     EXPECT_EQ(readFile(playScript()), "play ete.wav\r\n");
 
     clock.time = {21, 5, 9};
-    session.cmdStop_Click();
+    session.stop();
     EXPECT_NE(readFile(matchFile("MatchPlayed-21-5-9.txt")).find(red), std::string::npos);
 }
 
 TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountTheSession) {
     EXPECT_EQ(matchStatsSummary(session.calls().stats()), "No session has run yet.");
     triggers.append({"Quad", "QUAD", "quad.wav", 10000});
-    session.cmdStart_Click();
+    session.start();
     struct Call {
         int atMs;
         const char* line;
@@ -268,15 +268,15 @@ TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountTheSession) {
     EXPECT_EQ(stats.rows[1].calls, 1);
     EXPECT_EQ(matchStatsSummary(stats), "Since the last Start: 7 lines read, 3 keys pushed.");
 
-    session.cmdStop_Click();
-    session.cmdStart_Click();
+    session.stop();
+    session.start();
     EXPECT_TRUE(session.calls().stats().rows.empty()) << "a new session counts afresh";
 }
 
 TEST_F(SessionTest, TheTesterAnswersEveryLineAsTheSessionThenDoes) {
     triggers.append({"Quad", "GET QUAD", "get quad.wav", 5000});
     triggers.append({"Rocket", "RL", "say;quit.wav"});
-    session.cmdStart_Click();
+    session.start();
     for (const char* line :
          {"(Bob): \xC7\xC5\xD4 ^1quad", "failed to load sound \"get quad.wav\"", "nothing",
           "(Al): get the quad", "Bob: shotgun rl", "Al: rl", "gold \x12\x13 &cf00get &rquad"}) {
@@ -294,14 +294,14 @@ TEST_F(SessionTest, TheTesterAnswersEveryLineAsTheSessionThenDoes) {
 }
 
 TEST_F(SessionTest, ALogPathNamingADirectoryIsAnEmptyLog) {
-    session.ConsoleLogPath = (dir / "fortress").string();
+    session.setConsoleLogPath((dir / "fortress").string());
     session.skipExistingText();
-    session.cmdStart_Click();
+    session.start();
     tick();
     EXPECT_EQ(session.LogLength(), 0);
     EXPECT_EQ(view.events.back(), "size 0k");
     EXPECT_TRUE(activity.entries.empty());
-    session.cmdStop_Click();
+    session.stop();
     ASSERT_EQ(prompter.shown.size(), 2u);
     EXPECT_EQ(prompter.shown[0].text, "File not found");
     EXPECT_EQ(prompter.shown[1].text, "Unable to create a backup of console log file");
@@ -321,7 +321,7 @@ TEST_F(SessionTest, LowerCaseLettersAndDigitsAreTypedOtherNamesAreKeysAndNothing
 TEST_F(SessionTest, TheGamesAnswersToThePlayScriptAreNoCallsButATeammatesLineIs) {
     triggers.append({"Quad", "QUAD", "C:\\Sounds\\Quad"}); // "play Quad": the game adds .wav
     triggers.append({"Bell", "BELL", "bell.wav"});
-    session.cmdStart_Click();
+    session.start();
     game.say("Bob: QUAD up");
     tick();
     // At the same moment: another call, the answers of several engines to both play
@@ -349,7 +349,7 @@ TEST_F(SessionTest, TheGamesAnswersToThePlayScriptAreNoCallsButATeammatesLineIs)
 TEST_F(SessionTest, ATriggerCalledFasterThanATeamTypesHasItsKeyHeldForAWhile) {
     using std::chrono::milliseconds;
     triggers.append({"Quad", "QUAD", "quad.wav"});
-    session.cmdStart_Click();
+    session.start();
     const auto callAt = [&](milliseconds at, const char* line) {
         clock.steady = at;
         game.say(line);
@@ -393,12 +393,12 @@ TEST_F(StopTest, GameDirectoryBeyondAsciiIsTheOneReadAndWritten) {
     GameConsole console(quake / "fortress" / "qconsole.log");
     configuration.Quake_Dir = text::fromPath(quake);
     configuration.Active_Mod_Dir = text::fromPath(quake / "fortress");
-    session.ConsoleLogPath = text::fromPath(console.path());
+    session.setConsoleLogPath(text::fromPath(console.path()));
 
-    session.cmdStart_Click();
+    session.start();
     console.say("Bob: SHOTGUN");
     tick();
-    session.cmdStop_Click();
+    session.stop();
 
     EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
     EXPECT_EQ(readFile(quake / "id1" / "bellcast.cfg"), "play shotgun.wav\r\n");
@@ -412,10 +412,10 @@ TEST_F(StopTest, BackupSavesTheLogAsAMatchFileAndClearsIt) {
         log += "console line " + std::to_string(log.size()) + "\r\n";
     log.resize(5000);
     game.write(log);
-    session.cmdStart_Click();
+    session.start();
     view.events.clear();
 
-    session.cmdStop_Click();
+    session.stop();
 
     EXPECT_EQ(readFile(matchFile("MatchPlayed-21-5-9.txt")), log);
     EXPECT_EQ(readFile(game.path()), marker);
@@ -432,11 +432,11 @@ TEST_F(StopTest, BackupSavesTheLogAsAMatchFileAndClearsIt) {
 
 TEST_F(StopTest, DeclinedOverwriteOrEmptyLogIsAFailedBackupAndTheLogStays) {
     game.write("Bob: SHOTGUN\r\n");
-    session.cmdStop_Click();
+    session.stop();
     game.write("more\r\n");
 
     prompter.answers = {Prompter::Answer::No};
-    session.cmdStop_Click();
+    session.stop();
     ASSERT_EQ(prompter.shown.size(), 3u);
     EXPECT_NE(prompter.shown[1].text.find("File exists. Overwrite?"), std::string::npos);
     EXPECT_EQ(lastMessage().title, "Error making backup");
@@ -447,7 +447,7 @@ TEST_F(StopTest, DeclinedOverwriteOrEmptyLogIsAFailedBackupAndTheLogStays) {
 
     writeFile(game.path(), "");
     clock.time = {22, 0, 0};
-    session.cmdStop_Click();
+    session.stop();
     EXPECT_EQ(lastMessage().text, "Unable to create a backup of console log file");
 }
 
@@ -455,9 +455,9 @@ TEST_F(StopTest, DeclinedOverwriteOrEmptyLogIsAFailedBackupAndTheLogStays) {
 TEST_F(StopTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
     const std::string log = "Bob: SHOTGUN\r\n" + std::string(5000, 'x') + "\r\n";
     game.write(log);
-    session.cmdStart_Click();
+    session.start();
     EXPECT_TRUE(underFileSizeLimit(1000, [&] {
-        session.cmdStop_Click();
+        session.stop();
         return prompter.shown.size() == 2 && prompter.shown[0].text == "Copy Error!" &&
                lastMessage().text == "Unable to create a backup of console log file" &&
                !session.isRunning();
@@ -471,8 +471,8 @@ TEST_F(StopTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
 TEST_F(StopTest, WithoutTheOptionNothingIsCopiedAndNothingShown) {
     configuration.QconsoleDel = false;
     game.write("Bob: SHOTGUN\r\n");
-    session.cmdStart_Click();
-    session.cmdStop_Click();
+    session.start();
+    session.stop();
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(readFile(game.path()), "Bob: SHOTGUN\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "fortress"), fs::directory_iterator()), 1);
@@ -482,7 +482,7 @@ TEST_F(StopTest, WithoutTheOptionNothingIsCopiedAndNothingShown) {
 TEST_F(StopTest, WithoutAGameModeDirectoryNoMatchFileIsWrittenAnywhere) {
     configuration.Active_Mod_Dir.clear();
     game.write("Bob: SHOTGUN\r\n");
-    session.cmdStop_Click();
+    session.stop();
     EXPECT_EQ(lastMessage().title, "Error making backup");
     EXPECT_EQ(readFile(game.path()), "Bob: SHOTGUN\r\n");
     EXPECT_FALSE(fs::exists("MatchPlayed-21-5-9.txt"));
@@ -506,18 +506,18 @@ TEST_F(StopTest, QueuedLinesAreStillDispatchedAndTheNextSessionReadsOnlyWhatFoll
         activity.entries.clear();
         game.say("old: SHOTGUN");
         session.skipExistingText();
-        session.cmdStart_Click();
+        session.start();
         game.write("Bob: SHOTGUN\r\nAl: SHOTGUN\r\n");
-        session.tickFileSize_Timer();
+        session.checkLog();
         session.dispatchNextLine();
-        session.cmdStop_Click();
+        session.stop();
         drain();
 
         game.say("Eve: SHOTGUN");
-        session.cmdStart_Click();
+        session.start();
         drain();
         EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Al: SHOTGUN", "Eve: SHOTGUN"}));
-        session.cmdStop_Click();
+        session.stop();
     }
 }
 
@@ -528,17 +528,17 @@ TEST_F(StopTest, NoPassStartsWhileStopAsksItsQuestion) {
     class StartingPrompter final : public Prompter {
     public:
         Answer ask(const Message&) override {
-            session->cmdStart_Click();
-            session->tickFileSize_Timer();
+            session->start();
+            session->checkLog();
             return Answer::Yes;
         }
         MonitoringSession* session = nullptr;
     } starting;
     MonitoringSession stopping(configuration, triggers, activity, view, clock, starting,
                                [this](const std::string& keys) { pushed.push_back(keys); });
-    stopping.ConsoleLogPath = session.ConsoleLogPath;
+    stopping.setConsoleLogPath(session.ConsoleLogPath());
     starting.session = &stopping;
-    stopping.cmdStop_Click();
+    stopping.stop();
     EXPECT_FALSE(stopping.isRunning());
     EXPECT_FALSE(stopping.hasPendingLines());
     EXPECT_EQ(readFile(game.path()), marker);

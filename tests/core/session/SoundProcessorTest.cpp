@@ -71,15 +71,15 @@ protected:
     MonitoringSession session{
         configuration, triggers, activity, view, clock, prompter, [](const std::string&) {}};
     NormalWindow window;
-    SoundProcessor processor{{settings, prompter, launcher, keyOutput},
-                             configuration,
-                             triggers,
-                             session,
-                             activity,
-                             window,
-                             "readme.txt",
-                             {[](GameMode) {}, [] {}, [this] { session.cmdStart_Click(); },
-                              [this] { session.cmdStop_Click(); }}};
+    SoundProcessor processor{
+        {settings, prompter, launcher, keyOutput},
+        configuration,
+        triggers,
+        session,
+        activity,
+        window,
+        "readme.txt",
+        {[](GameMode) {}, [] {}, [this] { session.start(); }, [this] { session.stop(); }}};
 };
 
 // The settings hold the directories as text in the system's encoding, and so does the path
@@ -90,10 +90,10 @@ TEST_F(SoundProcessorTest, SessionWatchesTheLogOfAGameModeDirectoryBeyondAscii) 
     fs::create_directories(game / "qw");
     storeConfiguration();
 
-    ASSERT_EQ(processor.Form_Load(), SoundProcessor::LoadResult::Loaded);
-    EXPECT_EQ(session.ConsoleLogPath, text::fromPath(game / "fortress" / "qconsole.log"));
-    processor.optMod_Click(GameMode::DM);
-    EXPECT_EQ(session.ConsoleLogPath, text::fromPath(game / "qw" / "qconsole.log"));
+    ASSERT_EQ(processor.load(), SoundProcessor::LoadResult::Loaded);
+    EXPECT_EQ(session.ConsoleLogPath(), text::fromPath(game / "fortress" / "qconsole.log"));
+    processor.selectGameMode(GameMode::DM);
+    EXPECT_EQ(session.ConsoleLogPath(), text::fromPath(game / "qw" / "qconsole.log"));
 }
 
 // quakespasm and ezQuake write one log whatever the game mode; the mode still names where
@@ -106,12 +106,12 @@ TEST_F(SoundProcessorTest, GameWritingOneLogIsWatchedThereInEveryGameMode) {
     store("Active_Mod_Dir", game);
     store("Console_Log", log);
 
-    ASSERT_EQ(processor.Form_Load(), SoundProcessor::LoadResult::Loaded);
-    EXPECT_EQ(session.ConsoleLogPath, text::fromPath(log));
-    processor.cmdStart_Click();
-    processor.optMod_Click(GameMode::CTF);
+    ASSERT_EQ(processor.load(), SoundProcessor::LoadResult::Loaded);
+    EXPECT_EQ(session.ConsoleLogPath(), text::fromPath(log));
+    processor.start();
+    processor.selectGameMode(GameMode::CTF);
 
-    EXPECT_EQ(session.ConsoleLogPath, text::fromPath(log));
+    EXPECT_EQ(session.ConsoleLogPath(), text::fromPath(log));
     EXPECT_EQ(settings.get(settings::kParams, "Active_Mod_Dir"), text::fromPath(game / "ctf"));
     ASSERT_TRUE(fs::is_directory(game / "ctf")) << "made for the match file";
     EXPECT_EQ(std::distance(fs::directory_iterator(game / "ctf"), fs::directory_iterator()), 1)
@@ -123,17 +123,17 @@ TEST_F(SoundProcessorTest, PlayScriptIsMadeAtStartUpAndAtStartWhenMissing) {
     fs::create_directories(game / "id1" / "sound");
     storeConfiguration();
 
-    ASSERT_EQ(processor.Form_Load(), SoundProcessor::LoadResult::Loaded);
+    ASSERT_EQ(processor.load(), SoundProcessor::LoadResult::Loaded);
     const fs::path script =
         *gamepaths::playScript(configuration.Quake_Dir, configuration.Quake_Id1_sound);
     EXPECT_EQ(readFile(script), "// Yelpcue writes the sound to play here\r\n");
     fs::remove(script);
-    processor.cmdStart_Click();
+    processor.start();
     EXPECT_TRUE(fs::exists(script));
 
     fs::remove_all(game / "id1");
-    session.cmdStop_Click();
-    processor.cmdStart_Click();
+    session.stop();
+    processor.start();
     ASSERT_FALSE(activity.entries.empty());
     EXPECT_NE(activity.entries.back().find(text::fromPath(script)), std::string::npos)
         << "the list says which script could not be made";

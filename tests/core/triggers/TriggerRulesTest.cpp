@@ -46,7 +46,7 @@ TEST(TriggerManagerTest, AFullListAndAStoreThatCannotBeWrittenAreTold) {
     Configuration configuration;
     FakePrompter prompter;
     TriggerManager manager(list, configuration, prompter);
-    EXPECT_FALSE(manager.beginAdd());
+    EXPECT_EQ(manager.beginAdd(), std::nullopt);
     EXPECT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
 
     FakeSettingsStore store;

@@ -1,10 +1,14 @@
 #include "gui/configure/frmConfigure.h"
 
+#include "core/session/MonitoringSession.h"
 #include "core/settings/Configuration.h"
+#include "core/triggers/TriggerList.h"
 #include "gui/configure/frmConfigMgr.h"
+#include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/FakePrompter.h"
 #include "support/FakeSettingsStore.h"
+#include "support/Recorders.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
@@ -27,11 +31,16 @@ protected:
     FakePrompter prompter;
     FakeFileChooser fileChooser;
     Configuration configuration;
-    std::string consoleLogPath;
+    TriggerList triggers;
+    RecordingActivityList activity;
+    RecordingSessionView view;
+    FakeClock clock;
+    MonitoringSession session{
+        configuration, triggers, activity, view, clock, prompter, [](const std::string&) {}};
 
     std::unique_ptr<frmConfigure> open() {
-        auto window = std::make_unique<frmConfigure>(store, prompter, fileChooser, configuration,
-                                                     consoleLogPath);
+        auto window =
+            std::make_unique<frmConfigure>(store, prompter, fileChooser, configuration, session);
         window->show();
         return window;
     }
@@ -163,7 +172,7 @@ TEST_F(frmConfigureTest, FindingTheLogShowsWhatWasSetAndWhatFailed) {
     const auto window = open();
 
     child<QPushButton>(*window, "cmdFindQuake")->click(); // cancelled
-    EXPECT_EQ(consoleLogPath, "");
+    EXPECT_EQ(session.ConsoleLogPath(), "");
     EXPECT_EQ(text(*window, "Label1_5"), "Unknown");
 
     fileChooser.results = {log.string()};

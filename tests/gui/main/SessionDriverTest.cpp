@@ -31,7 +31,7 @@ protected:
         configuration.Active_Mod_Dir = dir.path().string();
         configuration.QconsoleDel = false;
         triggers.append({"Shotgun", "SHOTGUN", "shotgun.wav"});
-        session.ConsoleLogPath = game.path().string();
+        session.setConsoleLogPath(game.path().string());
         game.write("");
     }
 
@@ -42,7 +42,7 @@ protected:
     // Starts the session with a tick so rare that only a report of the change can be what
     // finds the game's writes.
     void startWithoutTick() {
-        driver.cmdStart_Click();
+        driver.start();
         tickFileSize()->setInterval(3'600'000);
         QTest::qWait(50);
     }
@@ -78,14 +78,14 @@ protected:
 TEST_F(SessionDriverTest, TimerRunsWithTheSessionAndFindsWhatTheGameWrites) {
     ASSERT_NE(tickFileSize(), nullptr);
     EXPECT_FALSE(tickFileSize()->isActive());
-    driver.cmdStart_Click();
+    driver.start();
     EXPECT_TRUE(tickFileSize()->isActive());
     EXPECT_EQ(tickFileSize()->interval(), 600);
 
     game.say("Bob: SHOTGUN");
     EXPECT_TRUE(waitForPushes(1)) << "the next tick reads the line";
 
-    driver.cmdStop_Click();
+    driver.stop();
     EXPECT_FALSE(tickFileSize()->isActive());
     game.say("Al: SHOTGUN");
     QTest::qWait(800);
@@ -95,10 +95,10 @@ TEST_F(SessionDriverTest, TimerRunsWithTheSessionAndFindsWhatTheGameWrites) {
 TEST_F(SessionDriverTest, StopArrivesBetweenLinesAndTheQueuedLinesStillFollowInOrder) {
     game.write("one SHOTGUN\r\ntwo SHOTGUN\r\nthree SHOTGUN\r\nfour SHOTGUN\r\n");
     std::size_t pushedAtStop = 0;
-    driver.cmdStart_Click();
+    driver.start();
     QTimer::singleShot(0, [&] {
         pushedAtStop = pushed.size();
-        driver.cmdStop_Click();
+        driver.stop();
     });
     ASSERT_TRUE(waitForPushes(4));
     EXPECT_LT(pushedAtStop, 4u) << "the event loop ran between the lines";
@@ -123,13 +123,13 @@ TEST_F(SessionDriverTest, TickDuringADispatchNeverRunsANestedPass) {
         }
         inPush = false;
     };
-    driver.cmdStart_Click();
+    driver.start();
     ASSERT_TRUE(waitForPushes(3));
     EXPECT_FALSE(nested);
     EXPECT_EQ(activity.entries[1], "Processing : one SHOTGUN");
     EXPECT_EQ(activity.entries[4], "Processing : two SHOTGUN");
     EXPECT_EQ(activity.entries[7], "Processing : three SHOTGUN");
-    driver.cmdStop_Click();
+    driver.stop();
 }
 
 TEST_F(SessionDriverTest, TheLogIsFollowedByItsNameAtOnceWhenReplacedOrDeletedAndCreatedAnew) {
@@ -150,7 +150,7 @@ TEST_F(SessionDriverTest, TheLogIsFollowedByItsNameAtOnceWhenReplacedOrDeletedAn
     QTest::qWait(50);
     game.say("Cy: SHOTGUN");
     EXPECT_TRUE(waitForPushes(4)) << "and the log that came back is watched";
-    driver.cmdStop_Click();
+    driver.stop();
 }
 
 TEST_F(SessionDriverTest, ABurstOfChangesCostsOneCheck) {
@@ -165,7 +165,7 @@ TEST_F(SessionDriverTest, ABurstOfChangesCostsOneCheck) {
     ASSERT_TRUE(waitForCheck());
     QTest::qWait(200);
     EXPECT_EQ(checks() - before, 1);
-    driver.cmdStop_Click();
+    driver.stop();
 }
 
 TEST_F(SessionDriverTest, CheapLinesShareATurnAndASlowLineEndsItsTurn) {
@@ -183,7 +183,7 @@ TEST_F(SessionDriverTest, CheapLinesShareATurnAndASlowLineEndsItsTurn) {
     QTimer turns;
     QObject::connect(&turns, &QTimer::timeout, [&] { pushedAtEachTurn.push_back(pushed.size()); });
     turns.start(0);
-    driver.cmdStart_Click();
+    driver.start();
     ASSERT_TRUE(waitForPushes(3));
     turns.stop();
 
@@ -197,7 +197,7 @@ TEST_F(SessionDriverTest, CheapLinesShareATurnAndASlowLineEndsItsTurn) {
     EXPECT_EQ(activity.entries[1], "Processing : one SHOTGUN");
     EXPECT_EQ(activity.entries[4], "Processing : two SHOTGUN");
     EXPECT_EQ(activity.entries[7], "Processing : three SHOTGUN");
-    driver.cmdStop_Click();
+    driver.stop();
 }
 
 } // namespace

@@ -152,7 +152,7 @@ TEST_F(MainWindowTest, ConfigurationIsOfferedAgainUntilAGameModeDirectoryIsSet) 
     EXPECT_EQ(configureWindows, 2);
     EXPECT_EQ(fakes.launcher.openedTextFiles.size(), 2u) << "the read-me comes with each question";
     EXPECT_EQ(configuration.Active_Mod_Dir, dir("fortress"));
-    EXPECT_EQ(window->session().ConsoleLogPath, console.path().string());
+    EXPECT_EQ(window->session().ConsoleLogPath(), console.path().string());
 }
 
 TEST_F(MainWindowTest, ConfiguredProgramLoadsSilentlyAndProcessesOnlyTextAddedAfterLoading) {
@@ -169,7 +169,7 @@ TEST_F(MainWindowTest, ConfiguredProgramLoadsSilentlyAndProcessesOnlyTextAddedAf
     EXPECT_FALSE(button("cmdStart")->isEnabled());
     EXPECT_TRUE(tray.isAnimating());
     console.say("Al: SHOTGUN after loading");
-    window->session().tickFileSize_Timer();
+    window->session().checkLog();
     ASSERT_TRUE(waitForEntries(3));
     EXPECT_EQ(entries().at(0), QStringLiteral("Found Keywords : SHOTGUN"));
     EXPECT_EQ(entries().at(1), QStringLiteral("Processing : Al: SHOTGUN after loading"));
@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, ConsoleBytesOfAnyKindShowInTheListAsOneReadableRow) {
     button("cmdStart")->click();
     console.say("^1\x10"
                 "Bob\x11^7: SHOTGUN caf\xC3\xA9 \x01\x7F");
-    window->session().tickFileSize_Timer();
+    window->session().checkLog();
     ASSERT_TRUE(waitForEntries(3));
     EXPECT_EQ(entries().at(1),
               QStringLiteral(u"Processing : [Bob]: SHOTGUN caf\u00E9 \u2401\u2421"));
@@ -224,12 +224,12 @@ TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
     fakes.clock.time = {21, 5, 9};
     console.say("Bob: QUAD");
     console.say("Al: SHOTGUN");
-    window->session().tickFileSize_Timer();
+    window->session().checkLog();
     ASSERT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 2; }, 5000));
     fakes.clock.time = {21, 10, 0};
     console.say("Al: quad");
     console.say("Bob: ^1QUAD");
-    window->session().tickFileSize_Timer();
+    window->session().checkLog();
     const QStringList shown{QStringLiteral("Quad|QUAD|3|2|21:10:0"),
                             QStringLiteral("Shotgun|SHOTGUN|1|0|21:5:9")};
     ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == shown; }, 5000)) << "follows the session";
@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, TheListKeepsItsNewestEntryInSight) {
     button("cmdStart")->click();
     for (int i = 0; i < 40; ++i)
         console.say("Bob: SHOTGUN " + std::to_string(i));
-    window->session().tickFileSize_Timer();
+    window->session().checkLog();
     ASSERT_TRUE(waitForEntries(120));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return scroll->maximum() > 0 && scroll->value() == scroll->maximum(); }, 5000));
@@ -270,7 +270,7 @@ TEST_F(MainWindowTest, PickingAnotherModeDuringASessionBacksTheOldLogUpIntoTheNe
     EXPECT_TRUE(fs::exists(game / "qw" / "MatchPlayed-12-0-0.txt"));
     EXPECT_EQ(configuration.Active_Mod_Dir, dir("qw"));
     EXPECT_EQ(fakes.settings.get("Hornwise Params", "Active_Mod_Dir"), dir("qw"));
-    EXPECT_EQ(window->session().ConsoleLogPath, (game / "qw" / "qconsole.log").string());
+    EXPECT_EQ(window->session().ConsoleLogPath(), (game / "qw" / "qconsole.log").string());
 }
 
 TEST_F(MainWindowTest, EveryWayOutRunsTheClosingStepsOnce) {
@@ -332,7 +332,7 @@ TEST_F(MainWindowTest, StartSaysOnceWhenKeysCannotReachTheGame) {
     button("cmdStart")->click();
     trayItem(2)->trigger(); // a pass while running
     console.say("Bob: SHOTGUN");
-    window->session().tickFileSize_Timer();
+    window->session().checkLog();
     ASSERT_TRUE(waitForEntries(4));
     EXPECT_TRUE(entries().at(0).startsWith(QStringLiteral("Keys cannot reach the game")));
     EXPECT_EQ(entries().filter(QStringLiteral("Keys cannot reach")).size(), 1);

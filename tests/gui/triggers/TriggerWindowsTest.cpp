@@ -444,10 +444,9 @@ class TriggerEditTest : public TriggerWindowTest {
 protected:
     TriggerEditTest() {
         triggers.append(kDefault);
-        triggers.CurrentTrigger = 1;
         fs::create_directory(soundDir);
         configuration.Quake_Id1_sound = soundDir.string();
-        window = std::make_unique<frmAddModify>(fakes.platform, configuration, triggers);
+        window = std::make_unique<frmAddModify>(fakes.platform, configuration, triggers, 1);
         window->show();
     }
     QLineEdit* box(const char* name) { return child<QLineEdit>(*window, name); }
@@ -491,7 +490,7 @@ TEST_F(TriggerEditTest, OkWithAnEmptyOrBlankBoxOrAnUnplayableSoundStaysOpen) {
 TEST_F(TriggerEditTest, QuietTimeIsTypedInSecondsAndKeptWhileLeftAsShown) {
     for (const auto& [typed, quietMs] : {std::pair{1.3, 1250}, {2.5, 2500}, {0.0, 0}}) {
         triggers.set(1, {"Q", "QUAD", "q.wav", 1250});
-        frmAddModify dialog(fakes.platform, configuration, triggers);
+        frmAddModify dialog(fakes.platform, configuration, triggers, 1);
         auto* box = child<QDoubleSpinBox>(dialog, "txtQuiet");
         EXPECT_DOUBLE_EQ(box->value(), 1.3);
         box->setValue(typed);
@@ -507,7 +506,7 @@ TEST_F(TriggerEditTest, ClosingByTheFrameChangesNothingAndStoresThePosition) {
     EXPECT_EQ(triggers.at(1), kDefault);
     EXPECT_EQ(std::stod(fakes.settings.get("frmAddModify", "top")),
               60 * 1440.0 / window->logicalDpiY());
-    EXPECT_EQ(frmAddModify(fakes.platform, configuration, triggers).pos(), QPoint(40, 60));
+    EXPECT_EQ(frmAddModify(fakes.platform, configuration, triggers, 1).pos(), QPoint(40, 60));
 }
 
 struct PickCase {
