@@ -8,4 +8,4 @@ ensure_packages "${BUILD_PACKAGES[@]}"
 
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DYELPCUE_TESTS=OFF >/dev/null
 cmake --build build/release
-exec build/release/src/yelpcue "$@"
+exec build/release/src/app/yelpcue "$@"

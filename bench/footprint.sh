@@ -17,4 +17,4 @@ echo "]condebug" >"$quake/id1/qconsole.log"
 # shellcheck disable=SC2046 # the environment's words are meant to be split
 env $(yelpcue_environment "$home") "$BENCH_BUILD/bench/footprint_probe" \
     "$quake/id1/qconsole.log" "$quake/id1/bellcast.cfg" SHOTGUN Yelpcue \
-    "$PWD/$BENCH_BUILD/src/yelpcue"
+    "$PWD/$BENCH_BUILD/src/app/yelpcue"

@@ -15,7 +15,7 @@ start_private_desktop
 
 # Each subject finds LOG, QUAKE_DIR and READY in its environment (see latency_probe).
 yelpcue="write_yelpcue_settings \"\$QUAKE_DIR\" $home/config SHOTGUN F2
-env $(yelpcue_environment "$home") $BENCH_BUILD/src/yelpcue &
+env $(yelpcue_environment "$home") $BENCH_BUILD/src/app/yelpcue &
 # Start has the focus in the main window.
 window=\$(xdotool search --sync --onlyvisible --name '^Yelpcue\$' | head -n 1)
 xdotool windowfocus --sync \"\$window\" key space
