@@ -24,7 +24,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <optional>
+#include <sstream>
 
 namespace {
 
@@ -112,9 +114,9 @@ protected:
     TempDir dir;
     fs::path base = dir / "quake";
     fs::path home = dir / "home";
-    std::string keyword = "SHOTGUN";
+    std::string keyword;
     // Not in the game's sound directory, so that the game names it in its log.
-    std::string sound = "pump.wav";
+    std::string sound;
 
     FakeSettingsStore settings;
     FakePrompter prompter;
@@ -146,16 +148,34 @@ protected:
                               [this] { session.start(); }, [this] { session.stop(); }}};
 };
 
-// darkplaces answers a play script whose sound is missing with a line naming the sound;
-// with the keyword in the sound's name, that answer is no call and makes no second run.
-TEST_F(EngineTest, GameAnsweringThePlayScriptWithTheKeywordRunsItOnce) {
-    QuakeEngine engine(Kind::DarkPlaces, base, home, {"-nohome"});
+struct Evening {
+    const char* name;
+    Kind kind;
+    const char* arguments; // added to the engine's command line
+    // The log the player picks in the configure window, under the test's directory; empty
+    // for where the engine writes it.
+    const char* pickedLog;
+    std::optional<GameMode> mode;
+    const char* keyword;
+    const char* sound;
+};
+
+class EngineEveningTest : public EngineTest, public testing::WithParamInterface<Evening> {};
+
+TEST_P(EngineEveningTest, TeamLineMakesTheGameRunThePlayScriptOnceThroughYelpcuesKey) {
+    const Evening& evening = GetParam();
+    std::istringstream words(evening.arguments);
+    QuakeEngine engine(evening.kind, base, home, {std::istream_iterator<std::string>(words), {}});
     REQUIRE_ENGINE(engine);
-    engine.install("bind F3 \"echo Bob: QUAD up\"");
-    keyword = "QUAD";
-    sound = "quad.wav";
-    play(engine, engine.consoleLog(), std::nullopt);
-    ASSERT_TRUE(ranPlayScriptFor(engine, sound)) << whatHappened(engine);
+    keyword = evening.keyword;
+    sound = evening.sound;
+    engine.install("bind F3 \"echo Bob: need " + keyword + "\"");
+    const fs::path picked = *evening.pickedLog ? dir / evening.pickedLog : engine.consoleLog();
+    play(engine, picked, evening.mode);
+    // "play Need Shotgun.wav" would play "Need" and "Shotgun.wav".
+    const bool spaced = sound.find(' ') != std::string::npos;
+    ASSERT_TRUE(ranPlayScriptFor(engine, spaced ? '"' + sound + '"' : sound))
+        << whatHappened(engine);
 
     // Yelpcue has read all the game logged, and the game has taken any key it pushed.
     ASSERT_TRUE(waitFor(
@@ -169,57 +189,23 @@ TEST_F(EngineTest, GameAnsweringThePlayScriptWithTheKeywordRunsItOnce) {
     EXPECT_EQ(playScriptRuns(engine.logText()).size(), 1u) << whatHappened(engine);
 }
 
-// "play Need Shotgun.wav" would play "Need" and "Shotgun.wav".
-TEST_F(EngineTest, SoundNameWithSpacesReachesTheGameAsOneName) {
-    QuakeEngine engine(Kind::DarkPlaces, base, home, {"-nohome"});
-    REQUIRE_ENGINE(engine);
-    engine.install("bind F3 \"echo Bob: need AMMO\"");
-    keyword = "AMMO";
-    sound = "Need Shotgun.wav";
-    play(engine, engine.consoleLog(), std::nullopt);
-    EXPECT_TRUE(ranPlayScriptFor(engine, "\"Need Shotgun.wav\"")) << whatHappened(engine);
-}
-
-struct Layout {
-    const char* name;
-    Kind kind;
-    std::vector<std::string> arguments;
-    // The log the player picks in the configure window, under the test's directory; empty
-    // for where the engine writes it.
-    const char* pickedLog;
-    std::optional<GameMode> mode;
-};
-
-class EngineLayoutTest : public EngineTest, public testing::WithParamInterface<Layout> {};
-
-TEST_P(EngineLayoutTest, TeamLineMakesTheGameRunThePlayScriptThroughYelpcuesKey) {
-    const Layout& layout = GetParam();
-    QuakeEngine engine(layout.kind, base, home, layout.arguments);
-    REQUIRE_ENGINE(engine);
-    engine.install("bind F3 \"echo Bob: SHOTGUN\"");
-    const fs::path picked = *layout.pickedLog ? dir / layout.pickedLog : engine.consoleLog();
-
-    play(engine, picked, layout.mode);
-
-    EXPECT_TRUE(ranPlayScriptFor(engine, sound)) << whatHappened(engine);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Engines, EngineLayoutTest,
+    Engines, EngineEveningTest,
     testing::Values(
         // The log in the base game's directory under the base directory.
-        Layout{"DarkPlacesWithoutHome", Kind::DarkPlaces, {"-nohome"}, "", std::nullopt},
+        Evening{"DarkPlacesNoHome", Kind::DarkPlaces, "-nohome", "", {}, "SHOTGUN", "p.wav"},
         // The log in the home directory, which moves with the game directory: picked in id1,
         // then TF chosen for a game of Team Fortress.
-        Layout{"DarkPlacesInItsHomePlayingTF",
-               Kind::DarkPlaces,
-               {"-game", "fortress"},
-               "home/.darkplaces/id1/qconsole.log",
-               GameMode::TF},
+        Evening{"DarkPlacesHomeTF", Kind::DarkPlaces, "-game fortress",
+                "home/.darkplaces/id1/qconsole.log", GameMode::TF, "SHOTGUN", "p.wav"},
         // The log in the directory the game was started from, the base directory.
-        Layout{"QuakeSpasm", Kind::QuakeSpasm, {}, "", std::nullopt},
+        Evening{"QuakeSpasm", Kind::QuakeSpasm, "", "", {}, "SHOTGUN", "p.wav"},
         // The log in qw whatever the game directory; the game lists its files once at start.
-        Layout{"EzQuakePlayingTF", Kind::EzQuake, {"-game", "fortress"}, "", GameMode::TF}),
-    [](const testing::TestParamInfo<Layout>& info) { return std::string(info.param.name); });
+        Evening{"EzQuakeTF", Kind::EzQuake, "-game fortress", "", GameMode::TF, "SHOTGUN", "p.wav"},
+        // darkplaces answers a play script whose sound is missing with a line naming the
+        // sound; with the keyword in the sound's name, that answer is no call.
+        Evening{"GameEchoesKeyword", Kind::DarkPlaces, "-nohome", "", {}, "QUAD", "quad.wav"},
+        Evening{"SpacedSound", Kind::DarkPlaces, "-nohome", "", {}, "AMMO", "Need Shotgun.wav"}),
+    [](const testing::TestParamInfo<Evening>& info) { return std::string(info.param.name); });
 
 } // namespace

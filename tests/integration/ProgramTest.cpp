@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -36,13 +38,21 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds time
     return true;
 }
 
-// A program started by the test and ended with it.
+// A program started by the test and ended with it, in the test's environment with the
+// entries of `changes` ("NAME=value") in place of those of the same name.
 class ChildProcess {
 public:
-    ChildProcess(const std::string& program, std::vector<std::string> environment) {
+    explicit ChildProcess(const std::string& program, std::vector<std::string> changes = {}) {
         std::vector<char*> envp;
-        for (std::string& entry : environment)
+        for (std::string& entry : changes)
             envp.push_back(entry.data());
+        for (char** entry = environ; *entry; ++entry) {
+            const std::string_view name(*entry, std::strcspn(*entry, "="));
+            if (std::none_of(changes.begin(), changes.end(), [&](const std::string& change) {
+                    return change.starts_with(name) && change[name.size()] == '=';
+                }))
+                envp.push_back(*entry);
+        }
         envp.push_back(nullptr);
         char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
         if (posix_spawnp(&m_pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
@@ -71,36 +81,15 @@ private:
     pid_t m_pid = 0;
 };
 
-std::vector<std::string> currentEnvironment() {
-    std::vector<std::string> environment;
-    for (char** variable = environ; *variable; ++variable)
-        environment.emplace_back(*variable);
-    return environment;
-}
-
-// The environment with DISPLAY set to `display`, unless that is empty.
-std::vector<std::string> environmentOn(const std::string& display) {
-    std::vector<std::string> environment;
-    for (const std::string& entry : currentEnvironment()) {
-        if (display.empty() || entry.rfind("DISPLAY=", 0) != 0)
-            environment.push_back(entry);
-    }
-    if (!display.empty())
-        environment.push_back("DISPLAY=" + display);
-    return environment;
-}
-
 // Yelpcue with a configuration and a runtime directory of the test's own, on the test
 // script's X server or the one named.
 std::unique_ptr<ChildProcess> startYelpcue(const fs::path& home, const std::string& display = {}) {
-    std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + (home / "config").string(),
-                                            "XDG_RUNTIME_DIR=" + (home / "runtime").string(),
-                                            "QT_QPA_PLATFORM=xcb"};
-    for (const std::string& entry : environmentOn(display)) {
-        if (entry.rfind("XDG_", 0) != 0 && entry.rfind("QT_QPA_PLATFORM=", 0) != 0)
-            environment.push_back(entry);
-    }
-    return std::make_unique<ChildProcess>(YELPCUE_PROGRAM, std::move(environment));
+    std::vector<std::string> changes = {"XDG_CONFIG_HOME=" + (home / "config").string(),
+                                        "XDG_RUNTIME_DIR=" + (home / "runtime").string(),
+                                        "QT_QPA_PLATFORM=xcb"};
+    if (!display.empty())
+        changes.push_back("DISPLAY=" + display);
+    return std::make_unique<ChildProcess>(YELPCUE_PROGRAM, std::move(changes));
 }
 
 class ProgramTest : public testing::Test {
@@ -111,35 +100,14 @@ protected:
         chmod((home / "runtime").c_str(), 0700);
         for (const char* dir : {"id1", "fortress", "qw", "ctf"})
             fs::create_directories(quake / dir);
-        const std::string dir = quake.string();
-        writeFile(home / "config" / "Bellcast.ini", "[Hornwise%20Params]\n"
-                                                    "reg_version=2\n"
-                                                    "Quake_Dir=" +
-                                                        dir +
-                                                        "\n"
-                                                        "Quake_Id1_sound=" +
-                                                        dir +
-                                                        "/id1/sound\n"
-                                                        "TF_Dir=" +
-                                                        dir +
-                                                        "/fortress\n"
-                                                        "DM_Dir=" +
-                                                        dir +
-                                                        "/qw\n"
-                                                        "CTF_Dir=" +
-                                                        dir +
-                                                        "/ctf\n"
-                                                        "Active_Mod_Dir=" +
-                                                        dir +
-                                                        "/fortress\n"
-                                                        "Selected_Key=F2\n"
-                                                        "QconsoleDel=False\n"
-                                                        "[Application_params]\n"
-                                                        "RecordCount=1\n"
-                                                        "[1]\n"
-                                                        "t_name=Shotgun\n"
-                                                        "t_keyword=SHOTGUN\n"
-                                                        "t_file=shotgun.wav\n");
+        std::string ini = "[Hornwise%20Params]\nreg_version=2\nQuake_Dir=Q\n"
+                          "Quake_Id1_sound=Q/id1/sound\nTF_Dir=Q/fortress\nDM_Dir=Q/qw\n"
+                          "CTF_Dir=Q/ctf\nActive_Mod_Dir=Q/fortress\nSelected_Key=F2\n"
+                          "QconsoleDel=False\n[Application_params]\nRecordCount=1\n"
+                          "[1]\nt_name=Shotgun\nt_keyword=SHOTGUN\nt_file=shotgun.wav\n";
+        for (std::size_t at = 0; (at = ini.find("=Q", at)) != std::string::npos; ++at)
+            ini.replace(at + 1, 1, quake.string());
+        writeFile(settingsFile(), ini);
         writeFile(log, "Bob: SHOTGUN, written before the program started\r\n");
     }
 
@@ -240,7 +208,7 @@ TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRigh
     // ended may still own the tray for a moment.
     ASSERT_TRUE(waitUntil([&] { return !desktop.hasNotificationArea(); }));
     std::optional<ChildProcess> notificationArea;
-    notificationArea.emplace("trayer", currentEnvironment());
+    notificationArea.emplace("trayer");
     std::optional<WindowId> icon;
     ASSERT_TRUE(waitUntil([&] {
         return (icon = desktop.findEmbeddedWindow("Yelpcue")).has_value();
@@ -272,7 +240,7 @@ TEST_F(ProgramTest, MainWindowKeepsItsStoredPlaceAndSizeUnderAWindowManager) {
     REQUIRE_X_DISPLAY();
     const PrivateXServer server;
     ASSERT_FALSE(server.display().empty()) << "Xvfb starts";
-    ChildProcess windowManager("openbox", environmentOn(server.display()));
+    ChildProcess windowManager("openbox", {"DISPLAY=" + server.display()});
     X11Desktop managed(server.display());
     ASSERT_TRUE(waitUntil([&] { return managed.hasWindowManager(); }))
         << "openbox runs (is it installed?)";

@@ -9,7 +9,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
-#include <tuple>
 
 extern char** environ;
 
@@ -42,24 +41,6 @@ std::vector<std::string> words(std::string_view text) {
     return result;
 }
 
-// A WAD2 file: the lumps (name, type, content), then their table.
-std::string wad(const std::vector<std::tuple<std::string, char, std::string>>& lumps) {
-    std::string data;
-    std::string table;
-    for (const auto& [name, type, content] : lumps) {
-        putInt(table, static_cast<std::int32_t>(12 + data.size()));
-        putInt(table, static_cast<std::int32_t>(content.size()));
-        putInt(table, static_cast<std::int32_t>(content.size()));
-        table += {type, 0, 0, 0};
-        table += name + std::string(16 - name.size(), '\0');
-        data += content;
-    }
-    std::string bytes = "WAD2";
-    putInt(bytes, static_cast<std::int32_t>(lumps.size()));
-    putInt(bytes, static_cast<std::int32_t>(12 + data.size()));
-    return bytes + data + table;
-}
-
 // The checksum the engines compute over a pak's directory (CRC-16, CCITT polynomial).
 std::uint16_t crc16(std::string_view bytes, std::uint16_t crc = 0xFFFF) {
     for (const char c : bytes) {
@@ -70,33 +51,48 @@ std::uint16_t crc16(std::string_view bytes, std::uint16_t crc = 0xFFFF) {
     return crc;
 }
 
-// A pak file holding `files`. quakespasm refuses any pak but the original pak0.pak unless
-// the registered game is installed, and tells the original by its number of files (339) and
-// the checksum of its directory (32981). So the pak is padded with empty files to 339, and
-// the last two bytes of the last name, after its end, which the engines do not read, are
-// chosen to give the checksum.
-std::string pak(std::vector<std::pair<std::string, std::string>> files) {
-    while (files.size() < 339)
-        files.emplace_back("pad/" + std::to_string(files.size()), "");
-    std::string data;
-    std::string directory;
-    for (const auto& [name, content] : files) {
-        directory += name + std::string(56 - name.size(), '\0');
-        putInt(directory, static_cast<std::int32_t>(12 + data.size()));
-        putInt(directory, static_cast<std::int32_t>(content.size()));
+struct Lump {
+    std::string name, content;
+};
+
+// A pak file (`pak`) or a WAD2 file of pictures: a header, the contents, then their
+// directory. quakespasm refuses any pak but the original pak0.pak unless the registered
+// game is installed, and tells the original by its number of files (339) and the checksum
+// of its directory (32981). So the pak is padded with empty files to 339, and the last two
+// bytes of the last name, after its end, which the engines do not read, are chosen to give
+// the checksum.
+std::string archive(std::vector<Lump> lumps, bool pak) {
+    while (pak && lumps.size() < 339)
+        lumps.push_back({"pad/" + std::to_string(lumps.size()), ""});
+    std::string data, directory;
+    for (const auto& [name, content] : lumps) {
+        const auto offset = static_cast<std::int32_t>(12 + data.size());
+        const auto size = static_cast<std::int32_t>(content.size());
+        if (pak) {
+            directory += name + std::string(56 - name.size(), '\0');
+            putInt(directory, offset);
+            putInt(directory, size);
+        } else { // a picture (type 0x42; the character set is raw, 0x44)
+            for (const std::int32_t value : {offset, size, size})
+                putInt(directory, value);
+            directory += {name == "conchars" ? '\x44' : '\x42', 0, 0, 0};
+            directory += name + std::string(16 - name.size(), '\0');
+        }
         data += content;
     }
-    const std::size_t freeBytes = directory.size() - 10;
-    const std::uint16_t before = crc16(std::string_view(directory).substr(0, freeBytes));
-    for (unsigned value = 0; value <= 0xFFFF; ++value) {
-        directory[freeBytes] = static_cast<char>(value & 0xFF);
-        directory[freeBytes + 1] = static_cast<char>(value >> 8);
-        if (crc16(std::string_view(directory).substr(freeBytes), before) == 32981)
-            break;
+    if (pak) {
+        const std::size_t freeBytes = directory.size() - 10;
+        const std::uint16_t before = crc16(std::string_view(directory).substr(0, freeBytes));
+        for (unsigned value = 0; value <= 0xFFFF; ++value) {
+            directory[freeBytes] = static_cast<char>(value & 0xFF);
+            directory[freeBytes + 1] = static_cast<char>(value >> 8);
+            if (crc16(std::string_view(directory).substr(freeBytes), before) == 32981)
+                break;
+        }
     }
-    std::string bytes = "PACK";
-    putInt(bytes, static_cast<std::int32_t>(12 + data.size()));
-    putInt(bytes, static_cast<std::int32_t>(directory.size()));
+    std::string bytes = pak ? "PACK" : "WAD2";
+    putInt(bytes, static_cast<std::int32_t>(pak ? 12 + data.size() : lumps.size()));
+    putInt(bytes, static_cast<std::int32_t>(pak ? directory.size() : 12 + data.size()));
     return bytes + data + directory;
 }
 
@@ -104,37 +100,35 @@ std::string pak(std::vector<std::pair<std::string, std::string>> files) {
 // and character set, and ezQuake's menu and status-bar pictures (blank; the bars 320x24,
 // since ezQuake cuts them into pieces). About 130 kB.
 std::string gameData() {
-    std::vector<std::tuple<std::string, char, std::string>> lumps{
-        {"conchars", 0x44, std::string(128 * 128, '\0')}};
+    std::vector<Lump> pictures{{"conchars", std::string(128 * 128, '\0')}};
     std::vector<std::string> names = words(
         "disc backtile ram net turtle num_minus num_colon num_slash anum_minus anum_colon "
         "sb_armor1 sb_armor2 sb_armor3 sb_shells sb_nails sb_rocket sb_cells sb_key1 sb_key2 "
         "sb_invis sb_invuln sb_suit sb_quad sb_sigil1 sb_sigil2 sb_sigil3 sb_sigil4 face_invis "
         "face_invul2 face_inv2 face_quad");
-    for (int n = 0; n <= 9; ++n)
-        names.insert(names.end(), {"num_" + std::to_string(n), "anum_" + std::to_string(n),
-                                   "face" + std::to_string(n), "face_p" + std::to_string(n)});
+    for (const std::string& prefix : words("num_ anum_ face face_p"))
+        for (char digit = '0'; digit <= '9'; ++digit)
+            names.push_back(prefix + digit);
     for (const std::string& prefix : words("inv_ inv2_ inva1_ inva2_ inva3_ inva4_ inva5_"))
         for (const std::string& weapon :
              words("shotgun sshotgun nailgun snailgun rlaunch srlaunch lightng"))
             names.push_back(prefix + weapon);
     for (const std::string& name : names)
-        lumps.emplace_back(name, 0x42, picture(8, 8));
+        pictures.push_back({name, picture(8, 8)});
     for (const std::string& name : words("sbar ibar scorebar"))
-        lumps.emplace_back(name, 0x42, picture(320, 24));
+        pictures.push_back({name, picture(320, 24)});
 
-    std::vector<std::pair<std::string, std::string>> files{
-        {"gfx/palette.lmp", std::string(768, '\0')},
-        {"gfx/colormap.lmp", std::string(256 * 64 + 1, '\0')},
-        {"gfx/conback.lmp", picture(320, 200)},
-        {"gfx.wad", wad(lumps)},
-        {"quake.rc", "exec autoexec.cfg\nstuffcmds\n"}};
+    std::vector<Lump> files{{"gfx/palette.lmp", std::string(768, '\0')},
+                            {"gfx/colormap.lmp", std::string(256 * 64 + 1, '\0')},
+                            {"gfx/conback.lmp", picture(320, 200)},
+                            {"gfx.wad", archive(std::move(pictures), false)},
+                            {"quake.rc", "exec autoexec.cfg\nstuffcmds\n"}};
     for (const std::string& name :
          words("pause loading box_tl box_ml box_bl box_tm box_mm box_mm2 box_bm box_tr box_mr "
                "box_br ttl_main mainmenu menudot1 menudot2 menudot3 menudot4 menudot5 menudot6 "
                "ttl_sgl qplaque sp_menu p_load p_save p_multi ranking complete inter finale"))
-        files.emplace_back("gfx/" + name + ".lmp", picture(8, 8));
-    return pak(std::move(files));
+        files.push_back({"gfx/" + name + ".lmp", picture(8, 8)});
+    return archive(std::move(files), true);
 }
 
 std::string programOf(QuakeEngine::Kind kind) {

@@ -29,31 +29,30 @@ std::string describe(bool down, KeySym keySym, unsigned int state) {
     return text;
 }
 
-// The title as desktops show it: _NET_WM_NAME, else WM_NAME.
-std::string titleOf(Display* display, Window window) {
-    const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    Atom type = None;
+// A property's value, empty when the window has none.
+std::string property(Display* display, Window window, const char* name, Atom type) {
+    Atom actualType = None;
     int format = 0;
     unsigned long length = 0, remaining = 0;
     unsigned char* value = nullptr;
-    if (XGetWindowProperty(display, window, netWmName, 0, 1024, False, utf8, &type, &format,
-                           &length, &remaining, &value) == Success &&
-        value) {
-        std::string title(reinterpret_cast<char*>(value), length);
-        XFree(value);
-        if (!title.empty())
-            return title;
-    }
-    char* name = nullptr;
-    if (!XFetchName(display, window, &name) || !name)
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False, type,
+                           &actualType, &format, &length, &remaining, &value) != Success ||
+        !value)
         return {};
-    std::string title(name);
-    XFree(name);
-    return title;
+    const std::size_t size = format == 32 ? length * sizeof(long) : length * format / 8;
+    std::string bytes(reinterpret_cast<char*>(value), size);
+    XFree(value);
+    return bytes;
 }
 
-std::vector<Window> childrenOf(Display* display, Window window) {
+// The title as desktops show it: _NET_WM_NAME, else WM_NAME.
+std::string titleOf(Display* display, Window window) {
+    const std::string title =
+        property(display, window, "_NET_WM_NAME", XInternAtom(display, "UTF8_STRING", False));
+    return title.empty() ? property(display, window, "WM_NAME", AnyPropertyType) : title;
+}
+
+std::vector<Window> childrenOf(Display* display, Window window, Window* parentOut = nullptr) {
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
@@ -62,11 +61,38 @@ std::vector<Window> childrenOf(Display* display, Window window) {
         result.assign(children, children + count);
         XFree(children);
     }
+    if (parentOut)
+        *parentOut = parent;
     return result;
+}
+
+// The top-level window holding `window` (itself when it is one), or None.
+Window topLevelOf(Display* display, Window window) {
+    const Window rootWindow = DefaultRootWindow(display);
+    for (Window parent = None; window != None && window != PointerRoot && window != rootWindow;
+         window = parent) {
+        childrenOf(display, window, &parent);
+        if (parent == rootWindow)
+            return window;
+    }
+    return None;
 }
 
 bool isViewable(Display* display, Window window, XWindowAttributes& attributes) {
     return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+// The first top-level window on show, wider than a pixel, for which `wanted` holds.
+std::optional<WindowId>
+findTopLevel(Display* display,
+             const std::function<bool(Window, const XWindowAttributes&)>& wanted) {
+    for (const Window child : childrenOf(display, DefaultRootWindow(display))) {
+        XWindowAttributes attributes;
+        if (isViewable(display, child, attributes) && attributes.width > 1 &&
+            wanted(child, attributes))
+            return child;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -132,35 +158,17 @@ X11Desktop::~X11Desktop() {
 }
 
 std::optional<WindowId> X11Desktop::findWindow(const std::string& title) const {
-    for (const Window child : childrenOf(m_display, DefaultRootWindow(m_display))) {
-        XWindowAttributes attributes;
-        if (isViewable(m_display, child, attributes) && attributes.width > 1 &&
-            titleOf(m_display, child) == title)
-            return child;
-    }
-    return std::nullopt;
+    return findTopLevel(m_display, [&](Window child, const XWindowAttributes&) {
+        return titleOf(m_display, child) == title;
+    });
 }
 
 std::optional<WindowId> X11Desktop::findWindowOfProcess(int pid) const {
-    const Atom netWmPid = XInternAtom(m_display, "_NET_WM_PID", False);
-    for (const Window child : childrenOf(m_display, DefaultRootWindow(m_display))) {
-        XWindowAttributes attributes;
-        if (!isViewable(m_display, child, attributes) || attributes.width <= 1)
-            continue;
-        Atom type = None;
-        int format = 0;
-        unsigned long length = 0, remaining = 0;
-        unsigned char* value = nullptr;
-        if (XGetWindowProperty(m_display, child, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format,
-                               &length, &remaining, &value) != Success ||
-            !value)
-            continue;
-        const bool own = length == 1 && format == 32 && *reinterpret_cast<long*>(value) == pid;
-        XFree(value);
-        if (own)
-            return child;
-    }
-    return std::nullopt;
+    const long wanted = pid;
+    const std::string pidValue(reinterpret_cast<const char*>(&wanted), sizeof wanted);
+    return findTopLevel(m_display, [&](Window child, const XWindowAttributes&) {
+        return property(m_display, child, "_NET_WM_PID", XA_CARDINAL) == pidValue;
+    });
 }
 
 void X11Desktop::focus(WindowId window) {
@@ -172,19 +180,8 @@ std::optional<WindowId> X11Desktop::focusedTopLevel() const {
     Window focus = None;
     int revert = 0;
     XGetInputFocus(m_display, &focus, &revert);
-    const Window rootWindow = DefaultRootWindow(m_display);
-    while (focus != None && focus != PointerRoot && focus != rootWindow) {
-        Window root = 0, parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (!XQueryTree(m_display, focus, &root, &parent, &children, &count))
-            return std::nullopt;
-        XFree(children);
-        if (parent == rootWindow)
-            return focus;
-        focus = parent;
-    }
-    return std::nullopt;
+    const Window topLevel = topLevelOf(m_display, focus);
+    return topLevel == None ? std::nullopt : std::optional<WindowId>(topLevel);
 }
 
 bool X11Desktop::isAbove(WindowId a, WindowId b) const {
@@ -219,12 +216,10 @@ bool X11Desktop::hasNotificationArea() const {
 
 int X11Desktop::popupCount() const {
     int count = 0;
-    for (const Window child : childrenOf(m_display, DefaultRootWindow(m_display))) {
-        XWindowAttributes attributes;
-        if (isViewable(m_display, child, attributes) && attributes.override_redirect &&
-            attributes.width > 1)
-            ++count;
-    }
+    findTopLevel(m_display, [&](Window, const XWindowAttributes& attributes) {
+        count += attributes.override_redirect ? 1 : 0;
+        return false;
+    });
     return count;
 }
 
@@ -242,36 +237,14 @@ void X11Desktop::click(WindowId window, unsigned int button) {
 }
 
 bool X11Desktop::hasWindowManager() const {
-    const Atom check = XInternAtom(m_display, "_NET_SUPPORTING_WM_CHECK", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long length = 0, remaining = 0;
-    unsigned char* value = nullptr;
-    const bool found = XGetWindowProperty(m_display, DefaultRootWindow(m_display), check, 0, 1,
-                                          False, AnyPropertyType, &type, &format, &length,
-                                          &remaining, &value) == Success &&
-                       length > 0;
-    if (value)
-        XFree(value);
-    return found;
+    return !property(m_display, DefaultRootWindow(m_display), "_NET_SUPPORTING_WM_CHECK",
+                     AnyPropertyType)
+                .empty();
 }
 
 WindowRect X11Desktop::outerRect(WindowId window) const {
-    const Window rootWindow = DefaultRootWindow(m_display);
-    Window outer = window;
-    for (;;) {
-        Window root = 0, parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        if (!XQueryTree(m_display, outer, &root, &parent, &children, &count))
-            return {};
-        XFree(children);
-        if (parent == rootWindow || parent == None)
-            break;
-        outer = parent;
-    }
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(m_display, outer, &attributes))
+    if (!XGetWindowAttributes(m_display, topLevelOf(m_display, window), &attributes))
         return {};
     const int border = 2 * attributes.border_width;
     return {attributes.x, attributes.y, attributes.width + border, attributes.height + border};

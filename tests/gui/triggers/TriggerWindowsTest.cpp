@@ -381,37 +381,22 @@ TEST_P(TriggerImportWindowTest, TakesTheValidTriggersOfTheFile) {
     EXPECT_TRUE(fakes.prompter.shown.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, TriggerImportWindowTest,
-    testing::Values(
-        ImportCase{"hand-written line",
-                   "optAdd",
-                   "NAME, KEYWORD, SOUNDFILE\r\n",
-                   {kOld, {"NAME", "KEYWORD", "SOUNDFILE"}}},
-        ImportCase{"quoted comma",
-                   "optAdd",
-                   "\"Quad, now\",\"QUAD\",\"q.wav\"\r\n",
-                   {kOld, {"Quad, now", "QUAD", "q.wav"}}},
-        ImportCase{"empty position line",
-                   "optAdd",
-                   ",,\"\"\r\n\"N\",\"K\",\"n.wav\"\r\n",
-                   {kOld, {"N", "K", "n.wav"}}},
-        ImportCase{"Merge takes a repeated new name once",
-                   "optMerge",
-                   "New,A,a.wav\r\nNew,B,b.wav\r\nOld,C,c.wav\r\n",
-                   {kOld, {"New", "A", "a.wav"}}},
-        ImportCase{"Merge compares names case-sensitively",
-                   "optMerge",
-                   "old,X,x.wav\r\n",
-                   {kOld, {"old", "X", "x.wav"}}},
-        ImportCase{
-            "Replace with no valid record", "optReplace", ",,\"\"\r\nA, ,a.wav\r\n\r\n", {kOld}},
-        ImportCase{
-            "Replace with one valid record", "optReplace", "A,B,c.wav", {{"A", "B", "c.wav"}}},
-        ImportCase{"two-field line shifts nothing",
-                   "optAdd",
-                   "A,B\r\nC,D,e.wav\r\nF,G,h.wav\r\n",
-                   {kOld, {"C", "D", "e.wav"}, {"F", "G", "h.wav"}}}));
+// The reading of trigger files has tests of its own; these rows are the faults that
+// once reached the window.
+INSTANTIATE_TEST_SUITE_P(Files, TriggerImportWindowTest,
+                         testing::Values(ImportCase{"Merge takes a repeated new name once",
+                                                    "optMerge",
+                                                    "New,A,a.wav\r\nNew,B,b.wav\r\nOld,C,c.wav\r\n",
+                                                    {kOld, {"New", "A", "a.wav"}}},
+                                         ImportCase{"Replace with no valid record keeps the list",
+                                                    "optReplace",
+                                                    ",,\"\"\r\nA, ,a.wav\r\n\r\n",
+                                                    {kOld}},
+                                         ImportCase{
+                                             "two-field line shifts nothing",
+                                             "optAdd",
+                                             "A,B\r\nC,D,e.wav\r\nF,G,h.wav\r\n",
+                                             {kOld, {"C", "D", "e.wav"}, {"F", "G", "h.wav"}}}));
 
 TEST_F(TriggerWindowTest, ImportStaysOpenWhenCancelledOrUnreadableAndStopsAtAFullList) {
     TriggerList triggers;
