@@ -1,12 +1,71 @@
 #include "support/PrivateXServer.h"
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
+
+ChildProcess::ChildProcess(std::vector<std::string> arguments, std::vector<std::string> changes,
+                           const std::string& workingDirectory, const std::string& output) {
+    std::vector<char*> argv, envp;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    for (std::string& entry : changes)
+        envp.push_back(entry.data());
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string_view name(*entry, std::strcspn(*entry, "="));
+        if (std::none_of(changes.begin(), changes.end(), [&](const auto& change) {
+                return change.starts_with(name) && change[name.size()] == '=';
+            }))
+            envp.push_back(*entry);
+    }
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!workingDirectory.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
+    if (!output.empty()) {
+        posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    }
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0)
+        m_pid = pid;
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    int status = 0;
+    while (m_pid > 0 && waitpid(m_pid, &status, WNOHANG) != m_pid) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    m_pid = 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void ChildProcess::stop() {
+    if (m_pid <= 0)
+        return;
+    // ezQuake takes its time over SIGTERM, or ignores it.
+    kill(m_pid, SIGTERM);
+    if (!waitForExit(std::chrono::seconds(2))) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+        m_pid = 0;
+    }
+}
 
 PrivateXServer::PrivateXServer(const std::vector<std::string>& options) {
     int pipeEnds[2];
@@ -16,35 +75,14 @@ PrivateXServer::PrivateXServer(const std::vector<std::string>& options) {
                                           "-screen",   "0",          "1280x1024x24",
                                           "-nolisten", "tcp",        "-noreset"};
     arguments.insert(arguments.end(), options.begin(), options.end());
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const bool started = posix_spawnp(&pid, "Xvfb", &actions, nullptr, argv.data(), environ) == 0;
-    posix_spawn_file_actions_destroy(&actions);
+    m_server.emplace(std::move(arguments), std::vector<std::string>{}, "", "/dev/null");
     close(pipeEnds[1]);
-    if (started) {
-        m_pid = pid;
-        // The server writes its display number and a line end once it accepts clients.
-        std::string number;
-        char c = 0;
-        while (read(pipeEnds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        if (!number.empty())
-            m_display = ":" + number;
-    }
+    // The server writes its display number and a line end once it accepts clients.
+    std::string number;
+    char c = 0;
+    while (m_server->pid() > 0 && read(pipeEnds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    if (!number.empty())
+        m_display = ":" + number;
     close(pipeEnds[0]);
-}
-
-PrivateXServer::~PrivateXServer() {
-    if (m_pid > 0) {
-        kill(m_pid, SIGTERM);
-        waitpid(m_pid, nullptr, 0);
-    }
 }

@@ -3,14 +3,8 @@
 #include "support/TempDir.h"
 
 #include <algorithm>
-#include <csignal>
 #include <cstdint>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <thread>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -222,14 +216,7 @@ std::string QuakeEngine::logText() const {
 
 bool QuakeEngine::start(std::string& failure) {
     const fs::path output = m_home / "engine-output.txt";
-    std::vector<std::string> arguments{"/usr/bin/env",
-                                       "HOME=" + m_home.string(),
-                                       "XDG_DATA_HOME=" + (m_home / ".local/share").string(),
-                                       "XDG_CONFIG_HOME=" + (m_home / ".config").string(),
-                                       "SDL_AUDIODRIVER=dummy",
-                                       programOf(m_kind),
-                                       "-basedir",
-                                       m_baseDir.string(),
+    std::vector<std::string> arguments{programOf(m_kind), "-basedir", m_baseDir.string(),
                                        "-condebug"};
     arguments.insert(arguments.end(), m_arguments.begin(), m_arguments.end());
     for (const std::string& argument :
@@ -238,37 +225,24 @@ bool QuakeEngine::start(std::string& failure) {
                : m_kind == Kind::QuakeSpasm ? "-window -width 320 -height 240 +host_maxfps 10"
                                             : "-window -width 320 -height 240 +sys_yieldcpu 1"))
         arguments.push_back(argument);
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, m_baseDir.c_str());
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        failure = "could not start " + arguments[0];
-        return false;
-    }
-    m_pid = pid;
-
-    const auto exited = [&] { return waitpid(m_pid, nullptr, WNOHANG) == m_pid; };
-    bool ended = false;
-    waitFor([&] { return (ended = exited()) || m_window.has_value(); },
-            [&] { m_window = m_desktop.findWindowOfProcess(m_pid); }, 20s);
+    m_process.emplace(
+        std::move(arguments),
+        std::vector<std::string>{
+            "HOME=" + m_home.string(), "XDG_DATA_HOME=" + (m_home / ".local/share").string(),
+            "XDG_CONFIG_HOME=" + (m_home / ".config").string(), "SDL_AUDIODRIVER=dummy"},
+        m_baseDir.string(), output.string());
+    bool ended = m_process->pid() <= 0;
+    waitFor([&] { return ended || m_window.has_value(); },
+            [&] {
+                m_window = m_desktop.findWindowOfProcess(m_process->pid());
+                ended = !m_window && m_process->waitForExit({}).has_value();
+            },
+            20s);
     if (m_window) {
         m_desktop.focus(*m_window);
         if (sync())
             return true;
     }
-    if (ended)
-        m_pid = 0;
     failure = (m_window ? "the game did not answer; it printed:\n"
                         : "the game showed no window; it printed:\n") +
               readFile(output) + "\nits log:\n" + logText();
@@ -276,15 +250,7 @@ bool QuakeEngine::start(std::string& failure) {
 }
 
 void QuakeEngine::stop() {
-    if (m_pid <= 0)
-        return;
-    // ezQuake takes its time over SIGTERM, or ignores it.
-    kill(m_pid, SIGTERM);
-    if (!waitFor([&] { return waitpid(m_pid, nullptr, WNOHANG) == m_pid; }, [] {}, 2s)) {
-        kill(m_pid, SIGKILL);
-        waitpid(m_pid, nullptr, 0);
-    }
-    m_pid = 0;
+    m_process.reset();
     m_window.reset();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/PrivateXServer.h"
 #include "support/X11Desktop.h"
 
 #include <chrono>
@@ -56,7 +57,7 @@ private:
     std::filesystem::path m_baseDir;
     std::filesystem::path m_home;
     std::vector<std::string> m_arguments;
-    int m_pid = 0;
+    std::optional<ChildProcess> m_process;
     std::optional<WindowId> m_window;
     X11Desktop m_desktop;
 };

@@ -531,31 +531,19 @@ TEST_P(TriggerEditPickTest, PickingAWaveFileCopiesItWhenAutoCopyIsOn) {
     EXPECT_EQ(fakes.soundPlayer.played.size(), c.cancelled ? 0u : 1u);
 }
 
+const std::vector<std::string> kCopied{"File copied to the correct\r\nQuake sound directory"};
+const std::vector<std::string> kNotCopied{"There was a problem with\r\ncopying the wav file!"};
+const std::vector<std::string> kPlaceIt{
+    "This sound file will need to be placed\r\nin the quake directory, if you want "
+    "configure hornwise\r\nto do this automatically."};
+const auto kNo = Prompter::Answer::No;
+
 INSTANTIATE_TEST_SUITE_P(
     Picks, TriggerEditPickTest,
-    testing::Values(
-        PickCase{"copied",
-                 true,
-                 nullptr,
-                 std::nullopt,
-                 false,
-                 {"File copied to the correct\r\nQuake sound directory"},
-                 "RIFF new"},
-        PickCase{"overwrite declined",
-                 true,
-                 "RIFF old",
-                 Prompter::Answer::No,
-                 false,
-                 {"There was a problem with\r\ncopying the wav file!"},
-                 "RIFF old"},
-        PickCase{"AutoCopy off",
-                 false,
-                 nullptr,
-                 std::nullopt,
-                 false,
-                 {"This sound file will need to be placed\r\nin the quake directory, if you want "
-                  "configure hornwise\r\nto do this automatically."},
-                 "none"},
-        PickCase{"cancelled", true, nullptr, std::nullopt, true, {}, "none"}));
+    testing::Values(PickCase{"copied", true, nullptr, {}, false, kCopied, "RIFF new"},
+                    PickCase{"overwrite declined", true, "RIFF old", kNo, false, kNotCopied,
+                             "RIFF old"},
+                    PickCase{"AutoCopy off", false, nullptr, {}, false, kPlaceIt, "none"},
+                    PickCase{"cancelled", true, nullptr, {}, true, {}, "none"}));
 
 } // namespace
