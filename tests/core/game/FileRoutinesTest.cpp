@@ -36,61 +36,42 @@ protected:
     }
 };
 
-TEST_F(CopyFileWithPromptTest, CopiesInChunksOf1024AndReportsThePercentageDone) {
-    struct Case {
-        std::size_t size;
+// What is on disk before the copy, the answer to Overwrite?, and what the player then has.
+TEST_F(CopyFileWithPromptTest, CopiesWholeWithProgressAndOverwritesOnlyOnYes) {
+    struct Row {
+        const char* source; // nullptr: missing
+        const char* destination;
+        Prompter::Answer answer;
+        std::size_t copied;
+        const char* after; // nullptr: missing
+        std::vector<std::string> shown;
         std::vector<int> progress;
     };
-    for (const Case& c : {Case{1024, {100}}, Case{1025, {100, 100}}, Case{2048, {50, 100}},
-                          Case{4096, {25, 50, 75, 100}}}) {
-        std::string bytes(c.size, '\0');
-        for (std::size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = static_cast<char>(i * 7);
-        writeFile(source, bytes);
+    const std::string question =
+        text::toUpperAscii(destination.string()) + "\r\nFile exists. Overwrite?";
+    const std::string big(4096, 'b');
+    for (const Row& r : {Row{"new", "old", Prompter::Answer::No, 0, "old", {question}, {}},
+                         Row{"new", "old", Prompter::Answer::Yes, 3, "new", {question}, {100}},
+                         Row{nullptr, nullptr, {}, 0, nullptr, {"File not found"}, {}},
+                         Row{"", nullptr, {}, 0, "", {}, {}},
+                         Row{big.c_str(), nullptr, {}, 4096, big.c_str(), {}, {25, 50, 75, 100}},
+                         Row{&big[3071], nullptr, {}, 1025, &big[3071], {}, {100, 100}}}) {
+        fs::remove(source);
         fs::remove(destination);
+        if (r.source)
+            writeFile(source, r.source);
+        if (r.destination)
+            writeFile(destination, r.destination);
+        prompter.shown.clear();
+        prompter.answers = {r.answer};
         progress.values.clear();
-
-        EXPECT_EQ(CopyFileWithPrompt(source, destination, prompter, &progress), c.size);
-        EXPECT_EQ(readFile(destination), bytes);
-        EXPECT_EQ(progress.values, c.progress) << c.size << " bytes";
+        EXPECT_EQ(CopyFileWithPrompt(source, destination, prompter, &progress), r.copied);
+        EXPECT_EQ(fs::exists(destination) ? readFile(destination) : "(none)",
+                  r.after ? r.after : "(none)");
+        EXPECT_EQ(shownTexts(), r.shown);
+        EXPECT_EQ(progress.values, r.progress) << r.copied;
     }
-    EXPECT_TRUE(prompter.shown.empty());
     EXPECT_TRUE(onlyTheTwoFilesExist()) << "no temporary file is left behind";
-}
-
-TEST_F(CopyFileWithPromptTest, MissingSourceIsReportedAndCreatesNothing) {
-    EXPECT_EQ(CopyFileWithPrompt(source, destination, prompter), 0u);
-    EXPECT_EQ(shownTexts(), std::vector<std::string>{"File not found"});
-    EXPECT_EQ(prompter.shown[0].title, "") << "the application's title";
-    EXPECT_FALSE(fs::exists(destination));
-}
-
-TEST_F(CopyFileWithPromptTest, ExistingDestinationIsReplacedOnlyOnYes) {
-    writeFile(source, "new contents");
-    writeFile(destination, "old contents");
-
-    prompter.answers = {Prompter::Answer::No};
-    EXPECT_EQ(CopyFileWithPrompt(source, destination, prompter), 0u);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    const auto& question = prompter.shown[0];
-    EXPECT_EQ(question.text,
-              text::toUpperAscii(destination.string()) + "\r\nFile exists. Overwrite?");
-    EXPECT_EQ(question.buttons, Prompter::Buttons::YesNo);
-    EXPECT_EQ(question.icon, Prompter::Icon::None);
-    EXPECT_EQ(readFile(destination), "old contents");
-
-    prompter.answers = {Prompter::Answer::Yes};
-    EXPECT_EQ(CopyFileWithPrompt(source, destination, prompter), 12u);
-    EXPECT_EQ(readFile(destination), "new contents");
-    EXPECT_EQ(prompter.shown.size(), 2u) << "no message after a successful copy";
-}
-
-TEST_F(CopyFileWithPromptTest, EmptySourceGivesAnEmptyDestinationAndNothingCopied) {
-    writeFile(source, "");
-    EXPECT_EQ(CopyFileWithPrompt(source, destination, prompter, &progress), 0u);
-    EXPECT_TRUE(fs::exists(destination));
-    EXPECT_EQ(fs::file_size(destination), 0u);
-    EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(CopyFileWithPromptTest, TextTheSourceGainsDuringTheCopyIsCopiedToo) {
@@ -170,13 +151,16 @@ TEST_F(CopyFileWithPromptTest, FailedCopyLeavesTheExistingDestinationIntact) {
 #endif
 
 TEST(ParentPathTest, CutsTheLastSeparatorAndWhatFollows) {
-    EXPECT_EQ(ParentPath("/games/quake/fortress/qconsole.log"), "/games/quake/fortress");
-    EXPECT_EQ(ParentPath("/games/quake/fortress/"), "/games/quake/fortress");
-    EXPECT_EQ(ParentPath("/qconsole.log"), "");
-    EXPECT_EQ(ParentPath("qconsole.log"), "qconsole.log");
+    for (const auto& [path, parent] : {
+             std::pair{"/games/quake/fortress/qconsole.log", "/games/quake/fortress"},
+             {"/games/quake/fortress/", "/games/quake/fortress"},
+             {"/qconsole.log", ""},
+             {"qconsole.log", "qconsole.log"},
 #ifdef _WIN32
-    EXPECT_EQ(ParentPath("C:\\QUAKE\\fortress\\qconsole.log"), "C:\\QUAKE\\fortress");
+             {"C:\\QUAKE\\fortress\\qconsole.log", "C:\\QUAKE\\fortress"},
 #endif
+         })
+        EXPECT_EQ(ParentPath(path), parent);
 }
 
 } // namespace

@@ -38,37 +38,16 @@ TEST(LineCutterTest, WhereTheReadsFallChangesNoLine) {
     EXPECT_EQ(cutInPieces(text, everyByte), whole);
 }
 
-TEST(LineCutterTest, LineWithoutEndIsCutAtTheLimit) {
-    const std::string longLine(LineCutter::kMaxLineBytes + 10, 'x');
-    const Lines lines = cutInPieces(longLine + "\n", {1000, LineCutter::kMaxLineBytes - 1});
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].size(), LineCutter::kMaxLineBytes);
-    EXPECT_EQ(lines[1], std::string(10, 'x'));
-}
-
-TEST(LineCutterTest, LineEndRightAfterACutAtTheLimitAddsNoEmptyLine) {
+TEST(LineCutterTest, LineWithoutEndIsCutAtTheLimitAndALineEndRightAfterAddsNoEmptyLine) {
     const std::string limit(LineCutter::kMaxLineBytes, 'x');
+    EXPECT_EQ(cutInPieces(limit + "yz\n", {1000, LineCutter::kMaxLineBytes - 1}),
+              (Lines{limit, "yz"}));
     for (const std::string end : {"\r\n", "\n", "\r"}) {
         for (const std::size_t cut : {std::size_t{0}, LineCutter::kMaxLineBytes}) {
-            EXPECT_EQ(cutInPieces(limit + end + "next\n", {cut}), (Lines{limit, "next"}))
-                << "cut at " << cut;
+            EXPECT_EQ(cutInPieces(limit + end + "next\n", {cut}), (Lines{limit, "next"})) << cut;
             EXPECT_EQ(cutInPieces(limit + limit + end + end, {cut}), (Lines{limit, limit, ""}))
                 << "a second line end is an empty line of its own";
         }
-    }
-}
-
-TEST(LineCutterTest, ResumingInsideATextDropsTheLineBegunBefore) {
-    struct Case {
-        char lastByte;
-        std::string text;
-        Lines lines;
-    };
-    for (const Case& c : {Case{'x', "rest\nnext\n", {"next"}}, Case{'\r', "\nnext\n", {"next"}},
-                          Case{'\r', "next\n", {"next"}}, Case{'\n', "a\n", {"a"}}}) {
-        LineCutter cutter;
-        cutter.resumeAfter(c.lastByte);
-        EXPECT_EQ(cutter.SplitLines(c.text), c.lines) << c.text;
     }
 }
 
@@ -102,14 +81,6 @@ TEST_F(ConsoleLogFollowerTest, LongGrowthIsReadInBoundedPiecesWithoutLosingALine
     EXPECT_LT(firstRead.size(), said.size());
     follower.rewind();
     EXPECT_EQ(readAll(), said);
-}
-
-TEST_F(ConsoleLogFollowerTest, LogRewrittenPastTheReadPositionIsReadFromItsBeginning) {
-    game.say("Bob: first game");
-    EXPECT_EQ(readAll(), Lines{"Bob: first game"});
-    game.restartByTruncating("Eve: other game\r\n");
-    game.say("Eve: more");
-    EXPECT_EQ(readAll(), (Lines{"Eve: other game", "Eve: more"}));
 }
 
 TEST_F(ConsoleLogFollowerTest, PathThatIsNoFileCountsAsAnEmptyLog) {

@@ -19,15 +19,17 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
+// The settings hold directories as text in the system's encoding: the game lives in a
+// directory named beyond ASCII, so every test also proves it is the one read and written.
 class SessionTest : public testing::Test {
 protected:
     SessionTest() {
-        fs::create_directories(dir / "id1");
-        fs::create_directories(dir / "fortress");
-        configuration.Quake_Dir = dir.path().string();
-        configuration.Active_Mod_Dir = (dir / "fortress").string();
+        fs::create_directories(quake / "id1");
+        fs::create_directories(quake / "fortress");
+        configuration.Quake_Dir = text::fromPath(quake);
+        configuration.Active_Mod_Dir = text::fromPath(quake / "fortress");
         triggers.append({"Shotgun", "SHOTGUN", "C:\\Sounds\\shotgun.wav"});
-        session.setConsoleLogPath(game.path().string());
+        session.setConsoleLogPath(text::fromPath(game.path()));
     }
 
     void tick() {
@@ -38,7 +40,7 @@ protected:
         while (session.hasPendingLines())
             session.dispatchNextLine();
     }
-    // The lines processed, from the "Processing : " entries.
+    // The lines that matched, from the "Processing : " entries.
     Lines processed() const {
         Lines lines;
         const std::string prefix = "Processing : ";
@@ -48,10 +50,17 @@ protected:
         }
         return lines;
     }
-    fs::path playScript() const { return dir / "id1" / "bellcast.cfg"; }
-    fs::path matchFile(const char* name) const { return dir / "fortress" / name; }
+    fs::path playScript() const { return quake / "id1" / "bellcast.cfg"; }
+    fs::path matchFile() const { return quake / "fortress" / "MatchPlayed-21-5-9.txt"; }
+    long filesInMode() const {
+        return std::distance(fs::directory_iterator(quake / "fortress"), fs::directory_iterator());
+    }
+    Prompter::Message lastMessage() const {
+        return prompter.shown.empty() ? Prompter::Message{} : prompter.shown.back();
+    }
 
     TempDir dir;
+    fs::path quake = dir.path() / text::toPath(kNameBeyondAscii);
     Configuration configuration;
     TriggerList triggers;
     RecordingActivityList activity;
@@ -59,7 +68,7 @@ protected:
     FakeClock clock;
     FakePrompter prompter;
     Lines pushed;
-    GameConsole game{dir / "fortress" / "qconsole.log"};
+    GameConsole game{quake / "fortress" / "qconsole.log"};
     MonitoringSession session{
         configuration, triggers, activity, view, clock, prompter, [this](const std::string& keys) {
             pushed.push_back(keys);
@@ -77,23 +86,6 @@ INSTANTIATE_TEST_SUITE_P(BothLineEnds, LineEndTest,
                              return info.param == GameConsole::LineEnd::CrLf ? "CrLf" : "Lf";
                          });
 
-TEST_P(LineEndTest, RoadOfOneConsoleLine) {
-    game.say("]connect server");
-    session.skipExistingText();
-    session.start();
-    EXPECT_FALSE(session.hasPendingLines()) << "text in the log before loading is not processed";
-
-    game.say("Bob: SHOTGUN");
-    clock.upcoming = {{21, 5, 9}, {21, 5, 10}};
-    tick();
-
-    EXPECT_EQ(activity.entries, (Lines{"Found Keywords : SHOTGUN", "Processing : Bob: SHOTGUN",
-                                       "Time taken (Start) 21:5:9 (Stop) 21:5:10"}));
-    EXPECT_EQ(readFile(playScript()), "play shotgun.wav\r\n");
-    EXPECT_EQ(pushed, Lines{"{PAUSE}"});
-    EXPECT_EQ(session.ReadPosition(), session.LogLength());
-}
-
 TEST_P(LineEndTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
     triggers.append({"Quad", "GET QUAD", "quad.wav"});
     const std::string text = "Bob: SHOTGUN" + game.lineEnd() + "Alice: nothing" + game.lineEnd() +
@@ -102,19 +94,10 @@ TEST_P(LineEndTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
     for (std::size_t piece = 1; piece <= text.size(); ++piece) {
         activity.entries.clear();
         game.writeInPieces(text, piece, [this] { tick(); });
-        EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Carl: get the quad"}))
-            << "pieces of " << piece;
+        EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Carl: get the quad"})) << piece;
     }
-}
-
-TEST_F(SessionTest, ThreeMatchingLinesInOneGrowthAreThreeMatchesInOrder) {
-    triggers.append({"Quad", "QUAD", "quad.wav"});
-    session.start();
-    game.write("Bob: SHOTGUN\r\nEve: QUAD\r\nnothing\r\nAl: shotgun here\r\n");
-    tick();
-    EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Eve: QUAD", "Al: shotgun here"}));
-    EXPECT_EQ(pushed.size(), 3u);
-    EXPECT_EQ(readFile(playScript()), "play shotgun.wav\r\n") << "the last match's sound";
+    EXPECT_EQ(readFile(playScript()), "play quad.wav\r\n") << "the last match's sound";
+    EXPECT_EQ(session.ReadPosition(), session.LogLength());
 }
 
 TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
@@ -143,56 +126,31 @@ TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
     }
 }
 
-TEST_F(SessionTest, UnchangedLogGivesNoPass) {
-    game.say("Bob: SHOTGUN");
-    session.skipExistingText();
-    session.start();
-    view.events.clear();
-    tick();
-    tick();
-    EXPECT_EQ(view.events, (Lines{"size 0k", "size 0k"}));
-    EXPECT_TRUE(activity.entries.empty());
-    EXPECT_TRUE(pushed.empty());
-}
-
-TEST_F(SessionTest, LabelShowsWholeKilobytes) {
-    for (const auto& [bytes, label] : {std::pair{0, "0k"}, std::pair{1023, "0k"},
-                                       std::pair{1024, "1k"}, std::pair{2047, "1k"}}) {
-        writeFile(game.path(), std::string(static_cast<std::size_t>(bytes), 'x'));
-        session.skipExistingText();
-        EXPECT_EQ(view.events.back(), std::string("size ") + label) << bytes;
-    }
-    EXPECT_EQ(lblLengthText(std::int64_t{3} << 30), "3145728k") << "beyond 2 GiB";
-}
-
 TEST_F(SessionTest, MissingLogIsEmptyUntilItAppearsAndThenReadFromItsBeginning) {
     session.skipExistingText();
     session.start();
     tick();
-    EXPECT_EQ(view.events, (Lines{"size 0k", "tray on", "size 0k", "running", "hide", "size 0k"}));
     EXPECT_TRUE(prompter.shown.empty());
-
     game.say("Bob: SHOTGUN");
     tick();
     EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
 }
 
 TEST_F(SessionTest, TextInTheLogAtLoadingIsNeverProcessedNotEvenTheRestOfItsLastLine) {
-    game.write("Bob: SHOTGUN\r\nEve: SHOT");
+    game.write("Bob: SHOTGUN\r\nEve: ");
     session.skipExistingText();
     session.start();
-    game.write("GUN\r\nAl: SHOTGUN\r\n");
+    game.write("SHOTGUN\r\nAl: SHOTGUN\r\n");
     tick();
     EXPECT_EQ(processed(), Lines{"Al: SHOTGUN"});
 }
 
-TEST_F(SessionTest, ALogBeyond2GiBIsFollowedWithItsSizeShown) {
+TEST_F(SessionTest, ALogBeyond2GiBIsFollowedWithItsSizeShownInKibibytes) {
     // Sparse: the file system stores the hole without the disk space.
     const auto size = (std::int64_t{2} << 30) + 1000;
     game.write("old text\r\n");
     fs::resize_file(game.path(), static_cast<std::uintmax_t>(size));
     session.skipExistingText();
-    EXPECT_EQ(session.LogLength(), size);
     EXPECT_EQ(view.events.back(), "size 2097152k");
 
     session.start();
@@ -200,22 +158,6 @@ TEST_F(SessionTest, ALogBeyond2GiBIsFollowedWithItsSizeShown) {
     tick();
     EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
     EXPECT_EQ(session.ReadPosition(), size + 16);
-    EXPECT_EQ(session.LogLength(), size + 16);
-}
-
-TEST_F(SessionTest, ALineWithoutEndIsTakenInPiecesOfTheLimit) {
-    session.skipExistingText();
-    session.start();
-    // 3 MiB without a line end, the keyword in its second piece: more than one read.
-    std::string flood(3 << 20, 'x');
-    flood.replace(LineCutter::kMaxLineBytes + 10, 7, "SHOTGUN");
-    game.write(flood);
-    for (int i = 0; i < 10; ++i)
-        tick();
-    ASSERT_EQ(processed().size(), 1u);
-    EXPECT_EQ(processed()[0], flood.substr(LineCutter::kMaxLineBytes, LineCutter::kMaxLineBytes));
-    EXPECT_EQ(session.ReadPosition(), static_cast<std::int64_t>(flood.size()));
-    EXPECT_EQ(pushed, Lines{"{PAUSE}"});
 }
 
 TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItStands) {
@@ -234,11 +176,10 @@ TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItS
 
     clock.time = {21, 5, 9};
     session.stop();
-    EXPECT_NE(readFile(matchFile("MatchPlayed-21-5-9.txt")).find(red), std::string::npos);
+    EXPECT_NE(readFile(matchFile()).find(red), std::string::npos);
 }
 
 TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountTheSession) {
-    EXPECT_EQ(matchStatsSummary(session.calls().stats()), "No session has run yet.");
     triggers.append({"Quad", "QUAD", "quad.wav", 10000});
     session.start();
     struct Call {
@@ -261,13 +202,10 @@ TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountTheSession) {
     tick();
     const MatchStats& stats = session.calls().stats();
     ASSERT_EQ(stats.rows.size(), 2u);
-    EXPECT_EQ(stats.rows[0].name, "Quad");
     EXPECT_EQ(stats.rows[0].calls, 5);
     EXPECT_EQ(stats.rows[0].skipped, 3);
     EXPECT_EQ(timeOfDayText(stats.rows[0].lastCall, ':'), "21:0:20");
-    EXPECT_EQ(stats.rows[1].calls, 1);
     EXPECT_EQ(matchStatsSummary(stats), "Since the last Start: 7 lines read, 3 keys pushed.");
-
     session.stop();
     session.start();
     EXPECT_TRUE(session.calls().stats().rows.empty()) << "a new session counts afresh";
@@ -293,21 +231,6 @@ TEST_F(SessionTest, TheTesterAnswersEveryLineAsTheSessionThenDoes) {
     }
 }
 
-TEST_F(SessionTest, ALogPathNamingADirectoryIsAnEmptyLog) {
-    session.setConsoleLogPath((dir / "fortress").string());
-    session.skipExistingText();
-    session.start();
-    tick();
-    EXPECT_EQ(session.LogLength(), 0);
-    EXPECT_EQ(view.events.back(), "size 0k");
-    EXPECT_TRUE(activity.entries.empty());
-    session.stop();
-    ASSERT_EQ(prompter.shown.size(), 2u);
-    EXPECT_EQ(prompter.shown[0].text, "File not found");
-    EXPECT_EQ(prompter.shown[1].text, "Unable to create a backup of console log file");
-    EXPECT_TRUE(fs::is_directory(dir / "fortress"));
-}
-
 TEST_F(SessionTest, LowerCaseLettersAndDigitsAreTypedOtherNamesAreKeysAndNothingIsNothing) {
     for (const char* key : {"k", "K", "9", "F12", "PAUSE", ""}) {
         configuration.Selected_Key = key;
@@ -320,7 +243,6 @@ TEST_F(SessionTest, LowerCaseLettersAndDigitsAreTypedOtherNamesAreKeysAndNothing
 // game answer a missing sound again, and the key was pushed without end.
 TEST_F(SessionTest, TheGamesAnswersToThePlayScriptAreNoCallsButATeammatesLineIs) {
     triggers.append({"Quad", "QUAD", "C:\\Sounds\\Quad"}); // "play Quad": the game adds .wav
-    triggers.append({"Bell", "BELL", "bell.wav"});
     session.start();
     game.say("Bob: QUAD up");
     tick();
@@ -329,20 +251,18 @@ TEST_F(SessionTest, TheGamesAnswersToThePlayScriptAreNoCallsButATeammatesLineIs)
     for (const char* line :
          {"Cy: SHOTGUN", "^7failed to load sound \"quad.wav\"", "Couldn't load sound/SHOTGUN.WAV",
           "S_LoadSound: couldn't load sound/quad.wav", "execing bellcast.cfg",
-          "execing /home/p/quake/id1/Bellcast.CFG", "Al: QUAD here too"})
+          "execing /home/p/quake/id1/Bellcast.CFG", "Al: QUAD here too", "Al: my_quad.wav QUAD"})
         game.say(line);
     tick();
-    EXPECT_EQ(processed(), (Lines{"Bob: QUAD up", "Cy: SHOTGUN", "Al: QUAD here too"}));
-    EXPECT_EQ(activity.entries.size(), 9u) << "the answers show nothing in the list";
-    EXPECT_EQ(pushed.size(), 3u);
+    EXPECT_EQ(processed(),
+              (Lines{"Bob: QUAD up", "Cy: SHOTGUN", "Al: QUAD here too", "Al: my_quad.wav QUAD"}));
+    EXPECT_EQ(pushed.size(), 4u);
 
     // Long after the last play script, a line naming its sound is a call again.
     clock.steady += GameEchoes::kAnswerTime + std::chrono::milliseconds(1);
     game.say("Eve: QUAD, quad.wav is mine");
-    game.say("execing bellcast.cfg");
     tick();
     EXPECT_EQ(processed().back(), "Eve: QUAD, quad.wav is mine");
-    EXPECT_EQ(pushed.size(), 4u);
 }
 
 // Whatever else the game may answer, one trigger's key is never pushed without end.
@@ -363,98 +283,69 @@ TEST_F(SessionTest, ATriggerCalledFasterThanATeamTypesHasItsKeyHeldForAWhile) {
     callAt(milliseconds(1800), "SHOTGUN");
     callAt(milliseconds(1900), "QUAD");
     EXPECT_EQ(pushed.size(), 9u) << "only the other trigger's call was pushed";
-    const auto notices = std::count_if(
-        activity.entries.begin(), activity.entries.end(),
-        [](const std::string& entry) { return entry.find("not pressed") != std::string::npos; });
-    EXPECT_EQ(notices, 1) << "the list says so once";
-
+    EXPECT_EQ(std::ranges::count_if(activity.entries,
+                                    [](const std::string& entry) {
+                                        return entry.find("not pressed") != std::string::npos;
+                                    }),
+              1)
+        << "the list says so once";
     callAt(milliseconds(1700) + RunawayGuard::kHoldTime - milliseconds(1), "SHOTGUN");
     EXPECT_EQ(pushed.size(), 9u);
     callAt(milliseconds(1700) + RunawayGuard::kHoldTime, "SHOTGUN");
     EXPECT_EQ(pushed.size(), 10u) << "pressed again after the hold";
 }
 
-class StopTest : public SessionTest {
-protected:
-    StopTest() { clock.time = {21, 5, 9}; }
-
-    Prompter::Message lastMessage() const {
-        return prompter.shown.empty() ? Prompter::Message{} : prompter.shown.back();
-    }
+// Stop backs the log up as a match file and clears it, or leaves it whole when it cannot.
+TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
     const std::string marker = "** Cleared by Yelpcue **\r\n";
-};
-
-// The settings hold the directories as text in the system's encoding: a game directory
-// whose name has a letter beyond ASCII is still the one read, written and backed up into.
-TEST_F(StopTest, GameDirectoryBeyondAsciiIsTheOneReadAndWritten) {
-    const fs::path quake = dir.path() / text::toPath(kNameBeyondAscii);
-    fs::create_directories(quake / "id1");
-    fs::create_directories(quake / "fortress");
-    GameConsole console(quake / "fortress" / "qconsole.log");
-    configuration.Quake_Dir = text::fromPath(quake);
-    configuration.Active_Mod_Dir = text::fromPath(quake / "fortress");
-    session.setConsoleLogPath(text::fromPath(console.path()));
-
-    session.start();
-    console.say("Bob: SHOTGUN");
-    tick();
-    session.stop();
-
-    EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
-    EXPECT_EQ(readFile(quake / "id1" / "bellcast.cfg"), "play shotgun.wav\r\n");
-    EXPECT_EQ(readFile(quake / "fortress" / "MatchPlayed-21-5-9.txt"), "Bob: SHOTGUN\r\n");
-    EXPECT_EQ(readFile(console.path()), marker);
-}
-
-TEST_F(StopTest, BackupSavesTheLogAsAMatchFileAndClearsIt) {
-    std::string log;
-    while (log.size() < 5000)
-        log += "console line " + std::to_string(log.size()) + "\r\n";
-    log.resize(5000);
-    game.write(log);
-    session.start();
-    view.events.clear();
-
-    session.stop();
-
-    EXPECT_EQ(readFile(matchFile("MatchPlayed-21-5-9.txt")), log);
-    EXPECT_EQ(readFile(game.path()), marker);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(lastMessage().title, "Qconsole.log is empty");
-    EXPECT_EQ(lastMessage().text,
-              "The console file was saved\n\ras a match file in your game direcotry");
-    EXPECT_EQ(lastMessage().icon, Prompter::Icon::Information);
-    EXPECT_EQ(lastMessage().buttons, Prompter::Buttons::Ok);
-    EXPECT_EQ(view.events, (Lines{"tray off", "idle"}));
-    EXPECT_FALSE(session.isRunning());
-    EXPECT_EQ(session.ReadPosition(), 0);
-}
-
-TEST_F(StopTest, DeclinedOverwriteOrEmptyLogIsAFailedBackupAndTheLogStays) {
-    game.write("Bob: SHOTGUN\r\n");
-    session.stop();
-    game.write("more\r\n");
-
-    prompter.answers = {Prompter::Answer::No};
-    session.stop();
-    ASSERT_EQ(prompter.shown.size(), 3u);
-    EXPECT_NE(prompter.shown[1].text.find("File exists. Overwrite?"), std::string::npos);
-    EXPECT_EQ(lastMessage().title, "Error making backup");
-    EXPECT_EQ(lastMessage().text, "Unable to create a backup of console log file");
-    EXPECT_EQ(lastMessage().icon, Prompter::Icon::Information);
-    EXPECT_EQ(readFile(game.path()), marker + "more\r\n");
-    EXPECT_EQ(readFile(matchFile("MatchPlayed-21-5-9.txt")), "Bob: SHOTGUN\r\n");
-
-    writeFile(game.path(), "");
-    clock.time = {22, 0, 0};
-    session.stop();
-    EXPECT_EQ(lastMessage().text, "Unable to create a backup of console log file");
+    const std::string saved =
+        "The console file was saved\n\ras a match file in your game direcotry";
+    const std::string failed = "Unable to create a backup of console log file";
+    struct Row {
+        const char* how;
+        bool QconsoleDel;
+        bool modDir;
+        const char* log;
+        const char* olderMatch; // a match file of the same name, and the answer to Overwrite?
+        bool clears;
+        std::string message;
+    };
+    for (const Row& r :
+         {Row{"backed up", true, true, "Bob: SHOTGUN\r\n", nullptr, true, saved},
+          Row{"overwrite", true, true, "Bob: SHOTGUN\r\n", "Yes", true, saved},
+          Row{"no overwrite", true, true, "Bob: SHOTGUN\r\n", "No", false, failed},
+          Row{"empty log", true, true, "", nullptr, false, failed},
+          Row{"no game mode directory", true, false, "Bob: SHOTGUN\r\n", nullptr, false, failed},
+          Row{"option off", false, true, "Bob: SHOTGUN\r\n", nullptr, false, ""}}) {
+        SCOPED_TRACE(r.how);
+        fs::remove_all(quake / "fortress");
+        fs::create_directories(quake / "fortress");
+        prompter.shown.clear();
+        configuration.QconsoleDel = r.QconsoleDel;
+        configuration.Active_Mod_Dir = r.modDir ? text::fromPath(quake / "fortress") : "";
+        writeFile(game.path(), r.log);
+        if (r.olderMatch) {
+            writeFile(matchFile(), "older match");
+            prompter.answers = {std::string(r.olderMatch) == "Yes" ? Prompter::Answer::Yes
+                                                                   : Prompter::Answer::No};
+        }
+        clock.time = {21, 5, 9};
+        session.start();
+        session.stop();
+        EXPECT_FALSE(session.isRunning());
+        EXPECT_EQ(readFile(game.path()), r.clears ? marker : r.log);
+        EXPECT_EQ(fs::exists(matchFile()) ? readFile(matchFile()) : "",
+                  r.clears ? r.log : (r.olderMatch ? "older match" : ""));
+        EXPECT_EQ(lastMessage().text, r.message);
+    }
+    EXPECT_FALSE(fs::exists("MatchPlayed-21-5-9.txt"));
 }
 
 #ifndef _WIN32
-TEST_F(StopTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
+TEST_F(SessionTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
     const std::string log = "Bob: SHOTGUN\r\n" + std::string(5000, 'x') + "\r\n";
     game.write(log);
+    clock.time = {21, 5, 9};
     session.start();
     EXPECT_TRUE(underFileSizeLimit(1000, [&] {
         session.stop();
@@ -463,46 +354,24 @@ TEST_F(StopTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
                !session.isRunning();
     }));
     EXPECT_EQ(readFile(game.path()), log);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "fortress"), fs::directory_iterator()), 1)
-        << "no match file, whole or partial";
+    EXPECT_EQ(filesInMode(), 1) << "no match file, whole or partial";
 }
 #endif
 
-TEST_F(StopTest, WithoutTheOptionNothingIsCopiedAndNothingShown) {
-    configuration.QconsoleDel = false;
-    game.write("Bob: SHOTGUN\r\n");
-    session.start();
-    session.stop();
-    EXPECT_TRUE(prompter.shown.empty());
-    EXPECT_EQ(readFile(game.path()), "Bob: SHOTGUN\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "fortress"), fs::directory_iterator()), 1);
-    EXPECT_FALSE(session.isRunning());
-}
-
-TEST_F(StopTest, WithoutAGameModeDirectoryNoMatchFileIsWrittenAnywhere) {
-    configuration.Active_Mod_Dir.clear();
-    game.write("Bob: SHOTGUN\r\n");
-    session.stop();
-    EXPECT_EQ(lastMessage().title, "Error making backup");
-    EXPECT_EQ(readFile(game.path()), "Bob: SHOTGUN\r\n");
-    EXPECT_FALSE(fs::exists("MatchPlayed-21-5-9.txt"));
-}
-
 // The next session never replays the calls of the last one: it reads what the log gains
 // after Stop, or the whole log when Stop has cleared it.
-TEST_F(StopTest, QueuedLinesAreStillDispatchedAndTheNextSessionReadsOnlyWhatFollowsStop) {
+TEST_F(SessionTest, QueuedLinesAreStillDispatchedAndTheNextSessionReadsOnlyWhatFollowsStop) {
     struct Row {
         const char* stop;
         bool QconsoleDel;
-        const char* Active_Mod_Dir;
+        bool modDir;
     };
-    const std::string modDir = (dir / "fortress").string();
     for (const Row row :
-         {Row{"without the option", false, modDir.c_str()}, Row{"after a failed backup", true, ""},
-          Row{"after clearing the log", true, modDir.c_str()}}) {
+         {Row{"without the option", false, true}, Row{"after a failed backup", true, false},
+          Row{"after clearing the log", true, true}}) {
         SCOPED_TRACE(row.stop);
         configuration.QconsoleDel = row.QconsoleDel;
-        configuration.Active_Mod_Dir = row.Active_Mod_Dir;
+        configuration.Active_Mod_Dir = row.modDir ? text::fromPath(quake / "fortress") : "";
         activity.entries.clear();
         game.say("old: SHOTGUN");
         session.skipExistingText();
@@ -521,9 +390,10 @@ TEST_F(StopTest, QueuedLinesAreStillDispatchedAndTheNextSessionReadsOnlyWhatFoll
     }
 }
 
-TEST_F(StopTest, NoPassStartsWhileStopAsksItsQuestion) {
+TEST_F(SessionTest, NoPassStartsWhileStopAsksItsQuestion) {
     game.write("Bob: SHOTGUN\r\n");
-    writeFile(matchFile("MatchPlayed-21-5-9.txt"), "older match");
+    clock.time = {21, 5, 9};
+    writeFile(matchFile(), "older match");
     // The tray's Start, or a tick, while the question is open.
     class StartingPrompter final : public Prompter {
     public:
@@ -541,7 +411,7 @@ TEST_F(StopTest, NoPassStartsWhileStopAsksItsQuestion) {
     stopping.stop();
     EXPECT_FALSE(stopping.isRunning());
     EXPECT_FALSE(stopping.hasPendingLines());
-    EXPECT_EQ(readFile(game.path()), marker);
+    EXPECT_EQ(readFile(game.path()), "** Cleared by Yelpcue **\r\n");
 }
 
 } // namespace
