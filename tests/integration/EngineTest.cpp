@@ -54,52 +54,25 @@ std::vector<std::size_t> playScriptRuns(const std::string& log) {
     return runs;
 }
 
-class EngineTest : public testing::Test {
+struct Evening {
+    const char* name;
+    Kind kind;
+    const char* arguments; // added to the engine's command line
+    // The log the player picks in the configure window, under the test's directory; empty
+    // for where the engine writes it.
+    const char* pickedLog;
+    std::optional<GameMode> mode;
+    const char* keyword;
+    const char* sound; // not in the game's sound directory, so that the game names it
+};
+
+class EngineTest : public testing::TestWithParam<Evening> {
 protected:
-    // The configure window's steps: F2 chosen, "Find Qconsole.log" on `log`, the bind
-    // appended to the player's autoexec.cfg, "Ok"; and one trigger.
-    void configure(const fs::path& log, const QuakeEngine& engine) {
-        Configuration chosen;
-        keylist::choose(chosen, 1);
-        std::string consoleLogPath;
-        ASSERT_EQ(adoptConsoleLog(log.string(), chosen, consoleLogPath), std::nullopt);
-        ASSERT_EQ(AppendBindBlock(engine.autoexecScript(), chosen.Selected_Key), std::nullopt);
-        ASSERT_TRUE(chosen.save(settings));
-        settings.save("Application_params", "RecordCount", "1");
-        settings.save("1", "t_name", keyword);
-        settings.save("1", "t_keyword", keyword);
-        settings.save("1", "t_file", sound);
-    }
-
-    // The player's evening: Yelpcue configured, the game started, Yelpcue started, the game
-    // mode picked, Start, and a teammate's line that the game prints when F3 is pressed.
-    void play(QuakeEngine& engine, const fs::path& pickedLog, std::optional<GameMode> mode) {
-        configure(pickedLog, engine);
-        std::string failure;
-        ASSERT_TRUE(engine.start(failure)) << failure;
-        ASSERT_EQ(processor.load(), SoundProcessor::LoadResult::Loaded);
-        if (mode)
-            processor.selectGameMode(*mode);
-        processor.start();
-        ASSERT_TRUE(session.isRunning());
-        engine.press("F3");
-    }
-
     // What the session's timer and the event loop do, in one turn.
     void drive() {
         session.checkLog();
         while (session.hasPendingLines())
             session.dispatchNextLine();
-    }
-
-    bool ranPlayScriptFor(const QuakeEngine& engine, const std::string& soundName) {
-        return waitFor(
-            [&] {
-                const std::string log = engine.logText();
-                const auto runs = playScriptRuns(log);
-                return !runs.empty() && log.find(soundName, runs.front()) != std::string::npos;
-            },
-            [&] { drive(); }, 20s);
     }
 
     std::string whatHappened(const QuakeEngine& engine) const {
@@ -114,9 +87,6 @@ protected:
     TempDir dir;
     fs::path base = dir / "quake";
     fs::path home = dir / "home";
-    std::string keyword;
-    // Not in the game's sound directory, so that the game names it in its log.
-    std::string sound;
 
     FakeSettingsStore settings;
     FakePrompter prompter;
@@ -148,33 +118,49 @@ protected:
                               [this] { session.start(); }, [this] { session.stop(); }}};
 };
 
-struct Evening {
-    const char* name;
-    Kind kind;
-    const char* arguments; // added to the engine's command line
-    // The log the player picks in the configure window, under the test's directory; empty
-    // for where the engine writes it.
-    const char* pickedLog;
-    std::optional<GameMode> mode;
-    const char* keyword;
-    const char* sound;
-};
-
-class EngineEveningTest : public EngineTest, public testing::WithParamInterface<Evening> {};
-
-TEST_P(EngineEveningTest, TeamLineMakesTheGameRunThePlayScriptOnceThroughYelpcuesKey) {
+TEST_P(EngineTest, TeamLineMakesTheGameRunThePlayScriptOnceThroughYelpcuesKey) {
     const Evening& evening = GetParam();
     std::istringstream words(evening.arguments);
     QuakeEngine engine(evening.kind, base, home, {std::istream_iterator<std::string>(words), {}});
     REQUIRE_ENGINE(engine);
-    keyword = evening.keyword;
-    sound = evening.sound;
+    const std::string keyword = evening.keyword, sound = evening.sound;
     engine.install("bind F3 \"echo Bob: need " + keyword + "\"");
+
+    // The configure window's steps: F2 chosen, "Find Qconsole.log" on the picked log, the
+    // bind appended to the player's autoexec.cfg, "Ok"; and one trigger.
+    Configuration chosen;
+    keylist::choose(chosen, 1);
+    std::string consoleLogPath;
     const fs::path picked = *evening.pickedLog ? dir / evening.pickedLog : engine.consoleLog();
-    play(engine, picked, evening.mode);
+    ASSERT_EQ(adoptConsoleLog(picked.string(), chosen, consoleLogPath), std::nullopt);
+    ASSERT_EQ(AppendBindBlock(engine.autoexecScript(), chosen.Selected_Key), std::nullopt);
+    ASSERT_TRUE(chosen.save(settings));
+    for (const auto& [key, value] : {std::pair<std::string, std::string>{"t_name", keyword},
+                                     {"t_keyword", keyword},
+                                     {"t_file", sound}})
+        settings.save("1", key, value);
+    settings.save("Application_params", "RecordCount", "1");
+
+    // The game started, Yelpcue started, the game mode picked, Start, and a teammate's line
+    // that the game prints when F3 is pressed.
+    std::string failure;
+    ASSERT_TRUE(engine.start(failure)) << failure;
+    ASSERT_EQ(processor.load(), SoundProcessor::LoadResult::Loaded);
+    if (evening.mode)
+        processor.selectGameMode(*evening.mode);
+    processor.start();
+    ASSERT_TRUE(session.isRunning());
+    engine.press("F3");
+
     // "play Need Shotgun.wav" would play "Need" and "Shotgun.wav".
-    const bool spaced = sound.find(' ') != std::string::npos;
-    ASSERT_TRUE(ranPlayScriptFor(engine, spaced ? '"' + sound + '"' : sound))
+    const std::string played = sound.find(' ') != std::string::npos ? '"' + sound + '"' : sound;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const std::string log = engine.logText();
+            const auto runs = playScriptRuns(log);
+            return !runs.empty() && log.find(played, runs.front()) != std::string::npos;
+        },
+        [&] { drive(); }, 20s))
         << whatHappened(engine);
 
     // Yelpcue has read all the game logged, and the game has taken any key it pushed.
@@ -190,7 +176,7 @@ TEST_P(EngineEveningTest, TeamLineMakesTheGameRunThePlayScriptOnceThroughYelpcue
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Engines, EngineEveningTest,
+    Engines, EngineTest,
     testing::Values(
         // The log in the base game's directory under the base directory.
         Evening{"DarkPlacesNoHome", Kind::DarkPlaces, "-nohome", "", {}, "SHOTGUN", "p.wav"},
