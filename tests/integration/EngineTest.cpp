@@ -160,7 +160,7 @@ TEST_P(EngineTest, TeamLineMakesTheGameRunThePlayScriptOnceThroughYelpcuesKey) {
             const auto runs = playScriptRuns(log);
             return !runs.empty() && log.find(played, runs.front()) != std::string::npos;
         },
-        [&] { drive(); }, 20s))
+        20s, [&] { drive(); }))
         << whatHappened(engine);
 
     // Yelpcue has read all the game logged, and the game has taken any key it pushed.
@@ -170,7 +170,7 @@ TEST_P(EngineTest, TeamLineMakesTheGameRunThePlayScriptOnceThroughYelpcuesKey) {
                    session.ReadPosition() >=
                        static_cast<std::int64_t>(fs::file_size(engine.consoleLog()));
         },
-        [&] { drive(); }, 10s));
+        10s, [&] { drive(); }));
     ASSERT_TRUE(engine.sync([&] { drive(); }));
     EXPECT_EQ(playScriptRuns(engine.logText()).size(), 1u) << whatHappened(engine);
 }

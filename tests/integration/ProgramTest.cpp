@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
 #include <sys/stat.h>
 #include <thread>
 
@@ -20,16 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(20ms);
-    }
-    return true;
-}
 
 // Yelpcue with a configuration and a runtime directory of the test's own, on the test
 // script's X server or the one named.
@@ -64,7 +53,7 @@ protected:
 
     std::optional<WindowId> waitForMainWindow() {
         std::optional<WindowId> window;
-        waitUntil([&] { return (window = desktop.findWindow("Yelpcue")).has_value(); });
+        waitFor([&] { return (window = desktop.findWindow("Yelpcue")).has_value(); });
         return window;
     }
 
@@ -93,7 +82,7 @@ TEST_F(ProgramTest, MatchingLineWritesThePlayScriptAndPushesTheKeyIntoTheFocused
 
     // Start has the focus in the main window: Space presses it.
     desktop.focus(*mainWindow);
-    ASSERT_TRUE(waitUntil([&] { return desktop.focusedTopLevel() == mainWindow; }));
+    ASSERT_TRUE(waitFor([&] { return desktop.focusedTopLevel() == mainWindow; }));
     type(" ");
 
     // The game has the focus during the match.
@@ -102,10 +91,10 @@ TEST_F(ProgramTest, MatchingLineWritesThePlayScriptAndPushesTheKeyIntoTheFocused
     appendFile(log, "(Al): SHOTGUN please\r\n");
 
     const fs::path script = quake / "id1" / "bellcast.cfg";
-    ASSERT_TRUE(waitUntil([&] { return readFile(script) == "play shotgun.wav\r\n"; }))
+    ASSERT_TRUE(waitFor([&] { return readFile(script) == "play shotgun.wav\r\n"; }))
         << "play script: " << readFile(script);
     Arrivals arrived;
-    EXPECT_TRUE(waitUntil([&] {
+    EXPECT_TRUE(waitFor([&] {
         const Arrivals more = game.take();
         arrived.insert(arrived.end(), more.begin(), more.end());
         return arrived.size() >= 2;
@@ -129,21 +118,21 @@ TEST_F(ProgramTest, SecondStartHandsOverToTheFirstAndEnds) {
         const auto first = startYelpcue(home.path());
         std::optional<WindowId> forward;
         ASSERT_TRUE(
-            waitUntil([&] { return (forward = desktop.findWindow(row.forward)).has_value(); }));
+            waitFor([&] { return (forward = desktop.findWindow(row.forward)).has_value(); }));
         KeyReceiver elsewhere; // another program has the focus
 
         const auto second = startYelpcue(home.path());
         std::optional<WindowId> notice;
-        ASSERT_TRUE(waitUntil([&] {
+        ASSERT_TRUE(waitFor([&] {
             return (notice = desktop.findWindow("...duplicate instance")).has_value();
         })) << "the second start says it hands over";
         desktop.focus(*notice);
-        ASSERT_TRUE(waitUntil([&] { return desktop.focusedTopLevel() == notice; }));
+        ASSERT_TRUE(waitFor([&] { return desktop.focusedTopLevel() == notice; }));
         type("{ENTER}");
 
         EXPECT_EQ(second->waitForExit(10s), 0);
         // Without a window manager Qt cannot take the focus for itself; the window is raised.
-        EXPECT_TRUE(waitUntil([&] { return desktop.isAbove(*forward, elsewhere.window()); }))
+        EXPECT_TRUE(waitFor([&] { return desktop.isAbove(*forward, elsewhere.window()); }))
             << "the first instance's window comes forward";
         EXPECT_TRUE(desktop.findWindow(row.forward).has_value()) << "the first instance still runs";
     }
@@ -157,31 +146,30 @@ TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRigh
 
     // The notification area appears after the program has started. One that a test before
     // ended may still own the tray for a moment.
-    ASSERT_TRUE(waitUntil([&] { return !desktop.hasNotificationArea(); }));
+    ASSERT_TRUE(waitFor([&] { return !desktop.hasNotificationArea(); }));
     std::optional<ChildProcess> notificationArea;
     notificationArea.emplace(std::vector<std::string>{"trayer"});
     std::optional<WindowId> icon;
-    ASSERT_TRUE(waitUntil([&] {
-        return (icon = desktop.findEmbeddedWindow("Yelpcue")).has_value();
-    })) << "the icon joins the notification area (is trayer installed?)";
+    ASSERT_TRUE(waitFor([&] { return (icon = desktop.findEmbeddedWindow("Yelpcue")).has_value(); }))
+        << "the icon joins the notification area (is trayer installed?)";
 
     const int popups = desktop.popupCount();
     desktop.click(*icon, 1);
     std::this_thread::sleep_for(500ms);
     EXPECT_EQ(desktop.popupCount(), popups) << "a left click opens nothing";
     desktop.click(*icon, 3);
-    EXPECT_TRUE(waitUntil([&] { return desktop.popupCount() > popups; })) << "the menu opens";
+    EXPECT_TRUE(waitFor([&] { return desktop.popupCount() > popups; })) << "the menu opens";
     type("{ESCAPE}");
-    ASSERT_TRUE(waitUntil([&] { return desktop.popupCount() == popups; }));
+    ASSERT_TRUE(waitFor([&] { return desktop.popupCount() == popups; }));
 
     // With a notification area to bring it back from, Start hides the main window.
     desktop.focus(*mainWindow);
-    ASSERT_TRUE(waitUntil([&] { return desktop.focusedTopLevel() == mainWindow; }));
+    ASSERT_TRUE(waitFor([&] { return desktop.focusedTopLevel() == mainWindow; }));
     type(" ");
-    EXPECT_TRUE(waitUntil([&] { return !desktop.findWindow("Yelpcue"); }));
+    EXPECT_TRUE(waitFor([&] { return !desktop.findWindow("Yelpcue"); }));
 
     notificationArea.reset();
-    EXPECT_TRUE(waitUntil([&] { return !desktop.hasNotificationArea(); }));
+    EXPECT_TRUE(waitFor([&] { return !desktop.hasNotificationArea(); }));
 }
 
 // Under a window manager the frame is part of the stored place and size, yet Qt places a
@@ -193,7 +181,7 @@ TEST_F(ProgramTest, MainWindowKeepsItsStoredPlaceAndSizeUnderAWindowManager) {
     ASSERT_FALSE(server.display().empty()) << "Xvfb starts";
     ChildProcess windowManager({"openbox"}, {"DISPLAY=" + server.display()});
     X11Desktop managed(server.display());
-    ASSERT_TRUE(waitUntil([&] { return managed.hasWindowManager(); }))
+    ASSERT_TRUE(waitFor([&] { return managed.hasWindowManager(); }))
         << "openbox runs (is it installed?)";
     // 1 px is 15 twips at the server's 96 dots per inch.
     appendFile(settingsFile(),
@@ -210,11 +198,11 @@ TEST_F(ProgramTest, MainWindowKeepsItsStoredPlaceAndSizeUnderAWindowManager) {
     for (int start = 1; start <= 3; ++start) {
         const auto program = startYelpcue(home.path(), server.display());
         std::optional<WindowId> window;
-        ASSERT_TRUE(waitUntil([&] {
+        ASSERT_TRUE(waitFor([&] {
             return (window = managed.findEmbeddedWindow("Yelpcue")).has_value();
         })) << "start "
             << start << ": the main window shows in a frame";
-        EXPECT_TRUE(waitUntil(
+        EXPECT_TRUE(waitFor(
             [&] {
                 return managed.outerRect(*window) == WindowRect{200, 100, 700, 450};
             },

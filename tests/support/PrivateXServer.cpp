@@ -1,12 +1,13 @@
 #include "support/PrivateXServer.h"
 
+#include "support/X11Desktop.h"
+
 #include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -44,13 +45,9 @@ ChildProcess::ChildProcess(std::vector<std::string> arguments, std::vector<std::
 }
 
 std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
     int status = 0;
-    while (m_pid > 0 && waitpid(m_pid, &status, WNOHANG) != m_pid) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return std::nullopt;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    if (m_pid > 0 && !waitFor([&] { return waitpid(m_pid, &status, WNOHANG) == m_pid; }, timeout))
+        return std::nullopt;
     m_pid = 0;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -140,19 +140,6 @@ std::string programOf(QuakeEngine::Kind kind) {
 
 } // namespace
 
-bool waitFor(const std::function<bool()>& done, const std::function<void()>& step,
-             std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        step();
-        if (done())
-            return true;
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(20ms);
-    }
-}
-
 QuakeEngine::QuakeEngine(Kind kind, fs::path baseDir, fs::path home,
                          std::vector<std::string> arguments)
     : m_kind(kind)
@@ -232,12 +219,11 @@ bool QuakeEngine::start(std::string& failure) {
             "XDG_CONFIG_HOME=" + (m_home / ".config").string(), "SDL_AUDIODRIVER=dummy"},
         m_baseDir.string(), output.string());
     bool ended = m_process->pid() <= 0;
-    waitFor([&] { return ended || m_window.has_value(); },
+    waitFor([&] { return ended || m_window.has_value(); }, 20s,
             [&] {
                 m_window = m_desktop.findWindowOfProcess(m_process->pid());
                 ended = !m_window && m_process->waitForExit({}).has_value();
-            },
-            20s);
+            });
     if (m_window) {
         m_desktop.focus(*m_window);
         if (sync())
@@ -272,7 +258,7 @@ bool QuakeEngine::sync(const std::function<void()>& meanwhile) {
     // At start the game may not read its keys yet; a second press just answers twice.
     for (int attempt = 0; attempt < 30; ++attempt) {
         press("F12");
-        if (waitFor([&] { return syncCount() > before; }, meanwhile, 1s))
+        if (waitFor([&] { return syncCount() > before; }, 1s, meanwhile))
             return true;
     }
     return false;

@@ -62,10 +62,6 @@ private:
     X11Desktop m_desktop;
 };
 
-// Calls `step` until `done` holds or the time is up.
-bool waitFor(const std::function<bool()>& done, const std::function<void()>& step,
-             std::chrono::milliseconds timeout);
-
 // Where the test script installs the engines, a missing one fails the test; elsewhere the
 // test is skipped.
 #define REQUIRE_ENGINE(engine)                                                                     \

@@ -6,6 +6,7 @@
 #include <X11/extensions/XTest.h>
 #include <algorithm>
 #include <functional>
+#include <thread>
 
 bool xDisplayAvailable() {
     Display* probe = XOpenDisplay(nullptr);
@@ -13,6 +14,20 @@ bool xDisplayAvailable() {
         return false;
     XCloseDisplay(probe);
     return true;
+}
+
+bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout,
+             const std::function<void()>& step) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (step)
+            step();
+        if (done())
+            return true;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
 }
 
 namespace {

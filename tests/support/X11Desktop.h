@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +17,11 @@ inline bool xIsRequired() {
 }
 
 bool xDisplayAvailable();
+
+// Calls `step` until `done` holds or the time is up: what another process does is awaited.
+bool waitFor(const std::function<bool()>& done,
+             std::chrono::milliseconds timeout = std::chrono::seconds(10),
+             const std::function<void()>& step = {});
 
 // Skips the test without an X server, or fails it where the test script provides one.
 #define REQUIRE_X_DISPLAY()                                                                        \
