@@ -112,17 +112,17 @@ TEST_F(MainWindowTest, FirstStartShowsTheUpgradeAndTheReadmeAndEndsWhenConfigura
     fakes.prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
     EXPECT_EQ(open(), SoundProcessor::LoadResult::Declined);
 
-    ASSERT_EQ(fakes.prompter.shown.size(), 2u);
-    const auto& upgrade = fakes.prompter.shown[0];
-    EXPECT_EQ(upgrade.text, "You have installed a new or later version of Yelpcue");
-    EXPECT_EQ(upgrade.title, "Upgrades and New Installations require configuration");
-    EXPECT_EQ(upgrade.icon, Prompter::Icon::Information);
-    const auto& question = fakes.prompter.shown[1];
-    EXPECT_EQ(question.text, "This program needs to be configured\r\nDo you want to do that now?");
-    EXPECT_EQ(question.title, "Configure Hornwise");
-    EXPECT_EQ(question.icon, Prompter::Icon::Critical);
-    EXPECT_EQ(question.buttons, Prompter::Buttons::YesNo);
-    EXPECT_EQ(question.defaultButton, Prompter::Answer::No);
+    std::vector<std::string> boxes;
+    for (const auto& box : fakes.prompter.shown)
+        boxes.push_back(box.title + ": " + box.text);
+    EXPECT_EQ(boxes,
+              (std::vector<std::string>{
+                  "Upgrades and New Installations require configuration: You have installed a "
+                  "new or later version of Yelpcue",
+                  "Configure Hornwise: This program needs to be configured\r\nDo you want to do "
+                  "that now?"}));
+    EXPECT_EQ(fakes.prompter.shown.at(1).buttons, Prompter::Buttons::YesNo);
+    EXPECT_EQ(fakes.prompter.shown.at(1).defaultButton, Prompter::Answer::No);
 
     ASSERT_EQ(fakes.launcher.openedTextFiles.size(), 1u);
     EXPECT_EQ(fs::path(fakes.launcher.openedTextFiles[0]).filename(), "readme.txt");

@@ -159,11 +159,7 @@ TEST_F(TriggerManagerTest, DeleteKeepsOneTriggerAndSelectsTheNextRow) {
     EXPECT_EQ(shownTexts(),
               (std::vector<std::string>{"You need to select a trigger to delete first",
                                         "You must always have at least one trigger!"}));
-    const auto& message = fakes.prompter.shown[1];
-    EXPECT_EQ(message.text, "You must always have at least one trigger!");
-    EXPECT_EQ(message.title, "Error");
-    EXPECT_EQ(message.buttons, Prompter::Buttons::Ok);
-    EXPECT_EQ(message.icon, Prompter::Icon::None);
+    EXPECT_EQ(fakes.prompter.shown[1].title, "Error");
 }
 
 TEST_F(TriggerManagerTest, ModifyNeedsASelectionAndKeepsTheModifiedRowSelected) {
@@ -325,35 +321,23 @@ TEST_F(TriggerManagerTest, ExportWritesEveryTriggerAndSaysWhere) {
     EXPECT_EQ(fakes.prompter.shown[0].icon, Prompter::Icon::Information);
 }
 
-struct RoundTripCase {
-    const char* option;
-    std::string names;
-};
-
-class TriggerRoundTripTest : public TriggerManagerTest,
-                             public testing::WithParamInterface<RoundTripCase> {};
-
-TEST_P(TriggerRoundTripTest, ImportsAFileJustExported) {
-    open(listOf({"A", "B"}));
-    fakes.fileChooser.results = {(dir / "out.txt").string(), (dir / "out.txt").string()};
-    click(*window, "cmdExport");
-    triggers.set(1, {"Z", "KEY Z", "Z.wav"});
-
-    const char* option = GetParam().option;
-    onNextModal([option](QDialog& dialog) {
-        EXPECT_TRUE(child<QRadioButton>(dialog, "optAdd")->isChecked());
-        click(dialog, option);
-        click(dialog, "cmdImport");
-        EXPECT_FALSE(dialog.isVisible()) << "a finished import closes the window";
-    });
-    click(*window, "cmdImport");
-    EXPECT_EQ(rowNames(), GetParam().names);
+TEST_F(TriggerManagerTest, ImportsAFileJustExportedInEachMode) {
+    for (const auto& [option, names] :
+         {std::pair{"optAdd", "Z|B|A|B|"}, {"optMerge", "Z|B|A|"}, {"optReplace", "A|B|"}}) {
+        open(listOf({"A", "B"}));
+        fakes.fileChooser.results = {(dir / "out.txt").string(), (dir / "out.txt").string()};
+        click(*window, "cmdExport");
+        triggers.set(1, {"Z", "KEY Z", "Z.wav"});
+        onNextModal([option](QDialog& dialog) {
+            EXPECT_TRUE(child<QRadioButton>(dialog, "optAdd")->isChecked());
+            click(dialog, option);
+            click(dialog, "cmdImport");
+            EXPECT_FALSE(dialog.isVisible()) << "a finished import closes the window";
+        });
+        click(*window, "cmdImport");
+        EXPECT_EQ(rowNames(), names) << option;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, TriggerRoundTripTest,
-                         testing::Values(RoundTripCase{"optAdd", "Z|B|A|B|"},
-                                         RoundTripCase{"optMerge", "Z|B|A|"},
-                                         RoundTripCase{"optReplace", "A|B|"}));
 
 struct ImportCase {
     const char* what;
@@ -448,17 +432,12 @@ TEST_F(TriggerEditTest, OkWithAnEmptyOrBlankBoxOrAnUnplayableSoundStaysOpen) {
     EXPECT_EQ(box("txtName")->text(), QStringLiteral("Test Trigger"));
     box("txtKeyword")->clear();
     click(*window, "cmdOK");
-    ASSERT_EQ(fakes.prompter.shown.size(), 1u);
-    const auto& message = fakes.prompter.shown[0];
-    EXPECT_EQ(message.text, "You must enter something in each box!");
-    EXPECT_EQ(message.title, "Please enter data!");
-    EXPECT_EQ(message.icon, Prompter::Icon::Critical);
-    EXPECT_TRUE(window->isVisible());
-
     box("txtKeyword")->setText(QStringLiteral("  "));
     click(*window, "cmdOK");
-    ASSERT_EQ(fakes.prompter.shown.size(), 2u) << "a keyword of spaces";
-    EXPECT_EQ(fakes.prompter.shown[1].text, "You must enter something in each box!");
+    ASSERT_EQ(shownTexts(), std::vector<std::string>(2, "You must enter something in each box!"));
+    EXPECT_EQ(fakes.prompter.shown[0].title, "Please enter data!");
+    EXPECT_EQ(fakes.prompter.shown[0].icon, Prompter::Icon::Critical);
+    EXPECT_TRUE(window->isVisible());
 
     box("txtFile")->setText(QStringLiteral("say;quit.wav"));
     box("txtKeyword")->setText(QStringLiteral("QUAD"));
