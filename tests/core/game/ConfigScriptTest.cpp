@@ -57,30 +57,24 @@ TEST(ConfigScriptTest, AppendAddsTheBlockAfterTheLastByte) {
     }
 }
 
-TEST(ConfigScriptTest, ScriptThatCannotBeReadIsReportedNeitherCreatedNorChanged) {
+// A script that cannot be read, or a key name that would add commands, leaves every file
+// as it was and is reported.
+TEST(ConfigScriptTest, UnreadableScriptOrUnsafeKeyNameIsRefusedAndChangesNothing) {
     TempDir dir;
     fs::create_directory(dir / "folder.cfg");
-    for (const fs::path& script : {dir / "missing.cfg", dir / "folder.cfg"}) {
-        const ScriptText read = readScriptForViewer(script);
-        ASSERT_TRUE(read.problem.has_value());
-        EXPECT_NE(read.problem->find(script.string()), std::string::npos) << *read.problem;
-        const auto problem = AppendBindBlock(script, "F2");
-        ASSERT_TRUE(problem.has_value());
-        EXPECT_NE(problem->find(script.string()), std::string::npos) << *problem;
-    }
-    EXPECT_FALSE(fs::exists(dir / "missing.cfg"));
-    EXPECT_TRUE(fs::is_empty(dir / "folder.cfg"));
-}
-
-TEST(ConfigScriptTest, KeyNameThatWouldAddCommandsIsRefused) {
-    TempDir dir;
     writeFile(dir / "config.cfg", "name player\r\n");
+    for (const fs::path& script : {dir / "missing.cfg", dir / "folder.cfg"}) {
+        EXPECT_NE(readScriptForViewer(script).problem.value_or("").find(script.string()),
+                  std::string::npos);
+        EXPECT_NE(AppendBindBlock(script, "F2").value_or("").find(script.string()),
+                  std::string::npos);
+    }
     for (const char* key : {"F2", "PAUSE", "UPARROW", "a", "0", "["})
         EXPECT_TRUE(isBindableKeyName(key)) << key;
-    for (const char* key : {"", "F2 \"quit\" //", "F2;quit", "F2\r\nquit", "F2\tx", "\""}) {
-        EXPECT_FALSE(isBindableKeyName(key)) << key;
+    for (const char* key : {"", "F2 \"quit\" //", "F2;quit", "F2\r\nquit", "F2\tx", "\""})
         EXPECT_TRUE(AppendBindBlock(dir / "config.cfg", key).has_value()) << key;
-    }
+    EXPECT_FALSE(fs::exists(dir / "missing.cfg"));
+    EXPECT_TRUE(fs::is_empty(dir / "folder.cfg"));
     EXPECT_EQ(readFile(dir / "config.cfg"), "name player\r\n");
 }
 

@@ -58,7 +58,8 @@ protected:
     }
 
     TempDir dir;
-    fs::path game = dir.path() / "quake";
+    // Settings hold directories as text in the system's encoding, and so does the log's path.
+    fs::path game = dir.path() / text::toPath(kNameBeyondAscii);
     FakeSettingsStore settings;
     FakePrompter prompter;
     FakeLauncher launcher;
@@ -82,40 +83,30 @@ protected:
         {[](GameMode) {}, [] {}, [this] { session.start(); }, [this] { session.stop(); }}};
 };
 
-// The settings hold the directories as text in the system's encoding, and so does the path
-// of the log that the session watches.
-TEST_F(SoundProcessorTest, SessionWatchesTheLogOfAGameModeDirectoryBeyondAscii) {
-    game = dir.path() / text::toPath(kNameBeyondAscii);
+// The log watched follows the game mode, except where the game writes one log for all
+// (quakespasm, ezQuake); the mode still names where the match files go.
+TEST_F(SoundProcessorTest, SessionWatchesTheModesLogOrTheGamesOneLog) {
+    fs::create_directories(game / "id1");
     fs::create_directories(game / "fortress");
     fs::create_directories(game / "qw");
-    storeConfiguration();
-
-    ASSERT_EQ(processor.load(), SoundProcessor::LoadResult::Loaded);
-    EXPECT_EQ(session.ConsoleLogPath(), text::fromPath(game / "fortress" / "qconsole.log"));
-    processor.selectGameMode(GameMode::DM);
-    EXPECT_EQ(session.ConsoleLogPath(), text::fromPath(game / "qw" / "qconsole.log"));
-}
-
-// quakespasm and ezQuake write one log whatever the game mode; the mode still names where
-// the match files go.
-TEST_F(SoundProcessorTest, GameWritingOneLogIsWatchedThereInEveryGameMode) {
-    fs::create_directories(game / "id1");
-    const fs::path log = game / "qconsole.log";
-    writeFile(log, "Bob: a match in the log\r\n");
-    storeConfiguration();
-    store("Active_Mod_Dir", game);
-    store("Console_Log", log);
-
-    ASSERT_EQ(processor.load(), SoundProcessor::LoadResult::Loaded);
-    EXPECT_EQ(session.ConsoleLogPath(), text::fromPath(log));
-    processor.start();
-    processor.selectGameMode(GameMode::CTF);
-
-    EXPECT_EQ(session.ConsoleLogPath(), text::fromPath(log));
-    EXPECT_EQ(settings.get(settings::kParams, "Active_Mod_Dir"), text::fromPath(game / "ctf"));
-    ASSERT_TRUE(fs::is_directory(game / "ctf")) << "made for the match file";
+    const fs::path oneLog = game / "qconsole.log";
+    for (const bool writesOneLog : {false, true}) {
+        storeConfiguration();
+        if (writesOneLog) {
+            writeFile(oneLog, "Bob: a match in the log\r\n");
+            store("Console_Log", oneLog);
+        }
+        ASSERT_EQ(processor.load(), SoundProcessor::LoadResult::Loaded);
+        EXPECT_EQ(session.ConsoleLogPath(),
+                  text::fromPath(writesOneLog ? oneLog : game / "fortress" / "qconsole.log"));
+        processor.start();
+        processor.selectGameMode(GameMode::CTF);
+        EXPECT_EQ(session.ConsoleLogPath(),
+                  text::fromPath(writesOneLog ? oneLog : game / "ctf" / "qconsole.log"));
+        EXPECT_EQ(settings.get(settings::kParams, "Active_Mod_Dir"), text::fromPath(game / "ctf"));
+    }
     EXPECT_EQ(std::distance(fs::directory_iterator(game / "ctf"), fs::directory_iterator()), 1)
-        << "the match file of the stopped session";
+        << "the match file of the session stopped with the one log";
 }
 
 // ezQuake lists the game's files once, at its start: the play script must be there before.

@@ -4,7 +4,6 @@
 #include "core/triggers/TriggerManager.h"
 #include "support/FakePrompter.h"
 #include "support/FakeSettingsStore.h"
-#include "support/FullDisk.h"
 #include "support/Recorders.h"
 #include "support/TempDir.h"
 
@@ -116,20 +115,5 @@ TEST_F(PlaceChosenSoundTest, AnExistingCopyInAnotherLetterCaseIsTheOneReplaced) 
     place(dir / "Quad.wav");
     EXPECT_EQ(prompter.shown.back().title, "File transfer ststus (ERROR!)");
 }
-
-#ifndef _WIN32
-TEST_F(PlaceChosenSoundTest, AFullDiskKeepsTheCopyAlreadyThereAndSaysTheCopyFailed) {
-    writeFile(soundDir / "quad.wav", "RIFF old quad");
-    writeFile(dir / "quad.wav", "RIFF" + std::string(5000, 'q'));
-    prompter.answers = {Prompter::Answer::Yes};
-    EXPECT_TRUE(underFileSizeLimit(1000, [&] {
-        place(dir / "quad.wav");
-        return prompter.shown.size() == 3 && prompter.shown[1].text == "Copy Error!" &&
-               prompter.shown[2].title == "File transfer ststus (ERROR!)";
-    })) << "the overwrite question, \"Copy Error!\", then the dialog's own message";
-    EXPECT_EQ(readFile(soundDir / "quad.wav"), "RIFF old quad");
-    EXPECT_EQ(std::distance(fs::directory_iterator(soundDir), fs::directory_iterator()), 1);
-}
-#endif
 
 } // namespace
