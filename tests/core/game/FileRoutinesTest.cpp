@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -74,29 +76,33 @@ TEST_F(CopyFileWithPromptTest, CopiesWholeWithProgressAndOverwritesOnlyOnYes) {
     EXPECT_TRUE(onlyTheTwoFilesExist()) << "no temporary file is left behind";
 }
 
+// The game writes while the copy runs: in the middle, and after the last byte was read.
 TEST_F(CopyFileWithPromptTest, TextTheSourceGainsDuringTheCopyIsCopiedToo) {
-    const std::string first(3000, 'a');
-    writeFile(source, first);
-    // The game writes while the copy runs: the first progress report appends to the source.
     class GrowingSource final : public Progress {
     public:
-        explicit GrowingSource(fs::path path)
-            : m_path(std::move(path)) {}
+        GrowingSource(fs::path path, int atPercent)
+            : m_path(std::move(path))
+            , m_at(atPercent) {}
         void start(int, int) override {}
-        void setValue(int) override {
-            if (!m_grown)
+        void setValue(int value) override {
+            if (value >= m_at && !std::exchange(m_grown, true))
                 appendFile(m_path, "late line\r\n");
-            m_grown = true;
         }
         void finish() override {}
 
     private:
         fs::path m_path;
+        int m_at;
         bool m_grown = false;
-    } growing(source);
-
-    EXPECT_EQ(CopyFileWithPrompt(source, destination, prompter, &growing), 3011u);
-    EXPECT_EQ(readFile(destination), first + "late line\r\n");
+    };
+    const std::string first(3000, 'a');
+    for (const int atPercent : {1, 100}) {
+        writeFile(source, first);
+        fs::remove(destination);
+        GrowingSource growing(source, atPercent);
+        EXPECT_EQ(CopyFileWithPrompt(source, destination, prompter, &growing), 3011u);
+        EXPECT_EQ(readFile(destination), first + "late line\r\n") << atPercent;
+    }
 }
 
 TEST_F(CopyFileWithPromptTest, SameFileUnderAnotherSpellingIsNeverCopiedOntoItself) {

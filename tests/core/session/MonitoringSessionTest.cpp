@@ -211,7 +211,6 @@ TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountTheSession) {
     ASSERT_EQ(stats.rows.size(), 2u);
     EXPECT_EQ(stats.rows[0].calls, 5);
     EXPECT_EQ(stats.rows[0].skipped, 3);
-    EXPECT_EQ(timeOfDayText(stats.rows[0].lastCall, ':'), "21:0:20");
     EXPECT_EQ(matchStatsSummary(stats), "Since the last Start: 7 lines read, 3 keys pushed.");
     session.stop();
     session.start();
@@ -250,6 +249,7 @@ TEST_F(SessionTest, LowerCaseLettersAndDigitsAreTypedOtherNamesAreKeysAndNothing
 // game answer a missing sound again, and the key was pushed without end.
 TEST_F(SessionTest, TheGamesAnswersToThePlayScriptAreNoCallsButATeammatesLineIs) {
     triggers.append({"Quad", "QUAD", "C:\\Sounds\\Quad"}); // "play Quad": the game adds .wav
+    triggers.append({"Bell", "BELL", "bell.wav"});         // the game's "execing bellcast.cfg"
     session.start();
     game.say("Bob: QUAD up");
     tick();
@@ -386,6 +386,7 @@ TEST_F(SessionTest, QueuedLinesAreStillDispatchedAndTheNextSessionReadsOnlyWhatF
         game.write("Bob: SHOTGUN\r\nAl: SHOTGUN\r\n");
         session.checkLog();
         session.dispatchNextLine();
+        game.say("Cy: SHOTGUN"); // after the last look: part of the match, never a call
         session.stop();
         drain();
 

@@ -17,10 +17,10 @@ namespace fs = std::filesystem;
 class PlayScriptDispatchTest : public testing::Test {
 protected:
     PlayScriptDispatchTest() {
-        fs::create_directory(game / "ID1"); // found in any letter case
+        fs::create_directory(game / "Id1"); // found in any letter case
         configuration.Quake_Dir = game.path().string();
     }
-    fs::path script() const { return game / "ID1" / "bellcast.cfg"; }
+    fs::path script() const { return game / "Id1" / "bellcast.cfg"; }
 
     TempDir game;
     Configuration configuration;
