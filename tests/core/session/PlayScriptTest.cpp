@@ -37,12 +37,14 @@ TEST_F(PlayScriptDispatchTest, TheScriptPlaysTheSoundsFileNameOrRefusesACommand)
         const char* sound;
         const char* script;
     };
-    for (const Row& r :
-         {Row{"C:\\Sounds\\shotgun.wav", "play shotgun.wav\r\n"},
-          Row{"/home/p/sounds/shotgun.wav", "play shotgun.wav\r\n"},
-          Row{"C:\\Sounds\\get quad.wav", "play \"get quad.wav\"\r\n"}, Row{"x.wav;quit", nullptr},
-          Row{"x.wav\"; rcon", nullptr}, Row{"x\nquit", nullptr}, Row{"x\rquit", nullptr},
-          Row{"a\tb.wav", nullptr}}) {
+    // The game stops when the name it looks up (with the .wav it adds) has 64 characters.
+    const std::string name63(59, 's'), name64(60, 's'), play63 = "play " + name63 + "\r\n";
+    for (const Row& r : {Row{"C:\\Sounds\\shotgun.wav", "play shotgun.wav\r\n"},
+                         Row{"/home/p/sounds/shotgun.wav", "play shotgun.wav\r\n"},
+                         Row{"C:\\Sounds\\get quad.wav", "play \"get quad.wav\"\r\n"},
+                         Row{"x.wav;quit", nullptr}, Row{"x.wav\"; rcon", nullptr},
+                         Row{"x\nquit", nullptr}, Row{"x\rquit", nullptr}, Row{"a\tb.wav", nullptr},
+                         Row{name63.c_str(), play63.c_str()}, Row{name64.c_str(), nullptr}}) {
         writeFile(script(), "play a much longer old sound name.wav\r\n");
         triggers.resize(0);
         triggers.append({"t", "SHOTGUN", r.sound});
