@@ -1,7 +1,6 @@
 #include "core/session/LineCutter.h"
 
 #include "core/session/ConsoleLogFollower.h"
-#include "support/GameConsole.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -51,39 +50,9 @@ TEST(LineCutterTest, LineWithoutEndIsCutAtTheLimitAndALineEndRightAfterAddsNoEmp
     }
 }
 
-class ConsoleLogFollowerTest : public testing::Test {
-protected:
-    Lines readAll() {
-        Lines lines;
-        while (follower.measure(game.path()), follower.hasUnreadText()) {
-            for (auto& line : follower.readNewLines(game.path()))
-                lines.push_back(std::move(line));
-        }
-        return lines;
-    }
-
+TEST(ConsoleLogFollowerTest, PathThatIsNoFileCountsAsAnEmptyLog) {
     TempDir dir;
-    GameConsole game{dir / "qconsole.log"};
     ConsoleLogFollower follower;
-};
-
-TEST_F(ConsoleLogFollowerTest, LongGrowthIsReadInBoundedPiecesWithoutLosingALine) {
-    Lines said;
-    std::string text;
-    for (int i = 0; text.size() < 2 * ConsoleLogFollower::kMaxReadBytes + 5000; ++i) {
-        said.push_back("Player" + std::to_string(i) + ": some team talk");
-        text += said.back() + "\r\n";
-    }
-    game.write(text);
-    follower.measure(game.path());
-    const auto firstRead = follower.readNewLines(game.path());
-    EXPECT_EQ(follower.position(), ConsoleLogFollower::kMaxReadBytes);
-    EXPECT_LT(firstRead.size(), said.size());
-    follower.rewind();
-    EXPECT_EQ(readAll(), said);
-}
-
-TEST_F(ConsoleLogFollowerTest, PathThatIsNoFileCountsAsAnEmptyLog) {
     for (const fs::path& path : {dir / "missing.log", dir.path(), fs::path()}) {
         EXPECT_EQ(follower.measure(path), 0) << path;
         EXPECT_FALSE(follower.hasUnreadText());
