@@ -96,6 +96,8 @@ TEST(TriggerImportTest, ReplaceStopsWhenTheListIsFull) {
     EXPECT_EQ(result.imported, TriggerList::kMaxCount);
     EXPECT_TRUE(result.listFull);
     EXPECT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
+    list.resize(TriggerList::kMaxCount + 5);
+    EXPECT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
 }
 
 } // namespace
