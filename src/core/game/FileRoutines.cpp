@@ -46,6 +46,7 @@ std::optional<std::uintmax_t> copyContents(const fs::path& source, std::ostream&
         return std::nullopt;
     std::array<char, kChunkSize> buffer{};
     std::uintmax_t copied = 0;
+    bool readSinceEnd = true;
     for (;;) {
         input.read(buffer.data(), buffer.size());
         const auto got = static_cast<std::size_t>(input.gcount());
@@ -54,6 +55,7 @@ std::optional<std::uintmax_t> copyContents(const fs::path& source, std::ostream&
             if (!output)
                 return std::nullopt;
             copied += got;
+            readSinceEnd = true;
             if (progress && total > 0) {
                 const std::uintmax_t remaining = copied >= total ? 0 : total - copied;
                 progress->setValue(100 - static_cast<int>(remaining * 100 / total));
@@ -62,12 +64,17 @@ std::optional<std::uintmax_t> copyContents(const fs::path& source, std::ostream&
         if (input.bad())
             return std::nullopt;
         if (input.eof()) {
-            // The game may still be writing: go on until the length holds.
+            // The game may still be writing: go on until the length holds, or until a
+            // length it claims cannot be read, rather than turn here for ever.
             std::error_code error;
             const auto length = fs::file_size(source, error);
-            if (error || length <= copied)
+            if (error || length <= copied || !readSinceEnd)
                 break;
+            readSinceEnd = false;
+            // The seek, not only the cleared state: the Windows C runtime answers every read
+            // of a file that met its end with nothing more until the file is positioned.
             input.clear();
+            input.seekg(static_cast<std::streamoff>(copied));
         }
     }
     return copied;
