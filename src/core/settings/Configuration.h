@@ -30,4 +30,6 @@ struct Configuration {
     // Writes reg_version "2" and every key, in the order the configure window's "Ok" uses;
     // false when the store could not be written.
     bool save(SettingsStore& store) const;
+
+    bool operator==(const Configuration&) const = default;
 };

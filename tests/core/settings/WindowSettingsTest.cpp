@@ -10,6 +10,7 @@
 namespace {
 
 using Edge = WindowGeometry::Edge;
+using Edges = std::map<Edge, double>;
 
 class FakeWindow final : public WindowGeometry {
 public:
@@ -17,53 +18,29 @@ public:
     void setTwips(Edge edge, double value) override { edges[edge] = value; }
     bool isNormalState() const override { return normal; }
 
-    std::map<Edge, double> edges{
-        {Edge::Top, 100}, {Edge::Left, 200}, {Edge::Width, 7800}, {Edge::Height, 3705}};
+    Edges edges{{Edge::Top, 100}, {Edge::Left, 200}, {Edge::Width, 7800}, {Edge::Height, 3705}};
     bool normal = true;
 };
 
-TEST(WindowSettingsTest, EmptyStoreKeepsTheDesignGeometry) {
-    const FakeSettingsStore store;
-    FakeWindow window;
-    const auto designed = window.edges;
-    Configuration configuration;
-    mainwindow::Load_Window_Settings(store, window, configuration);
-    EXPECT_EQ(window.edges, designed);
-}
-
-TEST(WindowSettingsTest, AValueThatIsNotANumberLeavesOnlyThatEdge) {
-    FakeSettingsStore store;
-    store.save("frmSoundProcessor", "top", "abc");
-    store.save("frmSoundProcessor", "left", "1500");
-    store.save("frmSoundProcessor", "width", "9000.5");
-    store.save("frmSoundProcessor", "height", "4000");
-    FakeWindow window;
-    Configuration configuration;
-    mainwindow::Load_Window_Settings(store, window, configuration);
-
-    EXPECT_EQ(window.edges[Edge::Top], 100);
-    EXPECT_EQ(window.edges[Edge::Left], 1500);
-    EXPECT_EQ(window.edges[Edge::Width], 9000.5);
-    EXPECT_EQ(window.edges[Edge::Height], 4000);
-}
-
-TEST(WindowSettingsTest, NumbersNoScreenCanShowLeaveTheirEdge) {
-    for (const char* stored : {"nan", "inf", "-inf", "infinity", "1e39", "3e9", "-3e9"}) {
+// A stored top edge, and where the window's top is then: a number within 32 bits is taken,
+// anything else (no number, or one no screen can show) leaves the design's 100.
+TEST(WindowSettingsTest, EachStoredNumberPlacesItsEdgeAndAnythingElseLeavesTheDesign) {
+    const std::vector<std::pair<std::string, double>> cases{
+        {"1500", 1500}, {"9000.5", 9000.5}, {"-2e9", -2e9},    {"", 100},     {"abc", 100},
+        {"nan", 100},   {"-inf", 100},      {"infinity", 100}, {"1e39", 100}, {"3e9", 100}};
+    for (const auto& [stored, top] : cases) {
         FakeSettingsStore store;
-        for (const char* key : {"top", "left", "width", "height"})
-            store.save("frmSoundProcessor", key, stored);
+        store.save("frmSoundProcessor", "top", stored);
+        store.save("frmSoundProcessor", "left", "1");
+        store.save("frmSoundProcessor", "width", "2");
+        store.save("frmSoundProcessor", "height", "3");
         FakeWindow window;
-        const auto designed = window.edges;
         Configuration configuration;
         mainwindow::Load_Window_Settings(store, window, configuration);
-        EXPECT_EQ(window.edges, designed) << stored;
+        EXPECT_EQ(window.edges,
+                  (Edges{{Edge::Top, top}, {Edge::Left, 1}, {Edge::Width, 2}, {Edge::Height, 3}}))
+            << stored;
     }
-    FakeSettingsStore store;
-    store.save("frmSoundProcessor", "top", "-2e9");
-    FakeWindow window;
-    Configuration configuration;
-    mainwindow::Load_Window_Settings(store, window, configuration);
-    EXPECT_EQ(window.edges[Edge::Top], -2e9) << "within 32 bits a number is still taken";
 }
 
 TEST(WindowSettingsTest, SavedGeometryIsSingleDecimalTextAndOnlyInNormalState) {
@@ -76,35 +53,26 @@ TEST(WindowSettingsTest, SavedGeometryIsSingleDecimalTextAndOnlyInNormalState) {
 
     window.normal = true;
     mainwindow::Save_Window_Settings(store, window);
-    EXPECT_EQ(store.get("frmSoundProcessor", "top"), "100");
-    EXPECT_EQ(store.get("frmSoundProcessor", "left"), "1234.5");
-    EXPECT_EQ(store.get("frmSoundProcessor", "width"), "7800");
-    EXPECT_EQ(store.get("frmSoundProcessor", "height"), "3705");
+    EXPECT_EQ(store.sections().at("frmSoundProcessor"),
+              (FakeSettingsStore::Section{
+                  {"top", "100"}, {"left", "1234.5"}, {"width", "7800"}, {"height", "3705"}}));
 }
 
-struct ModeCase {
-    const char* active;
-    std::optional<GameMode> selected;
-};
-
-class GameModeSelectionTest : public testing::TestWithParam<ModeCase> {};
-
-TEST_P(GameModeSelectionTest, ActiveDirectorySelectsItsMode) {
+TEST(WindowSettingsTest, ActiveDirectorySelectsItsMode) {
     FakeSettingsStore store;
     store.save("Hornwise Params", "TF_Dir", "/q/fortress");
     store.save("Hornwise Params", "DM_Dir", "/q/qw");
     store.save("Hornwise Params", "CTF_Dir", "/q/fortress"); // same as TF: the later test wins
-    store.save("Hornwise Params", "Active_Mod_Dir", GetParam().active);
-    FakeWindow window;
-    Configuration configuration;
-    EXPECT_EQ(mainwindow::Load_Window_Settings(store, window, configuration), GetParam().selected);
-    EXPECT_EQ(configuration.Active_Mod_Dir, GetParam().active);
+    const std::vector<std::pair<std::string, std::optional<GameMode>>> cases{
+        {"/q/qw", GameMode::DM}, {"/q/fortress", GameMode::CTF}, {"/q/QW", std::nullopt}};
+    for (const auto& [active, selected] : cases) {
+        store.save("Hornwise Params", "Active_Mod_Dir", active);
+        FakeWindow window;
+        Configuration configuration;
+        EXPECT_EQ(mainwindow::Load_Window_Settings(store, window, configuration), selected)
+            << active;
+        EXPECT_EQ(configuration.Active_Mod_Dir, active);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Modes, GameModeSelectionTest,
-                         testing::Values(ModeCase{"/q/qw", GameMode::DM},
-                                         ModeCase{"/q/fortress", GameMode::CTF},
-                                         ModeCase{"/q/QW", std::nullopt},
-                                         ModeCase{"/elsewhere", std::nullopt}));
 
 } // namespace
