@@ -50,24 +50,17 @@ TEST(SingleInstanceTest, LaterStartAsksTheFirstToComeForward) {
     EXPECT_EQ(activations.count(), 2);
 }
 
-TEST(SingleInstanceTest, FirstInstanceThatDoesNotAnswerIsReported) {
-    TempDir dir;
-    SingleInstance first(directoryOf(dir));
-    ASSERT_TRUE(first.claim());
-    // The first instance's thread is busy and never runs its event loop.
-    SingleInstance second(directoryOf(dir));
-    EXPECT_FALSE(second.claim());
-    EXPECT_FALSE(second.activateFirstInstance(300));
-}
-
-TEST(SingleInstanceTest, LockIsFreeAgainOnceTheFirstEnds) {
+TEST(SingleInstanceTest, LaterStartsAreRefusedUntilTheFirstEnds) {
     TempDir dir;
     {
         SingleInstance first(directoryOf(dir));
         ASSERT_TRUE(first.claim());
+        SingleInstance second(directoryOf(dir));
+        EXPECT_FALSE(second.claim());
+        // The first instance's thread is busy and never runs its event loop.
+        EXPECT_FALSE(second.activateFirstInstance(300)) << "a first that does not answer";
     }
-    SingleInstance next(directoryOf(dir));
-    EXPECT_TRUE(next.claim());
+    EXPECT_TRUE(SingleInstance(directoryOf(dir)).claim());
 }
 
 #ifndef _WIN32

@@ -4,6 +4,7 @@
 #include "core/settings/Configuration.h"
 #include "core/triggers/TriggerList.h"
 #include "gui/configure/frmConfigMgr.h"
+#include "support/Controls.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
 #include "support/FakePrompter.h"
@@ -14,7 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QPlainTextEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -44,77 +45,29 @@ protected:
         window->show();
         return window;
     }
-    template <typename Widget = QWidget> static Widget* child(QWidget& window, std::string name) {
-        auto* widget = window.findChild<Widget*>(QString::fromStdString(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    static std::string text(QWidget& window, std::string name) {
-        return child(window, name)->property("text").toString().toStdString();
+    static void click(QWidget& window, const char* name) {
+        child<QAbstractButton>(window, name)->click();
     }
     std::string stored(const char* key) const { return store.get(settings::kParams, key, "-"); }
 };
 
-TEST_F(frmConfigureTest, ShowsEveryCaptionAsTheProgramWritesIt) {
+TEST_F(frmConfigureTest, KeyAndOptionsAreInMemoryAtOnceAndStoredOnlyByOk) {
     const auto window = open();
-    EXPECT_EQ(window->objectName(), QStringLiteral("frmConfigure"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Conifgure - Yelpcue"));
-    const std::vector<std::pair<std::string, std::string>> captions{
-        {"lblKey", "Select an unbound key for Hornwise to use"},
-        {"cmdFindQuake", "Find Qconsole.log"},
-        {"cmdConfig", "Config Files"},
-        {"lblName_0", "Quake directory"},
-        {"lblName_1", "CTF game directory"},
-        {"lblName_2", "TF game directory"},
-        {"lblName_3", "DM game directory"},
-        {"lblName_4", "Find the quake sound directory"},
-        {"lblName_5", "Current Qconsole.log being monitored"},
-        {"Label1_0", "Unknown"},
-        {"Label1_5", "Unknown"},
-        {"chkAutoCopy", "Auto copy selected trigger sounds to the correct directory?"},
-        {"chkAutoDel", "Clear Qconsole.log after each session?"},
-        {"chkBuiltIn", "Use built in sound checker?"},
-        {"cmdApply", "Ok"}};
-    for (const auto& [name, caption] : captions)
-        EXPECT_EQ(text(*window, name), caption) << name;
-    EXPECT_EQ(child<QComboBox>(*window, "cboKeylist")->count(), 61);
-    auto* chkBuiltIn = child<QCheckBox>(*window, "chkBuiltIn");
-    EXPECT_EQ(chkBuiltIn->checkState(), Qt::PartiallyChecked);
-    EXPECT_FALSE(chkBuiltIn->isEnabled()) << "nothing can change it";
-}
-
-TEST_F(frmConfigureTest, StoredDefaultsSelectF2AndOkStoresIt) {
-    configuration.load(store);
-    const auto window = open();
-    EXPECT_EQ(configuration.Selected_Key, "F2") << "in memory as soon as the window opens";
+    EXPECT_EQ(configuration.Selected_Key, "F2") << "the stored position 1";
     EXPECT_TRUE(child<QCheckBox>(*window, "chkAutoDel")->isChecked());
+    click(*window, "chkAutoCopy");
+    EXPECT_FALSE(configuration.AutoCopy);
     EXPECT_TRUE(store.sections().empty()) << "nothing is stored before Ok";
 
-    child<QPushButton>(*window, "cmdApply")->click();
-
+    click(*window, "cmdApply");
     EXPECT_EQ(window->result(), QDialog::Accepted);
     for (const auto& [key, value] :
          std::vector<std::pair<const char*, const char*>>{{"reg_version", "2"},
                                                           {"Selected_Key", "F2"},
                                                           {"Trigger_Cfg", "1"},
-                                                          {"AutoCopy", "True"},
+                                                          {"AutoCopy", "False"},
                                                           {"QconsoleDel", "True"}})
         EXPECT_EQ(stored(key), value) << key;
-}
-
-TEST_F(frmConfigureTest, UncheckedAutoCopyIsStoredAsFalseAndReadsBackOff) {
-    configuration.load(store);
-    const auto window = open();
-    child<QCheckBox>(*window, "chkAutoCopy")->click();
-    EXPECT_FALSE(configuration.AutoCopy) << "in memory at once";
-
-    child<QPushButton>(*window, "cmdApply")->click();
-
-    EXPECT_EQ(stored("AutoCopy"), "False");
-    Configuration restarted;
-    restarted.load(store);
-    EXPECT_FALSE(restarted.AutoCopy);
-    EXPECT_TRUE(restarted.QconsoleDel);
 }
 
 TEST_F(frmConfigureTest, ClosingByTheFrameKeepsTheKeyInMemoryButStoresNothing) {
@@ -130,7 +83,7 @@ TEST_F(frmConfigureTest, PositionNamingNoKeySelectsNothingAndKeepsTheKey) {
     configuration.Trigger_Cfg = "61";
     const auto window = open();
     EXPECT_EQ(child<QComboBox>(*window, "cboKeylist")->currentIndex(), -1);
-    child<QPushButton>(*window, "cmdApply")->click();
+    click(*window, "cmdApply");
     EXPECT_EQ(stored("Selected_Key"), "PAUSE");
     EXPECT_EQ(stored("Trigger_Cfg"), "-1");
 }
@@ -138,7 +91,7 @@ TEST_F(frmConfigureTest, PositionNamingNoKeySelectsNothingAndKeepsTheKey) {
 TEST_F(frmConfigureTest, OkThatCannotStoreSaysSoAndStaysOpen) {
     store.syncSucceeds = false;
     const auto window = open();
-    child<QPushButton>(*window, "cmdApply")->click();
+    click(*window, "cmdApply");
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::Warning);
     EXPECT_TRUE(window->isVisible());
@@ -170,30 +123,32 @@ TEST_F(frmConfigureTest, FindingTheLogShowsWhatWasSetAndWhatFailed) {
     fs::create_directories(game / "qw" / "qconsole.log"); // cannot be cleared
     const fs::path log = game / "fortress" / "qconsole.log";
     const auto window = open();
+    const auto label = [&](int index) {
+        return child<QLabel>(*window, ("Label1_" + std::to_string(index)).c_str())
+            ->text()
+            .toStdString();
+    };
 
-    child<QPushButton>(*window, "cmdFindQuake")->click(); // cancelled
+    click(*window, "cmdFindQuake"); // cancelled
     EXPECT_EQ(session.ConsoleLogPath(), "");
-    EXPECT_EQ(text(*window, "Label1_5"), "Unknown");
+    EXPECT_EQ(label(5), "Unknown");
 
     fileChooser.results = {log.string()};
-    child<QPushButton>(*window, "cmdFindQuake")->click();
-
-    EXPECT_EQ(fileChooser.shown[0].title, "Find QConsole.Log");
-    EXPECT_EQ(fileChooser.shown[0].filter, "Qconsole.log (*.log)|Qconsole.log|");
-    const std::vector<fs::path> shown{game,        game / "ctf",           game / "fortress",
-                                      game / "qw", game / "id1" / "sound", log};
-    for (std::size_t index = 0; index < shown.size(); ++index)
-        EXPECT_EQ(text(*window, "Label1_" + std::to_string(index)), shown[index].string());
+    click(*window, "cmdFindQuake");
+    const fs::path shown[] = {game,        game / "ctf",           game / "fortress",
+                              game / "qw", game / "id1" / "sound", log};
+    for (int index = 0; index < 6; ++index)
+        EXPECT_EQ(label(index), shown[index].string());
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_NE(prompter.shown[0].text.find((game / "qw" / "qconsole.log").string()),
               std::string::npos)
         << prompter.shown[0].text;
 
-    child<QPushButton>(*window, "cmdApply")->click();
+    click(*window, "cmdApply");
     EXPECT_EQ(stored("Active_Mod_Dir"), (game / "fortress").string());
 }
 
-TEST_F(frmConfigureTest, ConfigFilesShowsTheChosenScriptsAndApplyAddsTheBind) {
+TEST_F(frmConfigureTest, ConfigFilesOffersTheLastChosenScriptAndApplyAddsTheBind) {
     TempDir dir;
     const fs::path a = dir / "my autoexec.cfg";
     const fs::path b = dir / "config.cfg";
@@ -208,22 +163,15 @@ TEST_F(frmConfigureTest, ConfigFilesShowsTheChosenScriptsAndApplyAddsTheBind) {
     QTimer::singleShot(0, [&] {
         auto* configMgr = qobject_cast<frmConfigMgr*>(QApplication::activeModalWidget());
         ASSERT_NE(configMgr, nullptr) << "frmConfigMgr is open and modal";
-        auto* cboFiles = child<QComboBox>(*configMgr, "cboFiles");
-        EXPECT_EQ(cboFiles->count(), 2);
-        EXPECT_EQ(cboFiles->itemText(0).toStdString(), a.string());
-        EXPECT_EQ(cboFiles->currentText().toStdString(), b.string());
-        EXPECT_EQ(child<QPlainTextEdit>(*configMgr, "txtFile")->toPlainText(),
-                  QStringLiteral("bind w +forward\nbind s +back\n"));
-        child<QPushButton>(*configMgr, "cmdApply")->click();
+        EXPECT_EQ(child<QComboBox>(*configMgr, "cboFiles")->currentText().toStdString(),
+                  b.string());
+        click(*configMgr, "cmdApply");
         inspected = true;
         configMgr->reject(); // never left open, whatever went wrong
     });
-    child<QPushButton>(*window, "cmdConfig")->click();
+    click(*window, "cmdConfig");
 
     EXPECT_TRUE(inspected);
-    EXPECT_EQ(fileChooser.shown[0].title, "Find the config files you use");
-    EXPECT_EQ(fileChooser.shown[0].filter,
-              "Config Files.cfg (*.cfg)|*.cfg|Config Files.cfg (*.rc)|*.rc");
     EXPECT_EQ(fileChooser.shown[0].initialDirectory, dir.path().string());
     EXPECT_EQ(readFile(b), "bind w +forward\r\nbind s +back\r\n"
                            "//** INSERTED BY YELPCUE **\r\n"
@@ -233,7 +181,6 @@ TEST_F(frmConfigureTest, ConfigFilesShowsTheChosenScriptsAndApplyAddsTheBind) {
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text,
               "bind F7 \"exec bellcast.cfg\"\r\nWas added to the end of your chosen config script");
-    EXPECT_EQ(prompter.shown[0].title, "Completed Update");
     EXPECT_EQ(prompter.shown[0].icon, Prompter::Icon::Information);
     EXPECT_TRUE(window->isVisible()) << "only the script window closed";
 }

