@@ -13,30 +13,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void putLittleEndian(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-// A tenth of a second of a tone, 16-bit PCM mono at 11025 Hz.
+// A tenth of a second of a tone, 8-bit PCM mono at 11025 Hz.
 std::string shortWave() {
-    constexpr std::uint32_t rate = 11025;
+    const auto bytes = [](std::uint32_t value, int count) {
+        std::string out;
+        for (int i = 0; i < count; ++i)
+            out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        return out;
+    };
     std::string samples;
-    for (std::uint32_t i = 0; i < rate / 10; ++i)
-        putLittleEndian(samples, (i / 10) % 2 ? 0x2000 : 0xE000, 2);
-    std::string wave = "RIFF";
-    putLittleEndian(wave, static_cast<std::uint32_t>(36 + samples.size()), 4);
-    wave += "WAVEfmt ";
-    putLittleEndian(wave, 16, 4);
-    putLittleEndian(wave, 1, 2); // PCM
-    putLittleEndian(wave, 1, 2); // mono
-    putLittleEndian(wave, rate, 4);
-    putLittleEndian(wave, rate * 2, 4);
-    putLittleEndian(wave, 2, 2);
-    putLittleEndian(wave, 16, 2);
-    wave += "data";
-    putLittleEndian(wave, static_cast<std::uint32_t>(samples.size()), 4);
-    return wave + samples;
+    for (int i = 0; i < 1102; ++i)
+        samples.push_back(static_cast<char>((i / 10) % 2 ? 0xA0 : 0x60));
+    return "RIFF" + bytes(36 + samples.size(), 4) + "WAVEfmt " + bytes(16, 4) + bytes(1, 2) +
+           bytes(1, 2) + bytes(11025, 4) + bytes(11025, 4) + bytes(1, 2) + bytes(8, 2) + "data" +
+           bytes(samples.size(), 4) + samples;
 }
 
 QSoundEffect::Status settledStatus(const QtSoundPlayer& player) {
