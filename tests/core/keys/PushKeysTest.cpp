@@ -234,4 +234,23 @@ TEST_F(PushKeysTest, TheBudgetLeavesTheLongestRepetitionOfTheDefaultKeyWhole) {
               kPause);
 }
 
+// The layout's own answer for a character: its key, and Shift in the high byte, as
+// VkKeyScanA gives it for the US layout.
+TEST(KeyboardLayoutTest, CharactersHaveTheirKeyAndShiftState) {
+    const SystemKeyboardLayout layout;
+    for (const auto& [character, expected] : {std::pair{'a', 0x41},
+                                              {'A', 0x141},
+                                              {'z', 0x5A},
+                                              {')', 0x130},
+                                              {'@', 0x132},
+                                              {'_', 0x1BD},
+                                              {'=', 0xBB},
+                                              {'|', 0x1DC},
+                                              {':', 0x1BA},
+                                              {'\'', 0xDE},
+                                              {'?', 0x1BF},
+                                              {'~', 0x1C0}})
+        EXPECT_EQ(layout.vkKeyScan(static_cast<unsigned char>(character)), expected) << character;
+}
+
 } // namespace
