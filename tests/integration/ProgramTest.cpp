@@ -51,12 +51,6 @@ protected:
         writeFile(log, "Bob: SHOTGUN, written before the program started\r\n");
     }
 
-    std::optional<WindowId> waitForMainWindow() {
-        std::optional<WindowId> window;
-        waitFor([&] { return (window = desktop.findWindow("Yelpcue")).has_value(); });
-        return window;
-    }
-
     // Types a key string into whichever window has the focus.
     void type(const std::string& keys) {
         X11KeyOutput output;
@@ -77,12 +71,11 @@ TEST_F(ProgramTest, MatchingLineWritesThePlayScriptAndPushesTheKeyIntoTheFocused
     REQUIRE_X_DISPLAY();
     const auto program = startYelpcue(home.path());
     ASSERT_GT(program->pid(), 0);
-    const auto mainWindow = waitForMainWindow();
+    const auto mainWindow = desktop.awaitWindow("Yelpcue");
     ASSERT_TRUE(mainWindow) << "the main window shows without asking to be configured";
 
     // Start has the focus in the main window: Space presses it.
-    desktop.focus(*mainWindow);
-    ASSERT_TRUE(waitFor([&] { return desktop.focusedTopLevel() == mainWindow; }));
+    ASSERT_TRUE(desktop.focus(*mainWindow));
     type(" ");
 
     // The game has the focus during the match.
@@ -116,18 +109,14 @@ TEST_F(ProgramTest, SecondStartHandsOverToTheFirstAndEnds) {
         if (row.settings)
             writeFile(settingsFile(), row.settings);
         const auto first = startYelpcue(home.path());
-        std::optional<WindowId> forward;
-        ASSERT_TRUE(
-            waitFor([&] { return (forward = desktop.findWindow(row.forward)).has_value(); }));
+        const auto forward = desktop.awaitWindow(row.forward);
+        ASSERT_TRUE(forward);
         KeyReceiver elsewhere; // another program has the focus
 
         const auto second = startYelpcue(home.path());
-        std::optional<WindowId> notice;
-        ASSERT_TRUE(waitFor([&] {
-            return (notice = desktop.findWindow("...duplicate instance")).has_value();
-        })) << "the second start says it hands over";
-        desktop.focus(*notice);
-        ASSERT_TRUE(waitFor([&] { return desktop.focusedTopLevel() == notice; }));
+        const auto notice = desktop.awaitWindow("...duplicate instance");
+        ASSERT_TRUE(notice) << "the second start says it hands over";
+        ASSERT_TRUE(desktop.focus(*notice));
         type("{ENTER}");
 
         EXPECT_EQ(second->waitForExit(10s), 0);
@@ -141,7 +130,7 @@ TEST_F(ProgramTest, SecondStartHandsOverToTheFirstAndEnds) {
 TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRightButton) {
     REQUIRE_X_DISPLAY();
     const auto program = startYelpcue(home.path());
-    const auto mainWindow = waitForMainWindow();
+    const auto mainWindow = desktop.awaitWindow("Yelpcue");
     ASSERT_TRUE(mainWindow);
 
     // The notification area appears after the program has started. One that a test before
@@ -149,9 +138,8 @@ TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRigh
     ASSERT_TRUE(waitFor([&] { return !desktop.hasNotificationArea(); }));
     std::optional<ChildProcess> notificationArea;
     notificationArea.emplace(std::vector<std::string>{"trayer"});
-    std::optional<WindowId> icon;
-    ASSERT_TRUE(waitFor([&] { return (icon = desktop.findEmbeddedWindow("Yelpcue")).has_value(); }))
-        << "the icon joins the notification area (is trayer installed?)";
+    const auto icon = desktop.awaitWindow("Yelpcue", true);
+    ASSERT_TRUE(icon) << "the icon joins the notification area (is trayer installed?)";
 
     const int popups = desktop.popupCount();
     desktop.click(*icon, 1);
@@ -163,8 +151,7 @@ TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRigh
     ASSERT_TRUE(waitFor([&] { return desktop.popupCount() == popups; }));
 
     // With a notification area to bring it back from, Start hides the main window.
-    desktop.focus(*mainWindow);
-    ASSERT_TRUE(waitFor([&] { return desktop.focusedTopLevel() == mainWindow; }));
+    ASSERT_TRUE(desktop.focus(*mainWindow));
     type(" ");
     EXPECT_TRUE(waitFor([&] { return !desktop.findWindow("Yelpcue"); }));
 
@@ -197,11 +184,8 @@ TEST_F(ProgramTest, MainWindowKeepsItsStoredPlaceAndSizeUnderAWindowManager) {
 
     for (int start = 1; start <= 3; ++start) {
         const auto program = startYelpcue(home.path(), server.display());
-        std::optional<WindowId> window;
-        ASSERT_TRUE(waitFor([&] {
-            return (window = managed.findEmbeddedWindow("Yelpcue")).has_value();
-        })) << "start "
-            << start << ": the main window shows in a frame";
+        const auto window = managed.awaitWindow("Yelpcue", true);
+        ASSERT_TRUE(window) << "start " << start << ": the main window shows in a frame";
         EXPECT_TRUE(waitFor(
             [&] {
                 return managed.outerRect(*window) == WindowRect{200, 100, 700, 450};

@@ -8,8 +8,8 @@
 #include <functional>
 #include <thread>
 
-bool xDisplayAvailable() {
-    Display* probe = XOpenDisplay(nullptr);
+bool xDisplayAvailable(const std::string& display) {
+    Display* probe = XOpenDisplay(display.empty() ? nullptr : display.c_str());
     if (!probe)
         return false;
     XCloseDisplay(probe);
@@ -93,73 +93,37 @@ Window topLevelOf(Display* display, Window window) {
     return None;
 }
 
-bool isViewable(Display* display, Window window, XWindowAttributes& attributes) {
-    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
-}
-
-// The first top-level window on show, wider than a pixel, for which `wanted` holds.
+// The first window on show, wider than a pixel, for which `wanted` holds: among the
+// top-level windows, or among the windows inside them.
 std::optional<WindowId>
-findTopLevel(Display* display,
-             const std::function<bool(Window, const XWindowAttributes&)>& wanted) {
-    for (const Window child : childrenOf(display, DefaultRootWindow(display))) {
+findWindowWhere(Display* display, bool embedded,
+                const std::function<bool(Window, const XWindowAttributes&)>& wanted,
+                Window parent = None, int depth = 0) {
+    for (const Window child : childrenOf(display, parent ? parent : DefaultRootWindow(display))) {
         XWindowAttributes attributes;
-        if (isViewable(display, child, attributes) && attributes.width > 1 &&
+        if (!XGetWindowAttributes(display, child, &attributes) ||
+            attributes.map_state != IsViewable)
+            continue;
+        if ((embedded ? depth > 0 : depth == 0) && attributes.width > 1 &&
             wanted(child, attributes))
             return child;
+        if (embedded)
+            if (const auto found = findWindowWhere(display, embedded, wanted, child, depth + 1))
+                return found;
     }
     return std::nullopt;
 }
 
-} // namespace
-
-KeyReceiver::KeyReceiver()
-    : m_display(XOpenDisplay(nullptr)) {
-    const int screen = DefaultScreen(m_display);
-    m_window = XCreateSimpleWindow(m_display, RootWindow(m_display, screen), 0, 0, 200, 100, 0,
-                                   BlackPixel(m_display, screen), WhitePixel(m_display, screen));
-    XSelectInput(m_display, m_window, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
-    XMapWindow(m_display, m_window);
-    XEvent event;
-    do
-        XNextEvent(m_display, &event);
-    while (event.type != MapNotify);
-    takeFocus();
-}
-
-KeyReceiver::~KeyReceiver() {
-    XDestroyWindow(m_display, m_window);
-    XCloseDisplay(m_display);
-}
-
-void KeyReceiver::takeFocus() {
-    // No window manager here: the window takes the focus itself.
-    XSetInputFocus(m_display, m_window, RevertToParent, CurrentTime);
-    XSync(m_display, False);
-}
-
-bool KeyReceiver::hasFocus() const {
+// The top-level window that holds the keyboard focus (or one of its children does).
+std::optional<WindowId> focusedTopLevel(Display* display) {
     Window focus = None;
     int revert = 0;
-    XGetInputFocus(m_display, &focus, &revert);
-    return focus == m_window;
+    XGetInputFocus(display, &focus, &revert);
+    const Window topLevel = topLevelOf(display, focus);
+    return topLevel == None ? std::nullopt : std::optional<WindowId>(topLevel);
 }
 
-Arrivals KeyReceiver::take() {
-    // A round trip brings in every event the server has sent so far.
-    XSync(m_display, False);
-    Arrivals taken;
-    while (XPending(m_display) > 0) {
-        XEvent event;
-        XNextEvent(m_display, &event);
-        if (event.type != KeyPress && event.type != KeyRelease)
-            continue;
-        KeySym keySym = NoSymbol;
-        char text[16];
-        XLookupString(&event.xkey, text, sizeof text, &keySym, nullptr);
-        taken.push_back(describe(event.type == KeyPress, keySym, event.xkey.state));
-    }
-    return taken;
-}
+} // namespace
 
 X11Desktop::X11Desktop(const std::string& display)
     : m_display(XOpenDisplay(display.empty() ? nullptr : display.c_str())) {
@@ -172,31 +136,30 @@ X11Desktop::~X11Desktop() {
     XCloseDisplay(m_display);
 }
 
-std::optional<WindowId> X11Desktop::findWindow(const std::string& title) const {
-    return findTopLevel(m_display, [&](Window child, const XWindowAttributes&) {
+std::optional<WindowId> X11Desktop::findWindow(const std::string& title, bool embedded) const {
+    return findWindowWhere(m_display, embedded, [&](Window child, const XWindowAttributes&) {
         return titleOf(m_display, child) == title;
     });
+}
+
+std::optional<WindowId> X11Desktop::awaitWindow(const std::string& title, bool embedded) const {
+    std::optional<WindowId> window;
+    waitFor([&] { return (window = findWindow(title, embedded)).has_value(); });
+    return window;
 }
 
 std::optional<WindowId> X11Desktop::findWindowOfProcess(int pid) const {
     const long wanted = pid;
     const std::string pidValue(reinterpret_cast<const char*>(&wanted), sizeof wanted);
-    return findTopLevel(m_display, [&](Window child, const XWindowAttributes&) {
+    return findWindowWhere(m_display, false, [&](Window child, const XWindowAttributes&) {
         return property(m_display, child, "_NET_WM_PID", XA_CARDINAL) == pidValue;
     });
 }
 
-void X11Desktop::focus(WindowId window) {
+bool X11Desktop::focus(WindowId window) {
     XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
     XSync(m_display, False);
-}
-
-std::optional<WindowId> X11Desktop::focusedTopLevel() const {
-    Window focus = None;
-    int revert = 0;
-    XGetInputFocus(m_display, &focus, &revert);
-    const Window topLevel = topLevelOf(m_display, focus);
-    return topLevel == None ? std::nullopt : std::optional<WindowId>(topLevel);
+    return waitFor([&] { return focusedTopLevel(m_display) == window; });
 }
 
 bool X11Desktop::isAbove(WindowId a, WindowId b) const {
@@ -207,23 +170,6 @@ bool X11Desktop::isAbove(WindowId a, WindowId b) const {
     return positionA != stack.end() && positionB != stack.end() && positionA > positionB;
 }
 
-std::optional<WindowId> X11Desktop::findEmbeddedWindow(const std::string& title) const {
-    const std::function<std::optional<WindowId>(Window, int)> search =
-        [&](Window parent, int depth) -> std::optional<WindowId> {
-        for (const Window child : childrenOf(m_display, parent)) {
-            XWindowAttributes attributes;
-            if (!isViewable(m_display, child, attributes))
-                continue;
-            if (depth > 0 && titleOf(m_display, child) == title)
-                return child;
-            if (const auto found = search(child, depth + 1))
-                return found;
-        }
-        return std::nullopt;
-    };
-    return search(DefaultRootWindow(m_display), 0);
-}
-
 bool X11Desktop::hasNotificationArea() const {
     const Atom tray = XInternAtom(m_display, "_NET_SYSTEM_TRAY_S0", False);
     return XGetSelectionOwner(m_display, tray) != None;
@@ -231,7 +177,7 @@ bool X11Desktop::hasNotificationArea() const {
 
 int X11Desktop::popupCount() const {
     int count = 0;
-    findTopLevel(m_display, [&](Window, const XWindowAttributes& attributes) {
+    findWindowWhere(m_display, false, [&](Window, const XWindowAttributes& attributes) {
         count += attributes.override_redirect ? 1 : 0;
         return false;
     });
@@ -282,4 +228,42 @@ void X11Desktop::pressKey(const std::string& keysym) {
     XTestFakeKeyEvent(m_display, code, True, CurrentTime);
     XTestFakeKeyEvent(m_display, code, False, CurrentTime);
     XSync(m_display, False);
+}
+
+KeyReceiver::KeyReceiver() {
+    const int screen = DefaultScreen(m_display);
+    m_window = XCreateSimpleWindow(m_display, RootWindow(m_display, screen), 0, 0, 200, 100, 0,
+                                   BlackPixel(m_display, screen), WhitePixel(m_display, screen));
+    XSelectInput(m_display, m_window, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
+    XMapWindow(m_display, m_window);
+    XEvent event;
+    do
+        XNextEvent(m_display, &event);
+    while (event.type != MapNotify);
+    focus(m_window);
+}
+
+KeyReceiver::~KeyReceiver() {
+    XDestroyWindow(m_display, m_window);
+}
+
+bool KeyReceiver::hasFocus() const {
+    return focusedTopLevel(m_display) == m_window;
+}
+
+Arrivals KeyReceiver::take() {
+    // A round trip brings in every event the server has sent so far.
+    XSync(m_display, False);
+    Arrivals taken;
+    while (XPending(m_display) > 0) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        if (event.type != KeyPress && event.type != KeyRelease)
+            continue;
+        KeySym keySym = NoSymbol;
+        char text[16];
+        XLookupString(&event.xkey, text, sizeof text, &keySym, nullptr);
+        taken.push_back(describe(event.type == KeyPress, keySym, event.xkey.state));
+    }
+    return taken;
 }

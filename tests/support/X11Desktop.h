@@ -16,7 +16,8 @@ inline bool xIsRequired() {
     return required && std::string(required) == "1";
 }
 
-bool xDisplayAvailable();
+// Whether the test script's X server, or the one named, accepts a client.
+bool xDisplayAvailable(const std::string& display = {});
 
 // Calls `step` until `done` holds or the time is up: what another process does is awaited.
 bool waitFor(const std::function<bool()>& done,
@@ -36,26 +37,6 @@ bool waitFor(const std::function<bool()>& done,
 using Arrivals = std::vector<std::string>;
 using WindowId = unsigned long;
 
-// A window with the keyboard focus that records the key events reaching it, each as
-// "down A shift ctrl": the keysym a client reads from the event, with the modifiers held.
-class KeyReceiver {
-public:
-    KeyReceiver();
-    ~KeyReceiver();
-    KeyReceiver(const KeyReceiver&) = delete;
-    KeyReceiver& operator=(const KeyReceiver&) = delete;
-
-    WindowId window() const { return m_window; }
-    void takeFocus();
-    bool hasFocus() const;
-    // Everything that arrived since the last call.
-    Arrivals take();
-
-private:
-    struct _XDisplay* m_display;
-    WindowId m_window = 0;
-};
-
 struct WindowRect {
     int x, y, width, height;
     bool operator==(const WindowRect&) const = default;
@@ -70,23 +51,21 @@ public:
     X11Desktop(const X11Desktop&) = delete;
     X11Desktop& operator=(const X11Desktop&) = delete;
 
-    // A top-level window on show with exactly this title.
-    std::optional<WindowId> findWindow(const std::string& title) const;
+    // A window on show with exactly this title: a top-level one, or one inside another
+    // (a tray icon in a notification area, a window in a window manager's frame).
+    std::optional<WindowId> findWindow(const std::string& title, bool embedded = false) const;
+    // The same, awaited for ten seconds.
+    std::optional<WindowId> awaitWindow(const std::string& title, bool embedded = false) const;
     // A top-level window on show that the process with this id says is its own.
     std::optional<WindowId> findWindowOfProcess(int pid) const;
-    void focus(WindowId window);
-    // The top-level window that holds the keyboard focus (or one of its children does).
-    std::optional<WindowId> focusedTopLevel() const;
+    // Gives the window the keyboard focus and waits until it has it (no window manager here).
+    bool focus(WindowId window);
     // Whether top-level window `a` is stacked above `b`.
     bool isAbove(WindowId a, WindowId b) const;
-    // A window on show with this title inside another window, as a tray icon is in a
-    // notification area.
-    std::optional<WindowId> findEmbeddedWindow(const std::string& title) const;
     // Whether a notification area (a system tray) runs on the screen.
     bool hasNotificationArea() const;
     // The pop-up windows on show (menus, tool tips), which bypass the window manager.
     int popupCount() const;
-    // Whether a window manager runs on the screen.
     bool hasWindowManager() const;
     // The place and size of the top-level window holding `window`: its frame, when a window
     // manager has put it into one.
@@ -98,6 +77,22 @@ public:
     // Presses and releases the key of an X keysym name ("F3") for the focused window.
     void pressKey(const std::string& keysym);
 
-private:
+protected:
     struct _XDisplay* m_display;
+};
+
+// A window that takes the keyboard focus and records the key events reaching it, each as
+// "down A shift ctrl": the keysym a client reads from the event, with the modifiers held.
+class KeyReceiver : private X11Desktop {
+public:
+    KeyReceiver();
+    ~KeyReceiver();
+
+    WindowId window() const { return m_window; }
+    bool hasFocus() const;
+    // Everything that arrived since the last call.
+    Arrivals take();
+
+private:
+    WindowId m_window = 0;
 };
