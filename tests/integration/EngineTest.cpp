@@ -10,16 +10,9 @@
 #include "core/keys/ModPushKeys.h"
 #include "core/keys/UsKeyboardLayout.h"
 #include "core/platform/Clock.h"
-#include "core/session/MonitoringSession.h"
-#include "core/session/SoundProcessor.h"
-#include "core/settings/Configuration.h"
-#include "core/triggers/TriggerList.h"
 #include "platform/x11/X11KeyOutput.h"
-#include "support/FakeLauncher.h"
-#include "support/FakePrompter.h"
-#include "support/FakeSettingsStore.h"
 #include "support/QuakeEngine.h"
-#include "support/Recorders.h"
+#include "support/SoundProcessorRig.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -33,13 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using Kind = QuakeEngine::Kind;
-
-class NormalWindow final : public WindowGeometry {
-public:
-    double twips(Edge) const override { return 0; }
-    void setTwips(Edge, double) override {}
-    bool isNormalState() const override { return true; }
-};
 
 // The lines of the game's log that say it ran the play script ("execing bellcast.cfg";
 // ezQuake names the whole path).
@@ -77,7 +63,7 @@ protected:
 
     std::string whatHappened(const QuakeEngine& engine) const {
         std::string text = "Yelpcue's list:\n";
-        for (const std::string& entry : activity.entries)
+        for (const std::string& entry : rig.activity.entries)
             text += "  " + entry + "\n";
         const std::string log = engine.logText();
         return text + "the game's log, last part:\n" +
@@ -88,34 +74,14 @@ protected:
     fs::path base = dir / "quake";
     fs::path home = dir / "home";
 
-    FakeSettingsStore settings;
-    FakePrompter prompter;
-    FakeLauncher launcher;
     X11KeyOutput keyOutput;
     UsKeyboardLayout layout;
     SystemClock clock;
     ModPushKeys keys{keyOutput, layout, clock};
-    Configuration configuration;
-    TriggerList triggers;
-    RecordingActivityList activity;
-    RecordingSessionView view;
-    MonitoringSession session{configuration,
-                              triggers,
-                              activity,
-                              view,
-                              clock,
-                              prompter,
-                              [this](const std::string& keyString) { keys.PushKeys(keyString); }};
-    NormalWindow window;
-    SoundProcessor processor{{settings, prompter, launcher, keyOutput},
-                             configuration,
-                             triggers,
-                             session,
-                             activity,
-                             window,
-                             "readme.txt",
-                             {[](GameMode) {}, [] { ADD_FAILURE() << "asked to configure"; },
-                              [this] { session.start(); }, [this] { session.stop(); }}};
+    SoundProcessorRig rig{keyOutput, clock,
+                          [this](const std::string& keyString) { keys.PushKeys(keyString); },
+                          [] { ADD_FAILURE() << "asked to configure"; }};
+    MonitoringSession& session = rig.session;
 };
 
 TEST_P(EngineTest, TeamLineMakesTheGameRunThePlayScriptOnceThroughYelpcuesKey) {
@@ -134,21 +100,21 @@ TEST_P(EngineTest, TeamLineMakesTheGameRunThePlayScriptOnceThroughYelpcuesKey) {
     const fs::path picked = *evening.pickedLog ? dir / evening.pickedLog : engine.consoleLog();
     ASSERT_EQ(adoptConsoleLog(picked.string(), chosen, consoleLogPath), std::nullopt);
     ASSERT_EQ(AppendBindBlock(engine.autoexecScript(), chosen.Selected_Key), std::nullopt);
-    ASSERT_TRUE(chosen.save(settings));
+    ASSERT_TRUE(chosen.save(rig.settings));
     for (const auto& [key, value] : {std::pair<std::string, std::string>{"t_name", keyword},
                                      {"t_keyword", keyword},
                                      {"t_file", sound}})
-        settings.save("1", key, value);
-    settings.save("Application_params", "RecordCount", "1");
+        rig.settings.save("1", key, value);
+    rig.settings.save("Application_params", "RecordCount", "1");
 
     // The game started, Yelpcue started, the game mode picked, Start, and a teammate's line
     // that the game prints when F3 is pressed.
     std::string failure;
     ASSERT_TRUE(engine.start(failure)) << failure;
-    ASSERT_EQ(processor.load(), SoundProcessor::LoadResult::Loaded);
+    ASSERT_EQ(rig.processor.load(), SoundProcessor::LoadResult::Loaded);
     if (evening.mode)
-        processor.selectGameMode(*evening.mode);
-    processor.start();
+        rig.processor.selectGameMode(*evening.mode);
+    rig.processor.start();
     ASSERT_TRUE(session.isRunning());
     engine.press("F3");
 

@@ -1,16 +1,10 @@
 #include "core/session/SoundProcessor.h"
 
 #include "core/game/GamePaths.h"
-#include "core/session/MonitoringSession.h"
-#include "core/settings/Configuration.h"
 #include "core/text/PathText.h"
-#include "core/triggers/TriggerList.h"
 #include "support/FakeClock.h"
-#include "support/FakeLauncher.h"
-#include "support/FakePrompter.h"
-#include "support/FakeSettingsStore.h"
-#include "support/Recorders.h"
 #include "support/RecordingKeyOutput.h"
+#include "support/SoundProcessorRig.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -34,15 +28,17 @@ TEST(ReadmeLocationTest, ReadmeBesideTheProgramElseWhereItIsInstalled) {
     EXPECT_EQ(readFile(readmeLocation(bin)), "beside");
 }
 
-class NormalWindow final : public WindowGeometry {
-public:
-    double twips(Edge) const override { return 0; }
-    void setTwips(Edge, double) override {}
-    bool isNormalState() const override { return true; }
+// What the rig needs before it is made.
+struct Keys {
+    RecordingKeyOutput keyOutput;
+    FakeClock clock;
 };
 
-class SoundProcessorTest : public testing::Test {
+class SoundProcessorTest : public testing::Test, protected Keys, protected SoundProcessorRig {
 protected:
+    SoundProcessorTest()
+        : SoundProcessorRig(keyOutput, clock, [](const std::string&) {}) {}
+
     void store(const char* key, const fs::path& value) {
         settings.save(settings::kParams, key, text::fromPath(value));
     }
@@ -60,27 +56,6 @@ protected:
     TempDir dir;
     // Settings hold directories as text in the system's encoding, and so does the log's path.
     fs::path game = dir.path() / text::toPath(kNameBeyondAscii);
-    FakeSettingsStore settings;
-    FakePrompter prompter;
-    FakeLauncher launcher;
-    RecordingKeyOutput keyOutput;
-    FakeClock clock;
-    Configuration configuration;
-    TriggerList triggers;
-    RecordingActivityList activity;
-    RecordingSessionView view;
-    MonitoringSession session{
-        configuration, triggers, activity, view, clock, prompter, [](const std::string&) {}};
-    NormalWindow window;
-    SoundProcessor processor{
-        {settings, prompter, launcher, keyOutput},
-        configuration,
-        triggers,
-        session,
-        activity,
-        window,
-        "readme.txt",
-        {[](GameMode) {}, [] {}, [this] { session.start(); }, [this] { session.stop(); }}};
 };
 
 // The log watched follows the game mode, except where the game writes one log for all
