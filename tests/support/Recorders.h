@@ -15,17 +15,10 @@ public:
 
 class RecordingProgress final : public Progress {
 public:
-    void start(int min, int max) override {
-        minimum = min;
-        maximum = max;
-        visible = true;
-    }
+    void start(int, int) override {}
     void setValue(int value) override { values.push_back(value); }
-    void finish() override { visible = false; }
+    void finish() override {}
 
-    int minimum = 0;
-    int maximum = 0;
-    bool visible = false;
     std::vector<int> values;
 };
 

@@ -12,14 +12,12 @@ inline void PrintTo(const KeyEvent& event, std::ostream* os) {
         << std::dec << (event.keyUp ? " up" : " down");
 }
 
-// Records every key event in order, and how many key strings began.
+// Records every key event in order.
 class RecordingKeyOutput final : public KeyOutput {
 public:
-    void beginSequence() override { ++sequences; }
     void send(const KeyEvent& event) override { events.push_back(event); }
     bool isAvailable() const override { return available; }
 
     std::vector<KeyEvent> events;
-    int sequences = 0;
     bool available = true;
 };
