@@ -127,30 +127,50 @@ protected:
     RecordingActivityList activity;
 };
 
-TEST_F(GameCommandLanguageTest, ATriggerFileCanOnlyEverPutOnePlayIntoThePlayScript) {
+// KEYA to KEYN: none is the start of another, as KEY1 is of KEY10.
+std::string keyword(std::size_t i) {
+    return "KEY" + std::string(1, static_cast<char>('A' + i));
+}
+
+// A trigger file to import and the settings store, each holding every hostile text as a
+// sound: what the game can play is written with its bytes as they stand, the rest refused.
+TEST_F(GameCommandLanguageTest,
+       TriggersFromAFileOrTheSettingsCanOnlyEverPutOnePlayInThePlayScript) {
     std::string file;
+    FakeSettingsStore store;
+    store.save("Application_params", "RecordCount", std::to_string(kHostileTexts.size()));
     for (std::size_t i = 0; i < kHostileTexts.size(); ++i) {
         std::string quoted;
         for (const char c : kHostileTexts[i])
             quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-        file += "\"Hostile " + std::to_string(i) + "\",\"KEY" + std::to_string(i) + "\",\"" +
-                quoted + "\"\r\n";
+        const std::string name = "Hostile " + std::to_string(i), key = keyword(i);
+        file += "\"" + name + "\",\"" + key + "\",\"" + quoted + "\"\r\n";
+        const std::string section = std::to_string(i + 1);
+        store.save(section, "t_name", name);
+        store.save(section, "t_keyword", key);
+        store.save(section, "t_file", kHostileTexts[i]);
     }
     writeFile(game / "shared.txt", file);
-    triggerimport::importFile((game / "shared.txt").string(), triggerimport::ImportMode::Add,
-                              triggers);
 
-    std::vector<std::string> played;
-    for (std::size_t i = 0; i < kHostileTexts.size(); ++i) {
-        const std::string script = playScriptAfterMatch("Bob: KEY" + std::to_string(i) + " ; quit");
-        expectOnePlayCommand(script, kHostileTexts[i]);
-        if (script != "play before.wav\r\n")
-            played.push_back(script);
+    for (const bool fromFile : {true, false}) {
+        SCOPED_TRACE(fromFile ? "trigger file" : "settings store");
+        triggers.resize(0);
+        if (fromFile)
+            triggerimport::importFile((game / "shared.txt").string(),
+                                      triggerimport::ImportMode::Add, triggers);
+        else
+            triggerstore::loadTriggerList(store, triggers);
+        std::vector<std::string> played;
+        for (std::size_t i = 0; i < kHostileTexts.size(); ++i) {
+            const std::string script = playScriptAfterMatch("Bob: " + keyword(i) + " ; quit");
+            expectOnePlayCommand(script, kHostileTexts[i]);
+            if (script != "play before.wav\r\n")
+                played.push_back(script);
+        }
+        EXPECT_EQ(played,
+                  (std::vector<std::string>{"play quit.wav\r\n", "play \"\xE9\xE8\xFF.wav\"\r\n",
+                                            "play \"\xC3\xA9t\xC3\xA9.wav\"\r\n"}));
     }
-    // What the game can play is written with its bytes as they stand.
-    EXPECT_EQ(played,
-              (std::vector<std::string>{"play quit.wav\r\n", "play \"\xE9\xE8\xFF.wav\"\r\n",
-                                        "play \"\xC3\xA9t\xC3\xA9.wav\"\r\n"}));
 }
 
 TEST_F(GameCommandLanguageTest, ASoundNameReachesTheGameAsOneWord) {
@@ -166,18 +186,6 @@ TEST_F(GameCommandLanguageTest, ASoundNameReachesTheGameAsOneWord) {
     triggers.append({"Sound", "SHOTGUN", "Shot_gun-2.wav"});
     EXPECT_EQ(playScriptAfterMatch("Bob: SHOTGUN"), "play Shot_gun-2.wav\r\n")
         << "a name the game reads as one word stays as it was written";
-}
-
-TEST_F(GameCommandLanguageTest, TriggersFromTheSettingsStoreAreRefusedWhenTheyMatch) {
-    FakeSettingsStore store;
-    store.save("Application_params", "RecordCount", "1");
-    for (const std::string& sound : kHostileTexts) {
-        store.save("1", "t_name", "Stored");
-        store.save("1", "t_keyword", "SHOTGUN");
-        store.save("1", "t_file", sound);
-        triggerstore::loadTriggerList(store, triggers);
-        expectOnePlayCommand(playScriptAfterMatch("Bob: SHOTGUN"), sound);
-    }
 }
 
 TEST_F(GameCommandLanguageTest, AConsoleLineOnlyChoosesTheTrigger) {
