@@ -143,10 +143,9 @@ TEST_F(GameCommandLanguageTest,
         std::string quoted;
         for (const char c : kHostileTexts[i])
             quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-        const std::string name = "Hostile " + std::to_string(i), key = keyword(i);
-        file += "\"" + name + "\",\"" + key + "\",\"" + quoted + "\"\r\n";
-        const std::string section = std::to_string(i + 1);
-        store.save(section, "t_name", name);
+        const std::string key = keyword(i), section = std::to_string(i + 1);
+        file += "\"" + key + "\",\"" + key + "\",\"" + quoted + "\"\r\n";
+        store.save(section, "t_name", key);
         store.save(section, "t_keyword", key);
         store.save(section, "t_file", kHostileTexts[i]);
     }
