@@ -1,7 +1,3 @@
-#include "core/keys/ModPushKeys.h"
-#include "core/keys/UsKeyboardLayout.h"
-#include "platform/x11/X11KeyOutput.h"
-#include "support/FakeClock.h"
 #include "support/PrivateXServer.h"
 #include "support/TempDir.h"
 #include "support/X11Desktop.h"
@@ -51,14 +47,6 @@ protected:
         writeFile(log, "Bob: SHOTGUN, written before the program started\r\n");
     }
 
-    // Types a key string into whichever window has the focus.
-    void type(const std::string& keys) {
-        X11KeyOutput output;
-        UsKeyboardLayout layout;
-        FakeClock clock;
-        ModPushKeys(output, layout, clock).PushKeys(keys);
-    }
-
     fs::path settingsFile() const { return home / "config" / "Bellcast.ini"; }
 
     TempDir home;
@@ -76,7 +64,7 @@ TEST_F(ProgramTest, MatchingLineWritesThePlayScriptAndPushesTheKeyIntoTheFocused
 
     // Start has the focus in the main window: Space presses it.
     ASSERT_TRUE(desktop.focus(*mainWindow));
-    type(" ");
+    desktop.pressKey("space");
 
     // The game has the focus during the match.
     KeyReceiver game;
@@ -117,7 +105,7 @@ TEST_F(ProgramTest, SecondStartHandsOverToTheFirstAndEnds) {
         const auto notice = desktop.awaitWindow("...duplicate instance");
         ASSERT_TRUE(notice) << "the second start says it hands over";
         ASSERT_TRUE(desktop.focus(*notice));
-        type("{ENTER}");
+        desktop.pressKey("Return");
 
         EXPECT_EQ(second->waitForExit(10s), 0);
         // Without a window manager Qt cannot take the focus for itself; the window is raised.
@@ -147,12 +135,12 @@ TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRigh
     EXPECT_EQ(desktop.popupCount(), popups) << "a left click opens nothing";
     desktop.click(*icon, 3);
     EXPECT_TRUE(waitFor([&] { return desktop.popupCount() > popups; })) << "the menu opens";
-    type("{ESCAPE}");
+    desktop.pressKey("Escape");
     ASSERT_TRUE(waitFor([&] { return desktop.popupCount() == popups; }));
 
     // With a notification area to bring it back from, Start hides the main window.
     ASSERT_TRUE(desktop.focus(*mainWindow));
-    type(" ");
+    desktop.pressKey("space");
     EXPECT_TRUE(waitFor([&] { return !desktop.findWindow("Yelpcue"); }));
 
     notificationArea.reset();

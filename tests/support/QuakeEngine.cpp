@@ -125,17 +125,20 @@ std::string gameData() {
     return archive(std::move(files), true);
 }
 
-std::string programOf(QuakeEngine::Kind kind) {
-    switch (kind) {
-    case QuakeEngine::Kind::DarkPlaces:
-        return "/usr/games/darkplaces";
-    case QuakeEngine::Kind::QuakeSpasm:
-        return "/usr/games/quakespasm";
-    case QuakeEngine::Kind::EzQuake:
-        // /usr/games/ezquake is a wrapper that sets a base directory of its own.
-        return "/usr/lib/games/ezquake/ezquake";
-    }
-    return {};
+struct EngineFacts {
+    const char* program;
+    const char* options; // a window of 320x240 at a low frame rate
+};
+
+// By Kind. /usr/games/ezquake is a wrapper that sets a base directory of its own.
+const EngineFacts kEngines[] = {
+    {"/usr/games/darkplaces", "+vid_fullscreen 0 +vid_width 320 +vid_height 240 +cl_maxfps 10"},
+    {"/usr/games/quakespasm", "-window -width 320 -height 240 +host_maxfps 10"},
+    {"/usr/lib/games/ezquake/ezquake", "-window -width 320 -height 240 +sys_yieldcpu 1"},
+};
+
+const EngineFacts& factsOf(QuakeEngine::Kind kind) {
+    return kEngines[static_cast<int>(kind)];
 }
 
 } // namespace
@@ -153,7 +156,7 @@ QuakeEngine::~QuakeEngine() {
 
 bool QuakeEngine::isInstalled() const {
     std::error_code error;
-    return fs::exists(programOf(m_kind), error);
+    return fs::exists(factsOf(m_kind).program, error);
 }
 
 std::string QuakeEngine::gameDirectory() const {
@@ -203,15 +206,11 @@ std::string QuakeEngine::logText() const {
 
 bool QuakeEngine::start(std::string& failure) {
     const fs::path output = m_home / "engine-output.txt";
-    std::vector<std::string> arguments{programOf(m_kind), "-basedir", m_baseDir.string(),
+    std::vector<std::string> arguments{factsOf(m_kind).program, "-basedir", m_baseDir.string(),
                                        "-condebug"};
     arguments.insert(arguments.end(), m_arguments.begin(), m_arguments.end());
-    for (const std::string& argument :
-         words(m_kind == Kind::DarkPlaces   ? "+vid_fullscreen 0 +vid_width 320 +vid_height 240 "
-                                              "+cl_maxfps 10"
-               : m_kind == Kind::QuakeSpasm ? "-window -width 320 -height 240 +host_maxfps 10"
-                                            : "-window -width 320 -height 240 +sys_yieldcpu 1"))
-        arguments.push_back(argument);
+    for (const std::string& option : words(factsOf(m_kind).options))
+        arguments.push_back(option);
     m_process.emplace(
         std::move(arguments),
         std::vector<std::string>{

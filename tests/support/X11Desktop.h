@@ -74,7 +74,7 @@ public:
     void close(WindowId window);
     // Presses and releases a mouse button (1 left, 3 right) over the middle of a window.
     void click(WindowId window, unsigned int button);
-    // Presses and releases the key of an X keysym name ("F3") for the focused window.
+    // Presses and releases the key of an X keysym name ("F3", "space") for the focused window.
     void pressKey(const std::string& keysym);
 
 protected:
