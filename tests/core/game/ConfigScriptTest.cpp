@@ -16,24 +16,25 @@ const std::string kF2Block = "//** INSERTED BY YELPCUE **\r\n"
                              "bind F2 \"exec bellcast.cfg\"\r\n"
                              "//**         END         **\r\n";
 
-TEST(ConfigScriptTest, ChosenConfigFilesKeepsEveryNameWhole) {
+// One chosen script as it is; several as their directory and their paths, the second offered.
+TEST(ConfigScriptTest, ChosenScriptsKeepEveryNameWholeAndTheSecondOfSeveralIsOffered) {
     EXPECT_TRUE(chosenConfigFiles({}).empty());
-    EXPECT_EQ(chosenConfigFiles({"/games/quake/id1/my config.cfg"}),
-              std::vector<std::string>{"/games/quake/id1/my config.cfg"});
-    EXPECT_EQ(chosenConfigFiles({"/games/quake/id1/a b.cfg", "/games/quake/id1/autoexec.cfg"}),
-              (std::vector<std::string>{"/games/quake/id1", "/games/quake/id1/a b.cfg",
-                                        "/games/quake/id1/autoexec.cfg"}));
+    EXPECT_EQ(chosenConfigFiles({"/q/id1/my config.cfg"}),
+              std::vector<std::string>{"/q/id1/my config.cfg"});
+    const auto chosen = chosenConfigFiles({"/q/id1/a b.cfg", "/q/id1/autoexec.cfg"});
+    EXPECT_EQ(chosen,
+              (std::vector<std::string>{"/q/id1", "/q/id1/a b.cfg", "/q/id1/autoexec.cfg"}));
+    const OfferedScripts offered = scriptsToOffer(chosen);
+    EXPECT_EQ(offered.paths, (std::vector<std::string>{"/q/id1/a b.cfg", "/q/id1/autoexec.cfg"}));
+    EXPECT_EQ(offered.selected, 1);
 }
 
 TEST(ConfigScriptTest, ViewerShowsEveryLineFollowedByALineBreak) {
     TempDir dir;
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"", ""},
-        {"bind a +attack\r\nname player\r\n", "bind a +attack\nname player\n"},
-        {"bind a +attack\nname player", "bind a +attack\nname player\n"},
-        {"one\r\rthree\n\nfive\r\n", "one\n\nthree\n\nfive\n"},
-        {"\r\n", "\n"}};
-    for (const auto& [bytes, shown] : cases) {
+    for (const auto& [bytes, shown] :
+         {std::pair{"", ""},
+          {"bind a +attack\r\nname player", "bind a +attack\nname player\n"},
+          {"one\r\rthree\n\nfive\r\n", "one\n\nthree\n\nfive\n"}}) {
         writeFile(dir / "script.cfg", bytes);
         const ScriptText script = readScriptForViewer(dir / "script.cfg");
         EXPECT_EQ(script.problem, std::nullopt);

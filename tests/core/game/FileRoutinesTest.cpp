@@ -56,8 +56,7 @@ TEST_F(CopyFileWithPromptTest, CopiesWholeWithProgressAndOverwritesOnlyOnYes) {
                          Row{"new", "old", Prompter::Answer::Yes, 3, "new", {question}, {100}},
                          Row{nullptr, nullptr, {}, 0, nullptr, {"File not found"}, {}},
                          Row{"", nullptr, {}, 0, "", {}, {}},
-                         Row{big.c_str(), nullptr, {}, 4096, big.c_str(), {}, {25, 50, 75, 100}},
-                         Row{&big[3071], nullptr, {}, 1025, &big[3071], {}, {100, 100}}}) {
+                         Row{big.c_str(), nullptr, {}, 4096, big.c_str(), {}, {25, 50, 75, 100}}}) {
         fs::remove(source);
         fs::remove(destination);
         if (r.source)

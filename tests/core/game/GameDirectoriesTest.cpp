@@ -76,74 +76,52 @@ TEST_F(GameDirectoriesTest, FailuresAreReportedAndEveryOtherStepStillRuns) {
     EXPECT_EQ(readFile(game / "qw" / "qconsole.log"), kCleared) << "the step after the failure";
 }
 
-// Where each engine writes its log (under the test's directory), and what follows from it.
-struct EngineLayout {
-    const char* name;
-    std::vector<const char*> directories;
-    const char* log;
-    const char* quakeDir;
-    const char* gameDir; // where the play script and the sounds go
-    bool logStaysInEveryGameMode;
-};
+// Where each engine writes its log, and what follows from it: the base directory, the
+// directory of the play script and the sounds, and whether the log stays in every game mode.
+TEST_F(GameDirectoriesTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog) {
+    struct Layout {
+        const char* engine;
+        std::vector<const char*> directories;
+        const char* log;
+        const char* quakeDir;
+        const char* gameDir;
+        bool logStaysInEveryGameMode;
+    };
+    for (const Layout& l :
+         {Layout{"quakespasm", {"a/id1"}, "a/qconsole.log", "a", "a/id1", true},
+          Layout{"ezQuake", {"b/id1", "b/qw", "b/ezquake"}, "b/qw/qconsole.log", "b", "b/qw", true},
+          Layout{"QuakeWorld", {"c/id1", "c/qw"}, "c/qw/qconsole.log", "c", "c/id1", false},
+          Layout{"darkplaces", {"d/id1"}, "d/id1/qconsole.log", "d", "d/id1", false},
+          Layout{"darkplaces in its home",
+                 {"h/.dp/id1"},
+                 "h/.dp/id1/qconsole.log",
+                 "h/.dp",
+                 "h/.dp/id1",
+                 false}}) {
+        SCOPED_TRACE(l.engine);
+        for (const char* directory : l.directories)
+            fs::create_directories(dir / directory);
+        const fs::path log = dir / l.log;
+        const fs::path script = dir / l.gameDir / "bellcast.cfg";
+        writeFile(script, "play last.wav\r\n");
+        configuration = {};
 
-class GameLayoutTest : public GameDirectoriesTest,
-                       public testing::WithParamInterface<EngineLayout> {};
+        EXPECT_EQ(adopt(log), std::nullopt);
 
-TEST_P(GameLayoutTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog) {
-    const EngineLayout& layout = GetParam();
-    for (const char* directory : layout.directories)
-        fs::create_directories(dir / directory);
-    const fs::path log = dir / layout.log;
-    const fs::path script = dir / layout.gameDir / "bellcast.cfg";
-    writeFile(script, "play last.wav\r\n");
+        EXPECT_EQ(fs::path(configuration.Quake_Dir), dir / l.quakeDir);
+        EXPECT_EQ(fs::path(configuration.Active_Mod_Dir), log.parent_path());
+        EXPECT_EQ(fs::path(configuration.Quake_Id1_sound),
+                  dir / l.gameDir / gamepaths::systemSpelling("Sound"));
+        EXPECT_EQ(configuration.Console_Log, l.logStaysInEveryGameMode ? log.string() : "");
+        EXPECT_EQ(watchedConsoleLog(configuration), log);
+        EXPECT_EQ(readFile(script), "play last.wav\r\n") << "an existing play script stays";
 
-    EXPECT_EQ(adopt(log), std::nullopt);
-
-    EXPECT_EQ(fs::path(configuration.Quake_Dir), dir / layout.quakeDir);
-    EXPECT_EQ(fs::path(configuration.Active_Mod_Dir), log.parent_path());
-    EXPECT_EQ(fs::path(configuration.Quake_Id1_sound),
-              dir / layout.gameDir / gamepaths::systemSpelling("Sound"));
-    EXPECT_EQ(configuration.Console_Log, layout.logStaysInEveryGameMode ? log.string() : "");
-    EXPECT_EQ(watchedConsoleLog(configuration), log);
-    EXPECT_EQ(readFile(script), "play last.wav\r\n") << "an existing play script is left as it is";
-
-    fs::remove(script);
-    EXPECT_EQ(adopt(log), std::nullopt);
-    EXPECT_EQ(readFile(script), "// Yelpcue writes the sound to play here\r\n")
-        << "made before the game starts, without a play command";
+        fs::remove(script);
+        EXPECT_EQ(adopt(log), std::nullopt);
+        EXPECT_EQ(readFile(script), "// Yelpcue writes the sound to play here\r\n")
+            << "made before the game starts, without a play command";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Logs, GameLayoutTest,
-    testing::Values(
-        // quakespasm, in the directory it was started from.
-        EngineLayout{"BesideId1", {"quake/id1"}, "quake/qconsole.log", "quake", "quake/id1", true},
-        EngineLayout{"EzQuakeInQw",
-                     {"quake/id1", "quake/qw", "quake/ezquake"},
-                     "quake/qw/qconsole.log",
-                     "quake",
-                     "quake/qw",
-                     true},
-        // A QuakeWorld client that logs in the game mode's directory.
-        EngineLayout{"QwWithoutEzQuake",
-                     {"quake/id1", "quake/qw"},
-                     "quake/qw/qconsole.log",
-                     "quake",
-                     "quake/id1",
-                     false},
-        EngineLayout{"DarkPlacesWithoutHome",
-                     {"quake/id1"},
-                     "quake/id1/qconsole.log",
-                     "quake",
-                     "quake/id1",
-                     false},
-        EngineLayout{"DarkPlacesInItsHome",
-                     {"home/.darkplaces/id1"},
-                     "home/.darkplaces/id1/qconsole.log",
-                     "home/.darkplaces",
-                     "home/.darkplaces/id1",
-                     false}),
-    [](const testing::TestParamInfo<EngineLayout>& info) { return std::string(info.param.name); });
 
 #ifndef _WIN32
 TEST_F(GameDirectoriesTest, LogAtTheTopOfTheFileSystemLooksForNothingElsewhere) {

@@ -1,14 +1,7 @@
 #include "core/session/MonitoringSession.h"
 
-#include "core/settings/Configuration.h"
-#include "core/text/PathText.h"
-#include "core/triggers/TriggerList.h"
-#include "support/FakeClock.h"
-#include "support/FakePrompter.h"
 #include "support/FullDisk.h"
-#include "support/GameConsole.h"
-#include "support/Recorders.h"
-#include "support/TempDir.h"
+#include "support/SessionFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,82 +12,21 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-// The settings hold directories as text in the system's encoding: the game lives in a
-// directory named beyond ASCII, so every test also proves it is the one read and written.
-class SessionTest : public testing::Test {
-protected:
-    SessionTest() {
-        fs::create_directories(quake / "id1");
-        fs::create_directories(quake / "fortress");
-        configuration.Quake_Dir = text::fromPath(quake);
-        configuration.Active_Mod_Dir = text::fromPath(quake / "fortress");
-        triggers.append({"Shotgun", "SHOTGUN", "C:\\Sounds\\shotgun.wav"});
-        session.setConsoleLogPath(text::fromPath(game.path()));
-    }
+using SessionTest = SessionFixture;
 
-    void tick() {
-        session.checkLog();
-        drain();
-    }
-    void drain() {
-        while (session.hasPendingLines())
-            session.dispatchNextLine();
-    }
-    // The lines that matched, from the "Processing : " entries.
-    Lines processed() const {
-        Lines lines;
-        const std::string prefix = "Processing : ";
-        for (const auto& entry : activity.entries) {
-            if (entry.starts_with(prefix))
-                lines.push_back(entry.substr(prefix.size()));
-        }
-        return lines;
-    }
-    fs::path playScript() const { return quake / "id1" / "bellcast.cfg"; }
-    fs::path matchFile() const { return quake / "fortress" / "MatchPlayed-21-5-9.txt"; }
-    long filesInMode() const {
-        return std::distance(fs::directory_iterator(quake / "fortress"), fs::directory_iterator());
-    }
-    Prompter::Message lastMessage() const {
-        return prompter.shown.empty() ? Prompter::Message{} : prompter.shown.back();
-    }
-
-    TempDir dir;
-    fs::path quake = dir.path() / text::toPath(kNameBeyondAscii);
-    Configuration configuration;
-    TriggerList triggers;
-    RecordingActivityList activity;
-    RecordingSessionView view;
-    FakeClock clock;
-    FakePrompter prompter;
-    Lines pushed;
-    GameConsole game{quake / "fortress" / "qconsole.log"};
-    MonitoringSession session{
-        configuration, triggers, activity, view, clock, prompter, [this](const std::string& keys) {
-            pushed.push_back(keys);
-        }};
-};
-
-class LineEndTest : public SessionTest, public testing::WithParamInterface<GameConsole::LineEnd> {
-protected:
-    LineEndTest() { game = GameConsole(game.path(), GetParam()); }
-};
-
-INSTANTIATE_TEST_SUITE_P(BothLineEnds, LineEndTest,
-                         testing::Values(GameConsole::LineEnd::CrLf, GameConsole::LineEnd::Lf),
-                         [](const auto& info) {
-                             return info.param == GameConsole::LineEnd::CrLf ? "CrLf" : "Lf";
-                         });
-
-TEST_P(LineEndTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
+TEST_F(SessionTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
     triggers.append({"Quad", "GET QUAD", "quad.wav"});
-    const std::string text = "Bob: SHOTGUN" + game.lineEnd() + "Alice: nothing" + game.lineEnd() +
-                             "Carl: get the quad" + game.lineEnd();
     session.start();
-    for (std::size_t piece = 1; piece <= text.size(); ++piece) {
-        activity.entries.clear();
-        game.writeInPieces(text, piece, [this] { tick(); });
-        EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Carl: get the quad"})) << piece;
+    for (const auto lineEnd : {GameConsole::LineEnd::CrLf, GameConsole::LineEnd::Lf}) {
+        game = GameConsole(game.path(), lineEnd);
+        const std::string end = game.lineEnd();
+        const std::string text =
+            "Bob: SHOTGUN" + end + "Alice: nothing" + end + "Carl: get the quad" + end;
+        for (std::size_t piece = 1; piece <= text.size(); ++piece) {
+            activity.entries.clear();
+            game.writeInPieces(text, piece, [this] { tick(); });
+            EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Carl: get the quad"})) << piece;
+        }
     }
     EXPECT_EQ(readFile(playScript()), "play quad.wav\r\n") << "the last match's sound";
     EXPECT_EQ(session.ReadPosition(), session.LogLength());
@@ -336,7 +268,7 @@ TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
         EXPECT_EQ(readFile(game.path()), r.clears ? marker : r.log);
         EXPECT_EQ(fs::exists(matchFile()) ? readFile(matchFile()) : "",
                   r.clears ? r.log : (r.olderMatch ? "older match" : ""));
-        EXPECT_EQ(lastMessage().text, r.message);
+        EXPECT_EQ(prompter.shown.empty() ? "" : prompter.shown.back().text, r.message);
     }
     EXPECT_FALSE(fs::exists("MatchPlayed-21-5-9.txt"));
 }
@@ -350,11 +282,13 @@ TEST_F(SessionTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
     EXPECT_TRUE(underFileSizeLimit(1000, [&] {
         session.stop();
         return prompter.shown.size() == 2 && prompter.shown[0].text == "Copy Error!" &&
-               lastMessage().text == "Unable to create a backup of console log file" &&
+               prompter.shown.back().text == "Unable to create a backup of console log file" &&
                !session.isRunning();
     }));
     EXPECT_EQ(readFile(game.path()), log);
-    EXPECT_EQ(filesInMode(), 1) << "no match file, whole or partial";
+    EXPECT_EQ(std::distance(fs::directory_iterator(quake / "fortress"), fs::directory_iterator()),
+              1)
+        << "no match file, whole or partial";
 }
 #endif
 

@@ -86,6 +86,10 @@ TEST(TriggerImportTest, AppliesValidRecordsInFileOrder) {
         expected.insert(expected.end(), r.added.begin(), r.added.end());
         EXPECT_EQ(contentsOf(list), expected) << r.what;
     }
+    // A file of no valid trigger replaces nothing.
+    TriggerList list = listOf(existing);
+    triggerimport::importTriggers(list, {{"A", "  ", "a.wav"}}, ImportMode::Replace);
+    EXPECT_EQ(contentsOf(list), existing);
 }
 
 // The import window's test fills the last place by Add; Replace stops at the largest count.

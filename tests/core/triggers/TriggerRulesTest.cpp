@@ -13,32 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(TriggerManagerTest, DeletionSelectsTheRowThatFollowedOrTheNewLastRow) {
-    struct Case {
-        int rowCount;
-        int selected;
-        int rowToSelect;
-        const char* remaining;
-    };
-    for (const Case& c :
-         {Case{4, 1, 1, "BCD"}, Case{4, 3, 3, "ABD"}, Case{4, 4, 3, "ABC"}, Case{2, 2, 1, "A"}}) {
-        TriggerList list;
-        for (const char* name : {"A", "B", "C", "D"})
-            list.append({name, name, "x.wav"});
-        list.resize(c.rowCount);
-        Configuration configuration;
-        FakePrompter prompter;
-        const auto deletion =
-            TriggerManager(list, configuration, prompter).deleteSelected(c.rowCount, c.selected);
-        ASSERT_TRUE(deletion);
-        EXPECT_EQ(deletion->rowToSelect, c.rowToSelect) << c.selected << " of " << c.rowCount;
-        std::string names;
-        for (int position = 1; position <= list.TriggerCount(); ++position)
-            names += list.at(position).name;
-        EXPECT_EQ(names, c.remaining);
-    }
-}
-
+// Deletion and its selection are the trigger window's own tests.
 TEST(TriggerManagerTest, AFullListAndAStoreThatCannotBeWrittenAreTold) {
     TriggerList list;
     list.resize(TriggerList::kMaxCount);
