@@ -242,6 +242,10 @@ TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
         bool clears;
         std::string message;
     };
+    // Without a game mode directory no match file lands in the working directory: the
+    // test's own, so that a file left there by a failure misleads no later run.
+    const fs::path workingDirectory = fs::current_path();
+    fs::current_path(dir.path());
     for (const Row& r :
          {Row{"backed up", true, true, "Bob: SHOTGUN\r\n", nullptr, true, saved},
           Row{"overwrite", true, true, "Bob: SHOTGUN\r\n", "Yes", true, saved},
@@ -270,7 +274,8 @@ TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
                   r.clears ? r.log : (r.olderMatch ? "older match" : ""));
         EXPECT_EQ(prompter.shown.empty() ? "" : prompter.shown.back().text, r.message);
     }
-    EXPECT_FALSE(fs::exists("MatchPlayed-21-5-9.txt"));
+    fs::current_path(workingDirectory);
+    EXPECT_FALSE(fs::exists(dir / "MatchPlayed-21-5-9.txt"));
 }
 
 #ifndef _WIN32
