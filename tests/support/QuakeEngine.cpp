@@ -150,10 +150,6 @@ QuakeEngine::QuakeEngine(Kind kind, fs::path baseDir, fs::path home,
     , m_home(std::move(home))
     , m_arguments(std::move(arguments)) {}
 
-QuakeEngine::~QuakeEngine() {
-    stop();
-}
-
 bool QuakeEngine::isInstalled() const {
     std::error_code error;
     return fs::exists(factsOf(m_kind).program, error);
@@ -232,11 +228,6 @@ bool QuakeEngine::start(std::string& failure) {
                         : "the game showed no window; it printed:\n") +
               readFile(output) + "\nits log:\n" + logText();
     return false;
-}
-
-void QuakeEngine::stop() {
-    m_process.reset();
-    m_window.reset();
 }
 
 void QuakeEngine::press(const std::string& keysym) {

@@ -23,9 +23,6 @@ public:
     // `arguments` are added to the command line (-nohome, -game fortress).
     QuakeEngine(Kind kind, std::filesystem::path baseDir, std::filesystem::path home,
                 std::vector<std::string> arguments = {});
-    ~QuakeEngine();
-    QuakeEngine(const QuakeEngine&) = delete;
-    QuakeEngine& operator=(const QuakeEngine&) = delete;
 
     bool isInstalled() const;
 
@@ -39,9 +36,8 @@ public:
     std::string logText() const;
 
     // Starts the engine, gives its window the keyboard focus and waits until it answers
-    // keys. False, with what it printed, when it did not.
+    // keys. False, with what it printed, when it did not. The engine ends with the object.
     bool start(std::string& failure);
-    void stop();
 
     // Presses and releases a key (an X keysym name such as "F3") in the engine's window.
     void press(const std::string& keysym);
