@@ -1,8 +1,18 @@
 #pragma once
 
-#include <QWidget>
+#include "support/FakePrompter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 // The control that a window names `name` (its objectName, the program's name for it); the
 // test fails when there is none.
@@ -11,4 +21,39 @@ template <typename Control = QWidget> Control* child(const QWidget& window, cons
     if (!found)
         ADD_FAILURE() << "no control " << name;
     return found;
+}
+
+inline void click(const QWidget& window, const char* button) {
+    if (auto* found = child<QAbstractButton>(window, button))
+        found->click();
+}
+
+// The texts of the boxes shown so far, in order.
+inline std::vector<std::string> shownTexts(const FakePrompter& prompter) {
+    std::vector<std::string> texts;
+    for (const auto& message : prompter.shown)
+        texts.push_back(message.text);
+    return texts;
+}
+
+// Acts on the next modal dialog to open, from inside its own event loop, then closes it if
+// `act` left it open. Polls, so a dialog opened from inside another one is found too.
+inline void onNextModal(std::function<void(QDialog&)> act) {
+    auto* poll = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, tries, act = std::move(act)] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog && ++*tries < 500)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        if (!dialog) {
+            ADD_FAILURE() << "no modal dialog opened";
+            return;
+        }
+        act(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    poll->start(10);
 }
