@@ -110,13 +110,9 @@ TEST_F(TriggerManagerTest, ModifyEditsTheSelectedRowAndAddAppendsOne) {
     EXPECT_EQ(list->topLevelItem(2)->text(1), QStringLiteral("QUAD"));
     EXPECT_EQ(selectedRow(), 3);
 
-    onNextModal([](QDialog& dialog) {
-        for (const char* box : {"txtName", "txtKeyword", "txtFile"})
-            child<QLineEdit>(dialog, box)->setText(QStringLiteral("D.wav"));
-        click(dialog, "cmdOK");
-    });
+    onNextModal([](QDialog&) {});
     click(*window, "cmdAdd");
-    EXPECT_EQ(rowNames(), "A|B|C|D.wav|");
+    EXPECT_EQ(rowNames(), "A|B|C||") << "Add closed by its frame leaves an empty trigger";
 }
 
 TEST_F(TriggerManagerTest, PlayWavAndTheTesterPlayTheSoundOfTheirTrigger) {
