@@ -3,6 +3,7 @@
 #include "core/session/MonitoringSession.h"
 #include "core/settings/Configuration.h"
 #include "core/triggers/TriggerList.h"
+#include "gui/configure/frmConfigMgr.h"
 #include "support/Controls.h"
 #include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <gmock/gmock.h>
@@ -32,6 +34,22 @@ protected:
         return window;
     }
     std::string stored(const char* key) const { return store.get(settings::kParams, key, "-"); }
+    // The script window over two chosen scripts: their directory, then each; the last is
+    // offered.
+    std::unique_ptr<frmConfigMgr> openScripts() {
+        writeFile(dir / "a.cfg", "first\r\n");
+        writeFile(dir / "b.cfg", "second\r\n");
+        auto window = std::make_unique<frmConfigMgr>(
+            prompter,
+            std::vector<std::string>{dir.path().string(), (dir / "a.cfg").string(),
+                                     (dir / "b.cfg").string()},
+            "F2");
+        window->show();
+        return window;
+    }
+    static QString shown(frmConfigMgr& window) {
+        return child<QPlainTextEdit>(window, "txtFile")->toPlainText();
+    }
 
     TempDir dir;
     FakeSettingsStore store;
@@ -156,6 +174,41 @@ TEST_F(frmConfigureTest, ConfigFilesOffersTheLastChosenScriptAndApplyAddsTheBind
                                                              "added to the end of your chosen "
                                                              "config script"});
     EXPECT_TRUE(window->isVisible()) << "only the script window closed";
+}
+
+TEST_F(frmConfigureTest, ChoosingAnotherScriptShowsItAndApplyUsesIt) {
+    const auto window = openScripts();
+    auto* cboFiles = child<QComboBox>(*window, "cboFiles");
+    cboFiles->setFocus();
+    QTest::keyClick(cboFiles, Qt::Key_Return);
+    EXPECT_EQ(readFile(dir / "b.cfg"), "second\r\n") << "Enter in the list changes nothing";
+
+    cboFiles->setCurrentIndex(0);
+    EXPECT_EQ(shown(*window), QStringLiteral("first\n"));
+    click(*window, "cmdApply");
+    EXPECT_EQ(readFile(dir / "a.cfg"),
+              "first\r\n//** INSERTED BY YELPCUE **\r\nbind F2 \"exec bellcast.cfg\"\r\n"
+              "//**         END         **\r\n");
+    EXPECT_EQ(readFile(dir / "b.cfg"), "second\r\n");
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+}
+
+TEST_F(frmConfigureTest, ScriptThatCannotBeReadOrAppendedIsReportedAndLeftAlone) {
+    frmConfigMgr(prompter, {(dir / "gone.cfg").string()}, "F2");
+    EXPECT_EQ(shownTexts(prompter), std::vector<std::string>{"Problem with files passed"});
+
+    prompter.shown.clear();
+    const auto window = openScripts();
+    fs::remove(dir / "a.cfg");
+    child<QComboBox>(*window, "cboFiles")->setCurrentIndex(0);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_THAT(prompter.shown[0].text, testing::HasSubstr((dir / "a.cfg").string()));
+    EXPECT_EQ(shown(*window), QString()) << "no text of another script is left showing";
+
+    click(*window, "cmdApply");
+    EXPECT_EQ(prompter.shown.size(), 2u);
+    EXPECT_FALSE(fs::exists(dir / "a.cfg")) << "no script is made up";
+    EXPECT_TRUE(window->isVisible()) << "the player can pick another script";
 }
 
 } // namespace
