@@ -3,6 +3,7 @@
 #include "core/keys/ModPushKeys.h"
 #include "core/settings/Configuration.h"
 #include "core/triggers/TriggerList.h"
+#include "core/triggers/TriggerStore.h"
 #include "gui/tray/frmStart.h"
 #include "support/Controls.h"
 #include "support/GameConsole.h"
@@ -35,26 +36,19 @@ protected:
 
     std::string dir(const char* name) const { return (game / name).string(); }
 
-    // Stored as a player's earlier runs left it: F2, TF, and the triggers given.
+    // Stored as a player's earlier runs left it: key F2, game mode TF, the triggers given.
     void storeAConfiguredProgram(const std::vector<Trigger>& stored = {
                                      {"Shotgun", "SHOTGUN", "shotgun.wav"}}) {
-        for (const auto& [key, value] :
-             std::vector<std::pair<const char*, std::string>>{{"reg_version", "2"},
-                                                              {"Quake_Dir", game.path().string()},
-                                                              {"TF_Dir", dir("fortress")},
-                                                              {"DM_Dir", dir("qw")},
-                                                              {"CTF_Dir", dir("ctf")},
-                                                              {"Active_Mod_Dir", dir("fortress")},
-                                                              {"Selected_Key", "F2"}})
-            fakes.settings.save("Hornwise Params", key, value);
+        Configuration earlier;
+        earlier.Quake_Dir = game.path().string();
+        earlier.TF_Dir = earlier.Active_Mod_Dir = dir("fortress");
+        earlier.DM_Dir = dir("qw");
+        earlier.CTF_Dir = dir("ctf");
+        earlier.Selected_Key = "F2";
+        ASSERT_TRUE(earlier.save(fakes.settings));
+        for (std::size_t i = 0; i < stored.size(); ++i)
+            triggerstore::Add_Trigger(fakes.settings, std::to_string(i + 1), stored[i]);
         fakes.settings.save("Application_params", "RecordCount", std::to_string(stored.size()));
-        for (std::size_t i = 0; i < stored.size(); ++i) {
-            const std::string section = std::to_string(i + 1);
-            fakes.settings.save(section, "t_name", stored[i].name);
-            fakes.settings.save(section, "t_keyword", stored[i].keyword);
-            fakes.settings.save(section, "t_file", stored[i].soundFile);
-            fakes.settings.save(section, "t_quiet_ms", std::to_string(stored[i].quietMs));
-        }
     }
 
     SoundProcessor::LoadResult open() {
