@@ -190,7 +190,7 @@ TEST_F(TriggerManagerTest, ExportSaysWhereItWroteOrThatItCouldNot) {
                                         "Could not write the trigger file : " + unwritable}));
 }
 
-// The rows are faults that once reached the list the player sees.
+// The first three rows are faults that once reached the list the player sees.
 TEST_F(TriggerManagerTest, ImportTakesTheValidTriggersOfTheFileInTheModeChosen) {
     struct Row {
         const char* option;
