@@ -3,7 +3,6 @@
 #include "support/FakeLauncher.h"
 #include "support/FakePrompter.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -11,13 +10,11 @@
 
 namespace {
 
-TEST(frmAboutTest, ShowsTheVersionAndEscapeOrEnterCloses) {
+TEST(frmAboutTest, EscapeOrEnterCloses) {
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
         FakeLauncher launcher;
         FakePrompter prompter;
         frmAbout about(launcher, prompter);
-        EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
-                  QStringLiteral("Version " YELPCUE_VERSION));
         about.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
         QTest::keyClick(&about, key);
