@@ -233,7 +233,8 @@ TEST_F(TriggerWindowTest, ImportStaysOpenWhenCancelledOrUnreadableAndStopsAtAFul
 
     triggers.resize(TriggerList::kMaxCount - 1);
     click(window, "cmdImport");
-    EXPECT_EQ(shownTexts(fakes.prompter).back(),
+    ASSERT_EQ(fakes.prompter.shown.size(), 2u);
+    EXPECT_EQ(fakes.prompter.shown[1].text,
               "The trigger list is full: it holds at most 32767 triggers."
               "\r\nImported : 1 triggers, the rest of the file was left out.");
     EXPECT_EQ(triggers.at(TriggerList::kMaxCount), (Trigger{"A", "B", "c.wav"}));
