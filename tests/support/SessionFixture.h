@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,9 +68,13 @@ protected:
     FakeClock clock;
     FakePrompter prompter;
     Lines pushed;
+    // Runs inside each key push, for tests of what happens meanwhile.
+    std::function<void(const std::string&)> onPush;
     GameConsole game{quake / "fortress" / "qconsole.log"};
     MonitoringSession session{
         configuration, triggers, activity, view, clock, prompter, [this](const std::string& keys) {
             pushed.push_back(keys);
+            if (onPush)
+                onPush(keys);
         }};
 };

@@ -1,13 +1,6 @@
 #include "gui/main/SessionDriver.h"
 
-#include "core/session/MonitoringSession.h"
-#include "core/settings/Configuration.h"
-#include "core/triggers/TriggerList.h"
-#include "support/FakeClock.h"
-#include "support/FakePrompter.h"
-#include "support/GameConsole.h"
-#include "support/Recorders.h"
-#include "support/TempDir.h"
+#include "support/SessionFixture.h"
 
 #include <QTest>
 #include <QTimer>
@@ -21,17 +14,12 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
 
-class SessionDriverTest : public testing::Test {
+// The fixture's session, driven by the event loop; Stop leaves the log alone.
+class SessionDriverTest : public SessionFixture {
 protected:
     SessionDriverTest() {
-        fs::create_directories(dir / "id1");
-        configuration.Quake_Dir = dir.path().string();
-        configuration.Active_Mod_Dir = dir.path().string();
         configuration.QconsoleDel = false;
-        triggers.append({"Shotgun", "SHOTGUN", "shotgun.wav"});
-        session.setConsoleLogPath(game.path().string());
         game.write("");
     }
 
@@ -56,22 +44,6 @@ protected:
         return QTest::qWaitFor([&] { return checks() > before; }, 5000);
     }
 
-    TempDir dir;
-    Configuration configuration;
-    TriggerList triggers;
-    RecordingActivityList activity;
-    RecordingSessionView view;
-    FakeClock clock;
-    FakePrompter prompter;
-    Lines pushed;
-    std::function<void(const std::string&)> onPush;
-    GameConsole game{dir / "qconsole.log"};
-    MonitoringSession session{
-        configuration, triggers, activity, view, clock, prompter, [this](const std::string& keys) {
-            pushed.push_back(keys);
-            if (onPush)
-                onPush(keys);
-        }};
     SessionDriver driver{session};
 };
 
@@ -101,8 +73,7 @@ TEST_F(SessionDriverTest, StopArrivesBetweenLinesAndTheQueuedLinesStillFollowInO
     });
     ASSERT_TRUE(waitForPushes(4));
     EXPECT_LT(pushedAtStop, 4u) << "the event loop ran between the lines";
-    EXPECT_EQ(activity.entries[1], "Processing : one SHOTGUN");
-    EXPECT_EQ(activity.entries[10], "Processing : four SHOTGUN");
+    EXPECT_EQ(processed(), (Lines{"one SHOTGUN", "two SHOTGUN", "three SHOTGUN", "four SHOTGUN"}));
     EXPECT_FALSE(session.isRunning());
 }
 
@@ -125,9 +96,7 @@ TEST_F(SessionDriverTest, TickDuringADispatchNeverRunsANestedPass) {
     driver.start();
     ASSERT_TRUE(waitForPushes(3));
     EXPECT_FALSE(nested);
-    EXPECT_EQ(activity.entries[1], "Processing : one SHOTGUN");
-    EXPECT_EQ(activity.entries[4], "Processing : two SHOTGUN");
-    EXPECT_EQ(activity.entries[7], "Processing : three SHOTGUN");
+    EXPECT_EQ(processed(), (Lines{"one SHOTGUN", "two SHOTGUN", "three SHOTGUN"}));
     driver.stop();
 }
 
@@ -160,7 +129,7 @@ TEST_F(SessionDriverTest, ABurstOfChangesCostsOneCheck) {
     for (int i = 0; i < 50; ++i)
         fs::last_write_time(game.path(), fs::file_time_type::clock::now());
     for (int i = 0; i < 20; ++i)
-        std::ofstream(dir / ("match" + std::to_string(i) + ".txt")) << i;
+        std::ofstream(quake / "fortress" / ("match" + std::to_string(i) + ".txt")) << i;
     ASSERT_TRUE(waitForCheck());
     QTest::qWait(200);
     EXPECT_EQ(checks() - before, 1);
@@ -193,9 +162,7 @@ TEST_F(SessionDriverTest, CheapLinesShareATurnAndASlowLineEndsItsTurn) {
     EXPECT_NE(std::find(pushedAtEachTurn.begin(), pushedAtEachTurn.end(), 2u),
               pushedAtEachTurn.end())
         << "the event loop ran between the slow lines";
-    EXPECT_EQ(activity.entries[1], "Processing : one SHOTGUN");
-    EXPECT_EQ(activity.entries[4], "Processing : two SHOTGUN");
-    EXPECT_EQ(activity.entries[7], "Processing : three SHOTGUN");
+    EXPECT_EQ(processed(), (Lines{"one SHOTGUN", "two SHOTGUN", "three SHOTGUN"}));
     driver.stop();
 }
 
