@@ -1,30 +1,13 @@
 #include "gui/tray/frmStart.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
 
-TEST(frmStartTest, MenuItemsAskForTheirCommands) {
-    frmStart tray;
-    QSignalSpy show(&tray, &frmStart::showMainWindowRequested);
-    QSignalSpy start(&tray, &frmStart::startRequested);
-    QSignalSpy stop(&tray, &frmStart::stopRequested);
-    QSignalSpy exit(&tray, &frmStart::exitRequested);
-    const QList<QAction*> items = tray.mnuTray()->actions();
-    ASSERT_EQ(items.size(), 6) << "Show, separator, Start, Stop, separator, Exit";
-    for (QAction* item : items)
-        item->trigger();
-    EXPECT_EQ((std::vector{show.count(), start.count(), stop.count(), exit.count()}),
-              std::vector<qsizetype>(4, 1));
-}
-
+// What the menu's items ask for is the main window's test.
 TEST(frmStartTest, AnimationCyclesFiveFramesAndANewSessionGoesOnFromTheLastOne) {
     frmStart tray;
     EXPECT_EQ(tray.IconFrame(), 0);
