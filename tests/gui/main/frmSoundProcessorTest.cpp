@@ -16,7 +16,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
@@ -120,27 +119,6 @@ TEST_F(MainWindowTest, ConfigurationIsOfferedAgainUntilAGameModeDirectoryIsSet) 
     EXPECT_EQ(window->session().ConsoleLogPath(), console.path().string());
 }
 
-TEST_F(MainWindowTest, StartSwitchesTheButtonsAndTheTrayAndListsEachMatchAsOneReadableRow) {
-    storeAConfiguredProgram();
-    ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
-    EXPECT_TRUE(child<QRadioButton>(*window, "optMod_0")->isChecked());
-    EXPECT_FALSE(child(*window, "cmdStop")->isEnabled());
-
-    start();
-    EXPECT_TRUE(child(*window, "cmdStop")->isEnabled());
-    EXPECT_FALSE(child(*window, "cmdStart")->isEnabled());
-    EXPECT_TRUE(tray.isAnimating());
-    gameSays("^1\x10"
-             "Al\x11^7: SHOTGUN caf\xC3\xA9 \x01\x7F");
-    ASSERT_TRUE(waitForEntries(3));
-    EXPECT_EQ(entries().size(), 3);
-    EXPECT_EQ(entries().mid(0, 2),
-              QStringList({QStringLiteral("Found Keywords : SHOTGUN"),
-                           QStringLiteral(u"Processing : [Al]: SHOTGUN caf\u00E9 \u2401\u2421")}))
-        << "console bytes of any kind show as one readable row";
-    EXPECT_TRUE(window->isMinimized()) << "no notification area here: minimised, not hidden";
-}
-
 TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
     storeAConfiguredProgram(
         {{"Shotgun", "SHOTGUN", "shotgun.wav"}, {"Quad", "QUAD", "quad.wav", 60000}});
@@ -185,30 +163,6 @@ TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
     EXPECT_FALSE(stats->isVisible()) << "closed with the program";
 }
 
-TEST_F(MainWindowTest, TheListKeepsItsNewestEntryInSight) {
-    storeAConfiguredProgram();
-    ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
-    window->show();
-    const QScrollBar* scroll = child<QListWidget>(*window, "List1")->verticalScrollBar();
-    start();
-    for (int i = 0; i < 40; ++i)
-        console.say("Bob: SHOTGUN " + std::to_string(i));
-    window->session().checkLog();
-    ASSERT_TRUE(waitForEntries(120));
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return scroll->maximum() > 0 && scroll->value() == scroll->maximum(); }, 5000));
-}
-
-TEST_F(MainWindowTest, PickingAnotherModeDuringASessionStopsItAndWatchesTheNewModesLog) {
-    storeAConfiguredProgram();
-    ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
-    start();
-    click(*window, "optMod_1");
-    EXPECT_FALSE(window->session().isRunning());
-    EXPECT_FALSE(tray.isAnimating());
-    EXPECT_EQ(window->session().ConsoleLogPath(), (game / "qw" / "qconsole.log").string());
-}
-
 TEST_F(MainWindowTest, EveryWayOutRunsTheClosingStepsOnce) {
     const std::function<void()> ways[] = {
         [this] { window->close(); },
@@ -238,33 +192,61 @@ TEST_F(MainWindowTest, EveryWayOutRunsTheClosingStepsOnce) {
     }
 }
 
-TEST_F(MainWindowTest, TrayMenuShowsTheWindowAndStartsAndStopsTheSession) {
+// The buttons, the tray's items and the choice of mode start and stop one session.
+TEST_F(MainWindowTest, ButtonsTrayAndModeStartAndStopTheSessionAndShowWhetherItRuns) {
     storeAConfiguredProgram();
     ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
     configuration.QconsoleDel = false;
-    trayItem(2)->trigger();
-    EXPECT_TRUE(window->session().isRunning());
+    EXPECT_FALSE(child(*window, "cmdStop")->isEnabled());
+    start();
+    EXPECT_TRUE(child(*window, "cmdStop")->isEnabled());
+    EXPECT_FALSE(child(*window, "cmdStart")->isEnabled());
+    EXPECT_TRUE(tray.isAnimating());
+    EXPECT_TRUE(window->isMinimized()) << "no notification area here: minimised, not hidden";
+
     trayItem(3)->trigger();
     EXPECT_FALSE(window->session().isRunning());
     EXPECT_FALSE(tray.isAnimating());
     EXPECT_TRUE(child(*window, "cmdStart")->isEnabled());
+    trayItem(2)->trigger();
+    EXPECT_TRUE(window->session().isRunning());
+    click(*window, "optMod_1");
+    EXPECT_FALSE(window->session().isRunning()) << "another mode stops the session";
+    EXPECT_FALSE(tray.isAnimating());
+    EXPECT_EQ(window->session().ConsoleLogPath(), (game / "qw" / "qconsole.log").string());
 
     window->hide();
     trayItem(0)->trigger();
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(MainWindowTest, StartSaysOnceWhenKeysCannotReachTheGame) {
+TEST_F(MainWindowTest, EachMatchIsOneReadableRowAndKeysThatCannotReachTheGameAreToldOnce) {
     storeAConfiguredProgram();
     fakes.keyOutput.available = false;
     ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
+    window->show();
     start();
     trayItem(2)->trigger(); // a pass while running
-    gameSays("Bob: SHOTGUN");
+    gameSays("^1\x10"
+             "Al\x11^7: SHOTGUN caf\xC3\xA9 \x01\x7F");
     ASSERT_TRUE(waitForEntries(4));
+    EXPECT_EQ(entries().size(), 4);
     EXPECT_TRUE(entries().at(0).startsWith(QStringLiteral("Keys cannot reach the game")));
-    EXPECT_EQ(entries().filter(QStringLiteral("Keys cannot reach")).size(), 1);
+    EXPECT_EQ(entries().mid(1, 2),
+              QStringList({QStringLiteral("Found Keywords : SHOTGUN"),
+                           QStringLiteral(u"Processing : [Al]: SHOTGUN caf\u00E9 \u2401\u2421")}))
+        << "console bytes of any kind show as one readable row";
     EXPECT_TRUE(fs::exists(game / "id1" / "bellcast.cfg")) << "play scripts are still written";
+
+    for (int i = 0; i < 40; ++i)
+        console.say("Bob: SHOTGUN " + std::to_string(i));
+    window->session().checkLog();
+    ASSERT_TRUE(waitForEntries(124));
+    EXPECT_EQ(entries().filter(QStringLiteral("Keys cannot reach")).size(), 1);
+    const QScrollBar* scroll = child<QListWidget>(*window, "List1")->verticalScrollBar();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return scroll->maximum() > 0 && scroll->value() == scroll->maximum(); }, 5000))
+        << "the newest entry is in sight";
 }
 
 } // namespace
