@@ -1,16 +1,10 @@
 #include "gui/configure/frmConfigure.h"
 
-#include "core/session/MonitoringSession.h"
-#include "core/settings/Configuration.h"
-#include "core/triggers/TriggerList.h"
 #include "gui/configure/frmConfigMgr.h"
 #include "support/Controls.h"
-#include "support/FakeClock.h"
 #include "support/FakeFileChooser.h"
-#include "support/FakePrompter.h"
 #include "support/FakeSettingsStore.h"
-#include "support/Recorders.h"
-#include "support/TempDir.h"
+#include "support/SessionFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,7 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class frmConfigureTest : public testing::Test {
+// The configure and script windows over the session of the shared fixture.
+class frmConfigureTest : public SessionFixture {
 protected:
     std::unique_ptr<frmConfigure> open() {
         auto window =
@@ -51,17 +46,8 @@ protected:
         return child<QPlainTextEdit>(window, "txtFile")->toPlainText();
     }
 
-    TempDir dir;
     FakeSettingsStore store;
-    FakePrompter prompter;
     FakeFileChooser fileChooser;
-    Configuration configuration;
-    TriggerList triggers;
-    RecordingActivityList activity;
-    RecordingSessionView view;
-    FakeClock clock;
-    MonitoringSession session{
-        configuration, triggers, activity, view, clock, prompter, [](const std::string&) {}};
 };
 
 // Key and options change in memory at once; only Ok stores them.
@@ -129,8 +115,9 @@ TEST_F(frmConfigureTest, FindingTheLogShowsWhatWasSetAndWhatFailed) {
         return child<QLabel>(*window, name.c_str())->text().toStdString();
     };
 
+    const std::string before = label(5);
     click(*window, "cmdFindQuake"); // cancelled
-    EXPECT_EQ(label(5), "Unknown");
+    EXPECT_EQ(label(5), before);
     fileChooser.results = {log.string()};
     click(*window, "cmdFindQuake");
     EXPECT_EQ(label(2), (game / "fortress").string());
