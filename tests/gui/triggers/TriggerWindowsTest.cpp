@@ -183,6 +183,8 @@ TEST_F(TriggerWindowsTest, ModifyEditsTheSelectedRowAndAddAppendsOne) {
 TEST_F(TriggerWindowsTest, PlayWavAndTheTesterPlayTheSoundOfTheirTrigger) {
     writeFile(sounds / "Quad.wav", "RIFF");
     open({"A", "Quad"});
+    menu(0);
+    EXPECT_TRUE(fakes.soundPlayer.played.empty()) << "no row selected";
     select(2);
     menu(0);
 
