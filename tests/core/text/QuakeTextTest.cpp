@@ -1,19 +1,49 @@
 #include "core/text/QuakeText.h"
 
+#include "core/text/ChatLine.h"
+
 #include <gtest/gtest.h>
 
 namespace {
+
+using Kind = text::ChatLine::Kind;
 
 struct FoldCase {
     const char* what;
     std::string_view line;
     std::string_view folded;
+    Kind kind = Kind::GameOwn;
+    std::string_view message = {};
 };
 
-TEST(QuakeTextTest, FoldsTheLineToWhatThePlayerReads) {
+TEST(QuakeTextTest, FoldsTheLineToWhatThePlayerReadsAndTellsWhoWroteIt) {
     const FoldCase cases[] = {
         FoldCase{"QuakeWorld red team text: say_team {QUAD} up", "(Bob): \xD1\xD5\xC1\xC4 up",
-                 "(Bob): QUAD up"},
+                 "(Bob): QUAD up", Kind::TeamTalk, " QUAD up"},
+        FoldCase{"ezQuake's team talk all red, after its time stamp",
+                 "12:34 "
+                 "\xA8\xED\xE1\xF4\xE5\xA9\xBA\xA0\xEE\xE5\xE5\xE4\xA0\xD3\xC8\xCF\xD4\xC7\xD5\xCE",
+                 "12:34 (mate): need SHOTGUN", Kind::TeamTalk, " need SHOTGUN"},
+        FoldCase{"all chat of a player named like the keyword, stamped with seconds",
+                 "12:34:56 Shotgun: hi", "12:34:56 Shotgun: hi", Kind::AllChat, " hi"},
+        FoldCase{"DarkPlaces team talk", "^7^3(mate): need SHOTGUN", "(mate): need SHOTGUN",
+                 Kind::TeamTalk, " need SHOTGUN"},
+        FoldCase{"NetQuake's chat mark", "\x01(Al): get quad", "\x01(Al): get quad", Kind::TeamTalk,
+                 " get quad"},
+        FoldCase{"Quake III team talk with a location in brackets",
+                 "(Mate^2Two^7) (Upper Area (Grenade)): ^5need SHOT^1GUN",
+                 "(MateTwo) (Upper Area (Grenade)): need SHOTGUN", Kind::TeamTalk, " need SHOTGUN"},
+        FoldCase{"a location holding the keyword", "(Mate) (Shotgun to Lightning Passage): RL",
+                 "(Mate) (Shotgun to Lightning Passage): RL", Kind::TeamTalk, " RL"},
+        FoldCase{"a private message, with a location", "[Mate^2Two^7] (Red Base): ^6quad",
+                 "[MateTwo] (Red Base): quad", Kind::Private, " quad"},
+        FoldCase{"the server", "console: flag taken", "console: flag taken", Kind::Server,
+                 " flag taken"},
+        FoldCase{"the game's own line, shaped as chat",
+                 "Draw_CachePic(\"gfx/inv_shotgun\"): frame 1: loading pic",
+                 "Draw_CachePic(\"gfx/inv_shotgun\"): frame 1: loading pic", Kind::AllChat,
+                 " frame 1: loading pic"},
+        FoldCase{"the game's own line", "couldn't exec SHOTGUN.cfg", "couldn't exec SHOTGUN.cfg"},
         FoldCase{"red text with a pair that alone is UTF-8 (C4 A0)",
                  "\xD1\xD5\xC1\xC4\xA0\xF5\xF0\xAD\xA0", "QUAD up- "},
         FoldCase{"gold brackets and digits, plain and high", "\x10\x13\x12\x11 \x9A\x9B\x90\x91",
@@ -21,7 +51,8 @@ TEST(QuakeTextTest, FoldsTheLineToWhatThePlayerReads) {
         FoldCase{"the dot characters", std::string_view("\x00\x05\x0E\x0F\x1C\x85\x9C", 7),
                  "......."},
         FoldCase{"DarkPlaces colour codes, as its log holds them",
-                 "^7^1Bob^7: ^xF00QUAD^7 up ^^ ^x0aFnow^9", "Bob: QUAD up ^ now"},
+                 "^7^1Bob^7: ^xF00QUAD^7 up ^^ ^x0aFnow^9", "Bob: QUAD up ^ now", Kind::AllChat,
+                 " QUAD up ^ now"},
         FoldCase{"carets that are no colour code", "^x12 ^xG00 ^a ^^^3 ^", "^x12 ^xG00 ^a ^ ^"},
         FoldCase{"ezQuake colour codes", "&cf00QUAD&r up &c12 R&D &", "QUAD up &c12 R&D &"},
         FoldCase{"UTF-8 from DarkPlaces stays", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xAE",
@@ -32,11 +63,16 @@ TEST(QuakeTextTest, FoldsTheLineToWhatThePlayerReads) {
         FoldCase{"nor is a surrogate", "\xED\xA0\x80", "m ."},
         FoldCase{"nor a cut sequence", "\xE2\x82", "b\x02"},
         FoldCase{"other control bytes stay", "\x01(Al)\x1D\x1E\x1F\x7F: hi",
-                 "\x01(Al)\x1D\x1E\x1F\x7F: hi"}};
+                 "\x01(Al)\x1D\x1E\x1F\x7F: hi", Kind::AllChat, " hi"}};
     // One buffer for every row, as the session reuses it, first filled longer than the line.
     std::string buffer(200, '#');
-    for (const FoldCase& c : cases)
-        EXPECT_EQ(text::foldQuakeText(c.line, buffer), c.folded) << c.what;
+    for (const FoldCase& c : cases) {
+        const std::string_view folded = text::foldQuakeText(c.line, buffer);
+        EXPECT_EQ(folded, c.folded) << c.what;
+        const text::ChatLine chat = text::readChatLine(folded);
+        EXPECT_EQ(chat.kind, c.kind) << c.what;
+        EXPECT_EQ(folded.substr(chat.messageStart), c.message) << c.what;
+    }
 }
 
 } // namespace
