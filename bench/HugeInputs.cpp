@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
              auto session = startedOnAnEmptyLog(dir, log);
              std::ofstream file(log, std::ios::binary | std::ios::app);
              std::string block(1 << 20, 'x');
-             block.replace(1000, 7, "SHOTGUN");
+             block.replace(0, 15, "(Bob): SHOTGUN ");
              for (int i = 0; i < 100; ++i)
                  file << block;
              return std::function<std::string()>([session] {

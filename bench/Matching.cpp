@@ -14,6 +14,7 @@
 #include "core/session/MonitoringSession.h"
 #include "core/session/TriggerMatcher.h"
 #include "core/settings/Configuration.h"
+#include "core/text/ChatLine.h"
 #include "core/text/QuakeText.h"
 #include "core/triggers/TriggerList.h"
 #include "gui/main/SessionDriver.h"
@@ -96,8 +97,10 @@ long matchingLines(const TriggerList& triggers, const std::vector<std::string_vi
     TriggerMatcher matcher(triggers);
     std::string folded;
     long matched = 0;
-    for (const std::string_view line : lines)
-        matched += matcher.firstMatch(text::foldQuakeText(line, folded)).has_value() ? 1 : 0;
+    for (const std::string_view line : lines) {
+        const std::string_view text = text::foldQuakeText(line, folded);
+        matched += matcher.firstMatch(text, text::readChatLine(text)).position ? 1 : 0;
+    }
     return matched;
 }
 

@@ -2,7 +2,8 @@
 // server, and Yelpcue is set up and used as a player would: the configure window's steps on
 // the log where that engine really writes it, the game started, the program started, then
 // Start. A team line that the game itself prints must make the game run the play script
-// through Yelpcue's key, and the game's log shows what it ran.
+// through Yelpcue's key, and the game's log shows what it ran; the same keyword in all chat
+// and in the game's own output must not, until the trigger answers any line.
 
 #include "core/game/ConfigScript.h"
 #include "core/game/GameDirectories.h"
@@ -84,13 +85,20 @@ protected:
     MonitoringSession& session = rig.session;
 };
 
-TEST_P(EngineTest, TeamLineMakesTheGameRunThePlayScriptOnceThroughYelpcuesKey) {
+TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLineMay) {
     const Evening& evening = GetParam();
     std::istringstream words(evening.arguments);
     QuakeEngine engine(evening.kind, base, home, {std::istream_iterator<std::string>(words), {}});
     REQUIRE_ENGINE(engine);
     const std::string keyword = evening.keyword, sound = evening.sound;
-    engine.install("bind F3 \"echo Bob: need " + keyword + "\"");
+    // F3: an all-chat line and a team line, each holding the keyword, and the game's own
+    // line naming it, as it answers an exec of a missing file; half a second apart, as keys
+    // pressed at once reach the game as one held down.
+    engine.install("bind F3 \"exec calls.cfg\"");
+    const std::string pause = "wait;wait;wait;wait;wait\n";
+    writeFile(base / "id1" / "calls.cfg", "echo \"Al: all chat " + keyword + "\"\n" + pause +
+                                              "exec " + keyword + ".cfg\n" + pause +
+                                              "echo \"(Bob): need " + keyword + "\"\n");
 
     // The configure window's steps: F2 chosen, "Find Qconsole.log" on the picked log, the
     // bind appended to the player's autoexec.cfg, "Ok"; and one trigger.
@@ -129,16 +137,25 @@ TEST_P(EngineTest, TeamLineMakesTheGameRunThePlayScriptOnceThroughYelpcuesKey) {
         20s, [&] { drive(); }))
         << whatHappened(engine);
 
-    // Yelpcue has read all the game logged, and the game has taken any key it pushed.
-    ASSERT_TRUE(waitFor(
-        [&] {
-            return !session.hasPendingLines() &&
-                   session.ReadPosition() >=
-                       static_cast<std::int64_t>(fs::file_size(engine.consoleLog()));
-        },
-        10s, [&] { drive(); }));
-    ASSERT_TRUE(engine.sync([&] { drive(); }));
-    EXPECT_EQ(playScriptRuns(engine.logText()).size(), 1u) << whatHappened(engine);
+    // The runs once Yelpcue has read all the game logged and the game took every key pushed.
+    const auto settledRuns = [&] {
+        EXPECT_TRUE(waitFor(
+            [&] {
+                return !session.hasPendingLines() &&
+                       session.ReadPosition() >=
+                           static_cast<std::int64_t>(fs::file_size(engine.consoleLog()));
+            },
+            10s, [&] { drive(); }));
+        EXPECT_TRUE(engine.sync([&] { drive(); }));
+        return playScriptRuns(engine.logText()).size();
+    };
+    EXPECT_EQ(settledRuns(), 1u) << whatHappened(engine);
+
+    // The trigger widened to any line, as the edit dialog does it: all three lines call.
+    rig.triggers.set(1, {keyword, keyword, sound, 0, text::Callers::AnyLine});
+    engine.press("F3");
+    waitFor([&] { return playScriptRuns(engine.logText()).size() >= 4; }, 20s, [&] { drive(); });
+    EXPECT_EQ(settledRuns(), 4u) << whatHappened(engine);
 }
 
 INSTANTIATE_TEST_SUITE_P(

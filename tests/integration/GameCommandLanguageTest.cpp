@@ -161,7 +161,7 @@ TEST_F(GameCommandLanguageTest,
             triggerstore::loadTriggerList(store, triggers);
         std::vector<std::string> played;
         for (std::size_t i = 0; i < kHostileTexts.size(); ++i) {
-            const std::string script = playScriptAfterMatch("Bob: " + keyword(i) + " ; quit");
+            const std::string script = playScriptAfterMatch("(Bob): " + keyword(i) + " ; quit");
             expectOnePlayCommand(script, kHostileTexts[i]);
             if (script != "play before.wav\r\n")
                 played.push_back(script);
@@ -177,20 +177,20 @@ TEST_F(GameCommandLanguageTest, ASoundNameReachesTheGameAsOneWord) {
                               "quad(1).wav", "it's.wav", "a:b.wav", "{quad}.wav"}) {
         triggers.resize(0);
         triggers.append({"Sound", "SHOTGUN", sound});
-        EXPECT_EQ(gameCommands(playScriptAfterMatch("Bob: SHOTGUN"), HighBytes::CutWords),
+        EXPECT_EQ(gameCommands(playScriptAfterMatch("(Bob): SHOTGUN"), HighBytes::CutWords),
                   (std::vector<Command>{{"play", sound}}))
             << sound;
     }
     triggers.resize(0);
     triggers.append({"Sound", "SHOTGUN", "Shot_gun-2.wav"});
-    EXPECT_EQ(playScriptAfterMatch("Bob: SHOTGUN"), "play Shot_gun-2.wav\r\n")
+    EXPECT_EQ(playScriptAfterMatch("(Bob): SHOTGUN"), "play Shot_gun-2.wav\r\n")
         << "a name the game reads as one word stays as it was written";
 }
 
 TEST_F(GameCommandLanguageTest, AConsoleLineOnlyChoosesTheTrigger) {
     triggers.append({"Shotgun", "SHOTGUN", "shotgun.wav"});
     for (const std::string& line : kHostileTexts)
-        EXPECT_EQ(playScriptAfterMatch("SHOTGUN " + line), "play shotgun.wav\r\n") << line;
+        EXPECT_EQ(playScriptAfterMatch("(Bob): SHOTGUN " + line), "play shotgun.wav\r\n") << line;
 }
 
 TEST_F(GameCommandLanguageTest, AKeyNameFromTheSettingsCanOnlyAddTheBindBlock) {

@@ -44,7 +44,7 @@ protected:
         for (std::size_t at = 0; (at = ini.find("=Q", at)) != std::string::npos; ++at)
             ini.replace(at + 1, 1, quake.string());
         writeFile(settingsFile(), ini);
-        writeFile(log, "Bob: SHOTGUN, written before the program started\r\n");
+        writeFile(log, "(Bob): SHOTGUN, written before the program started\r\n");
     }
 
     fs::path settingsFile() const { return home / "config" / "Bellcast.ini"; }

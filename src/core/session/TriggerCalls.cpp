@@ -1,5 +1,6 @@
 #include "core/session/TriggerCalls.h"
 
+#include "core/text/ChatLine.h"
 #include "core/text/QuakeText.h"
 #include "core/triggers/SoundName.h"
 #include "core/triggers/TriggerList.h"
@@ -27,25 +28,37 @@ std::string_view TriggerCalls::read(std::string_view line) {
 }
 
 TriggerCalls::Answer TriggerCalls::match(std::string_view text) {
-    Answer answer{text, m_matcher.firstMatch(text)};
+    const text::ChatLine chat = text::readChatLine(text);
+    const TriggerMatcher::Match found = m_matcher.firstMatch(text, chat);
+    Answer answer{text, found.position};
+    answer.refused = found.refused;
+    answer.chat = chat;
     if (answer.position)
         answer.quietLeft = quietLeft(m_triggers.at(*answer.position), m_clock.steadyTime());
     return answer;
 }
 
+MatchStats::Row& TriggerCalls::rowOf(const Trigger& trigger) {
+    const auto [row, added] =
+        m_rowOf.try_emplace({trigger.name, trigger.keyword}, m_stats.rows.size());
+    if (added)
+        m_stats.rows.push_back({trigger.name, trigger.keyword});
+    return m_stats.rows[row->second];
+}
+
 TriggerCalls::Answer TriggerCalls::answer(std::string_view text) {
     const Answer answer = match(text);
+    if (answer.refused) {
+        ++rowOf(m_triggers.at(*answer.refused)).refused;
+        ++m_stats.revision;
+    }
     if (!answer.position)
         return answer;
     const Trigger& trigger = m_triggers.at(*answer.position);
-    Identity identity{trigger.name, trigger.keyword};
     if (!answer.skipped())
-        m_lastPlayed[identity] = m_clock.steadyTime();
+        m_lastPlayed[{trigger.name, trigger.keyword}] = m_clock.steadyTime();
 
-    const auto [row, added] = m_rowOf.try_emplace(std::move(identity), m_stats.rows.size());
-    if (added)
-        m_stats.rows.push_back({trigger.name, trigger.keyword, 0, 0, {}});
-    MatchStats::Row& counts = m_stats.rows[row->second];
+    MatchStats::Row& counts = rowOf(trigger);
     ++counts.calls;
     counts.skipped += answer.skipped() ? 1 : 0;
     counts.lastCall = m_readAt;
@@ -70,6 +83,23 @@ TriggerCalls::Answer TriggerCalls::test(std::string_view line) {
     return match(text);
 }
 
+namespace {
+
+// Why the trigger did not answer a line that holds its keyword.
+std::string refusal(const Trigger& trigger, int position, const text::ChatLine& chat) {
+    const char* why = text::mayCall(trigger.callers, chat.kind)
+                          ? "its keyword is not in the message"
+                      : trigger.callers == text::Callers::TeamTalk ? "not team talk"
+                                                                   : "not chat";
+    return "No trigger answers this line: " + std::string(why) + ".\nTrigger " +
+           std::to_string(position) + ", \"" + trigger.name + "\" (keyword " + trigger.keyword +
+           "), answers " +
+           (trigger.callers == text::Callers::TeamTalk ? "team talk only" : "chat only") +
+           "; the line is " + text::chatKindName(chat.kind) + ".";
+}
+
+} // namespace
+
 std::chrono::milliseconds TriggerCalls::quietLeft(const Trigger& trigger,
                                                   std::chrono::milliseconds now) const {
     if (trigger.quietMs <= 0)
@@ -88,6 +118,9 @@ TesterVerdict testConsoleLine(TriggerCalls& calls, std::string_view line) {
     std::string text;
     if (answer.text != line)
         text = "Reads as : " + std::string(answer.text) + "\n";
+    if (answer.refused)
+        return {text + refusal(calls.triggers().at(*answer.refused), *answer.refused, answer.chat),
+                std::nullopt};
     if (!answer.position)
         return {text + "No trigger answers this line.", std::nullopt};
 

@@ -3,6 +3,7 @@
 #include "core/platform/Clock.h"
 #include "core/session/GameEchoes.h"
 #include "core/session/TriggerMatcher.h"
+#include "core/text/ChatLine.h"
 
 #include <chrono>
 #include <cstdint>
@@ -25,13 +26,16 @@ struct MatchStats {
         long calls = 0;
         // The calls that fell in its quiet time.
         long skipped = 0;
-        TimeOfDay lastCall;
+        // The lines that held its keyword but were not allowed to call it, and called none.
+        long refused = 0;
+        // Of the last call, when there was one.
+        TimeOfDay lastCall{};
     };
     // The sessions started since the program began; the counts are of the last one.
     int sessionsStarted = 0;
     long linesRead = 0;
     long keysPushed = 0;
-    // One row per trigger that was called, in the order of their first calls.
+    // One row per trigger that was called or refused, in the order of their first lines.
     std::vector<Row> rows;
     // Changes with every count, so that a window knows when to show the record again.
     std::uint64_t revision = 0;
@@ -43,8 +47,9 @@ std::string matchStatsSummary(const MatchStats& stats);
 // How a session answers console lines, kept in one place so that the trigger tester answers
 // exactly as the session does: a line that is the game's answer to a play script is no call
 // (GameEchoes); any other is folded to the text the player reads, the first trigger whose
-// keyword it matches answers, and a call within the quiet time of that trigger's last play
-// is skipped. It counts what the session does for Match Stats.
+// keyword it matches where the trigger's callers allow (TriggerMatcher) answers, and a call
+// within the quiet time of that trigger's last play is skipped. It counts what the session
+// does for Match Stats.
 //
 // A trigger is known by its name and keyword, so that its quiet time and its counts follow
 // it when the trigger manager moves it to another position during a session.
@@ -61,6 +66,11 @@ public:
         std::chrono::milliseconds quietLeft{0};
         // The line is the game's answer to a play script: no trigger answers it.
         bool echo = false;
+        // When none answers: the first trigger whose keyword the line holds, but not where
+        // its callers allow.
+        std::optional<int> refused{};
+        // Who wrote the line.
+        text::ChatLine chat{};
         bool skipped() const { return quietLeft.count() > 0; }
     };
 
@@ -88,6 +98,7 @@ public:
 
 private:
     using Identity = std::pair<std::string, std::string>;
+    MatchStats::Row& rowOf(const Trigger& trigger);
     std::chrono::milliseconds quietLeft(const Trigger& trigger,
                                         std::chrono::milliseconds now) const;
     Answer match(std::string_view text);
@@ -105,7 +116,8 @@ private:
 };
 
 // What the trigger tester shows for a console line: which trigger answers it, by the
-// session's own rule, and the sound it plays; or that none does. Empty for an empty line.
+// session's own rule, and the sound it plays; or that none does, and why when a trigger's
+// keyword is in the line. Empty for an empty line.
 struct TesterVerdict {
     std::string text;
     // The trigger that answers, whose sound the tester's Play button plays.

@@ -19,10 +19,9 @@ public:
     // Word i of `words` is reported as i. Every word must be non-empty.
     explicit WordAutomaton(const std::vector<std::string>& words);
 
-    // Calls `found(word)` for the words that end at each byte of `text`, longest first.
-    // `found` returns whether the word is new to it: when it is not, the shorter words that
-    // end at the same byte are not reported either, since they are suffixes of that word
-    // and so were reported together with it before.
+    // Calls `found(word, end)` for the words that end at each byte of `text`, longest
+    // first, `end` being the position after that byte. `found` returns whether to go on with
+    // the shorter words that end at the same byte, the suffixes of that word.
     template <typename Found> void scan(std::string_view text, Found&& found) const;
 
 private:
@@ -47,10 +46,10 @@ private:
 
 template <typename Found> void WordAutomaton::scan(std::string_view text, Found&& found) const {
     State state = 0;
-    for (const char c : text) {
-        state = m_next[state * m_classCount + m_classOf[static_cast<unsigned char>(c)]];
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        state = m_next[state * m_classCount + m_classOf[static_cast<unsigned char>(text[at])]];
         for (State end = m_wordEnd[state]; end != kNone; end = m_wordEnd[m_suffix[end]]) {
-            if (!found(m_wordOf[end]))
+            if (!found(m_wordOf[end], at + 1))
                 break;
         }
     }

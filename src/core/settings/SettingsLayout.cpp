@@ -33,4 +33,24 @@ int readQuietMs(const std::string& storedText, int maximum) {
     return static_cast<int>(std::clamp<long long>(*stored, 0, maximum));
 }
 
+text::Callers readCallers(const std::string& storedText) {
+    if (storedText == callersText(text::Callers::AllChat))
+        return text::Callers::AllChat;
+    if (storedText == callersText(text::Callers::AnyLine))
+        return text::Callers::AnyLine;
+    return text::Callers::TeamTalk;
+}
+
+const char* callersText(text::Callers callers) {
+    switch (callers) {
+    case text::Callers::AllChat:
+        return "all";
+    case text::Callers::AnyLine:
+        return "any";
+    case text::Callers::TeamTalk:
+        break;
+    }
+    return kTriggerCallers.defaultValue;
+}
+
 } // namespace settings

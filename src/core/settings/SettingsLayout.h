@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/ChatLine.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +48,8 @@ inline constexpr Key kTriggerKeyword{"t_keyword", "SHOTGUN"};
 inline constexpr Key kTriggerFile{"t_file", "Bitch.wav"};
 // Written only for a trigger that has a quiet time.
 inline constexpr Key kTriggerQuiet{"t_quiet_ms", "0"};
+// Who may call the trigger: "all" or "any"; written only when it is not team talk.
+inline constexpr Key kTriggerCallers{"t_callers", "team"};
 
 // One section per window, named after the window: its place and size in twips, each read
 // only when it is a number (a missing one leaves the window's design value).
@@ -67,5 +71,10 @@ std::optional<int> readRecordCount(const std::string& storedText, int maximum);
 // t_quiet_ms: whole milliseconds, a number beyond 0 to `maximum` taken as the nearest of
 // them; anything else (empty, not a number) is 0, no quiet time.
 int readQuietMs(const std::string& storedText, int maximum);
+
+// t_callers: "all" and "any" as written by callersText; anything else is team talk, the
+// narrowest, so that a damaged value never lets more lines call.
+text::Callers readCallers(const std::string& storedText);
+const char* callersText(text::Callers callers);
 
 } // namespace settings

@@ -30,12 +30,12 @@ ImportResult importTriggers(TriggerList& list, const std::vector<Trigger>& recor
         if (!unusableTrigger(record))
             valid.push_back(&record);
     }
-    // Trigger files carry no quiet times: a trigger that Replace brings back under its
-    // name keeps the one it had.
-    std::unordered_map<std::string, int> quietMsOfName;
+    // Trigger files carry no quiet times nor callers: a trigger that Replace brings back
+    // under its name keeps the ones it had.
+    std::unordered_map<std::string, Trigger> previousOfName;
     if (mode == ImportMode::Replace && !valid.empty()) {
         for (int position = 1; position <= list.TriggerCount(); ++position)
-            quietMsOfName.try_emplace(list.at(position).name, list.at(position).quietMs);
+            previousOfName.try_emplace(list.at(position).name, list.at(position));
         list.resize(0);
     }
 
@@ -45,8 +45,10 @@ ImportResult importTriggers(TriggerList& list, const std::vector<Trigger>& recor
         if (mode == ImportMode::Merge && !names.trigger_doesnt_exist(record->name))
             continue;
         Trigger taken = *record;
-        if (const auto kept = quietMsOfName.find(taken.name); kept != quietMsOfName.end())
-            taken.quietMs = kept->second;
+        if (const auto kept = previousOfName.find(taken.name); kept != previousOfName.end()) {
+            taken.quietMs = kept->second.quietMs;
+            taken.callers = kept->second.callers;
+        }
         if (!list.append(std::move(taken))) {
             result.listFull = true;
             break;

@@ -18,7 +18,7 @@ enum class ImportMode {
     // A valid record is appended only when no trigger has its name yet.
     Merge,
     // The valid records replace the whole list; a file without one leaves the list alone.
-    // A record named as a trigger of the list keeps that trigger's quiet time.
+    // A record named as a trigger of the list keeps that trigger's quiet time and callers.
     Replace,
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/ChatLine.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +15,8 @@ struct Trigger {
     // 0 lets every call play. Kept in the store only, never in trigger files.
     int quietMs = 0;
     static constexpr int kMaxQuietMs = 3600000;
+    // Who may call it; kept in the store only, like the quiet time.
+    text::Callers callers = text::Callers::TeamTalk;
 
     // An empty position: all three fields empty.
     bool isEmpty() const { return name.empty() && keyword.empty() && soundFile.empty(); }

@@ -29,7 +29,8 @@ void Load_Triggers(const SettingsStore& store, TriggerList& list) {
         const std::string section = std::to_string(position);
         Trigger trigger{read(store, section, kTriggerName), read(store, section, kTriggerKeyword),
                         read(store, section, kTriggerFile),
-                        readQuietMs(read(store, section, kTriggerQuiet), Trigger::kMaxQuietMs)};
+                        readQuietMs(read(store, section, kTriggerQuiet), Trigger::kMaxQuietMs),
+                        readCallers(read(store, section, kTriggerCallers))};
         if (hasEveryField(trigger))
             list.set(position, std::move(trigger));
     }
@@ -53,10 +54,12 @@ void Add_Trigger(SettingsStore& store, std::string_view section, const Trigger& 
     store.save(section, kTriggerName.name, trigger.name);
     store.save(section, kTriggerKeyword.name, trigger.keyword);
     store.save(section, kTriggerFile.name, trigger.soundFile);
-    // Only a trigger with a quiet time gets the key, so the store of a player who sets none
-    // stays as earlier versions wrote it.
+    // Only a trigger with a quiet time or wider callers gets the key, so the store of a
+    // player who sets neither stays as earlier versions wrote it.
     if (trigger.quietMs != 0)
         store.save(section, kTriggerQuiet.name, std::to_string(trigger.quietMs));
+    if (trigger.callers != text::Callers::TeamTalk)
+        store.save(section, kTriggerCallers.name, callersText(trigger.callers));
 }
 
 void Delete_Trigger_Section(SettingsStore& store, std::string_view section) {

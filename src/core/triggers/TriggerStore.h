@@ -10,7 +10,8 @@ struct Trigger;
 
 // The trigger list in the settings store: "RecordCount" in "Application_params", and one
 // section per position, named by the position in decimal, with t_name, t_keyword and t_file,
-// and t_quiet_ms when the trigger has a quiet time.
+// t_quiet_ms when the trigger has a quiet time and t_callers when it answers more than team
+// talk.
 namespace triggerstore {
 
 // False for the empty text and for text made only of spaces; tabs count as content.

@@ -47,10 +47,14 @@ void frmMatchStats::buildControls() {
     setObjectName(QLatin1String(kWindowName));
     setWindowTitle(QStringLiteral("Yelpcue - Match Stats"));
 
-    lstStats = namedWidget<QTableWidget>("lstStats", 0, 5, this);
+    lstStats = namedWidget<QTableWidget>("lstStats", 0, ColumnCount, this);
     lstStats->setHorizontalHeaderLabels(
         {QStringLiteral("Trigger"), QStringLiteral("Keyword"), QStringLiteral("Calls"),
-         QStringLiteral("Skipped (quiet time)"), QStringLiteral("Last call")});
+         QStringLiteral("Skipped (quiet time)"), QStringLiteral("Not allowed to call"),
+         QStringLiteral("Last call")});
+    lstStats->horizontalHeaderItem(RefusedColumn)
+        ->setToolTip(QStringLiteral("Lines that held the keyword but were not allowed to call "
+                                    "the trigger (see Answers in the trigger manager)."));
     lstStats->verticalHeader()->hide();
     lstStats->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lstStats->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -99,8 +103,8 @@ void frmMatchStats::refresh() {
                 items[column] = new StatsItem;
                 lstStats->setItem(row, column, items[column]);
             }
-            items[CallsColumn]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            items[SkippedColumn]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            for (const int column : {CallsColumn, SkippedColumn, RefusedColumn})
+                items[column]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
         const MatchStats::Row& counts = m_stats.rows[index];
         auto& items = m_items[index];
@@ -108,10 +112,15 @@ void frmMatchStats::refresh() {
         items[KeywordColumn]->setText(toDisplayText(counts.keyword));
         items[CallsColumn]->setData(Qt::DisplayRole, static_cast<qlonglong>(counts.calls));
         items[SkippedColumn]->setData(Qt::DisplayRole, static_cast<qlonglong>(counts.skipped));
-        items[LastCallColumn]->setText(toQString(timeOfDayText(counts.lastCall, ':')));
-        items[LastCallColumn]->setData(Qt::UserRole, counts.lastCall.hour * 3600 +
-                                                         counts.lastCall.minute * 60 +
-                                                         counts.lastCall.second);
+        items[RefusedColumn]->setData(Qt::DisplayRole, static_cast<qlonglong>(counts.refused));
+        // A trigger only held back has no last call; it sorts before every time.
+        const bool called = counts.calls > 0;
+        items[LastCallColumn]->setText(called ? toQString(timeOfDayText(counts.lastCall, ':'))
+                                              : QString());
+        items[LastCallColumn]->setData(Qt::UserRole, called ? counts.lastCall.hour * 3600 +
+                                                                  counts.lastCall.minute * 60 +
+                                                                  counts.lastCall.second
+                                                            : -1);
     }
     lstStats->setSortingEnabled(true);
     m_shownRevision = m_stats.revision;

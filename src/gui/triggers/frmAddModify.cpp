@@ -4,6 +4,7 @@
 #include "core/platform/Platform.h"
 #include "core/platform/SoundPlayer.h"
 #include "core/settings/WindowSettings.h"
+#include "core/text/ChatLine.h"
 #include "core/triggers/TriggerEdit.h"
 #include "core/triggers/TriggerList.h"
 #include "gui/widgets/NamedWidget.h"
@@ -11,6 +12,7 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindowGeometry.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -45,6 +47,13 @@ void frmAddModify::buildControls() {
     txtQuiet->setSuffix(QStringLiteral(" s"));
     txtQuiet->setToolTip(QStringLiteral("After the trigger plays, its calls within this time "
                                         "are skipped. 0 lets every call play."));
+    cboCallers = namedWidget<QComboBox>("cboCallers", this);
+    for (const auto callers :
+         {text::Callers::TeamTalk, text::Callers::AllChat, text::Callers::AnyLine})
+        cboCallers->addItem(QLatin1String(text::callersName(callers)), static_cast<int>(callers));
+    cboCallers->setToolTip(QStringLiteral(
+        "Who may call the trigger. Team talk: your team's calls. All chat: any player's chat "
+        "too. Any line: every console line, the game's and the server's own included."));
     cmdSearch = namedWidget<QPushButton>("cmdSearch", QStringLiteral("..."), this);
     cmdSearch->setAutoDefault(false);
     cmdSearch->setMaximumWidth(cmdSearch->fontMetrics().horizontalAdvance(QStringLiteral("...")) *
@@ -74,7 +83,15 @@ void frmAddModify::buildControls() {
     fields->addWidget(cmdSearch, 2, 2);
     fields->addWidget(cmdPlay, 2, 3);
     fields->addWidget(namedWidget<QLabel>("lblQuiet", QStringLiteral("Quiet time"), this), 3, 0);
-    fields->addWidget(txtQuiet, 3, 1, Qt::AlignLeft);
+    auto* quietAndCallers = new QHBoxLayout;
+    quietAndCallers->addWidget(txtQuiet);
+    quietAndCallers->addSpacing(12);
+    auto* lblCallers = namedWidget<QLabel>("lblCallers", QStringLiteral("&Answers"), this);
+    lblCallers->setBuddy(cboCallers);
+    quietAndCallers->addWidget(lblCallers);
+    quietAndCallers->addWidget(cboCallers);
+    quietAndCallers->addStretch(1);
+    fields->addLayout(quietAndCallers, 3, 1, 1, 3);
     fields->addWidget(
         namedWidget<QLabel>("Label1", QStringLiteral("Progress of file transfer"), this), 4, 0);
     fields->addWidget(ProgressBar1, 4, 1, 1, 3);
@@ -95,7 +112,8 @@ void frmAddModify::buildControls() {
     setTabOrder(txtFile, cmdSearch);
     setTabOrder(cmdSearch, cmdPlay);
     setTabOrder(cmdPlay, txtQuiet);
-    setTabOrder(txtQuiet, cmdOK);
+    setTabOrder(txtQuiet, cboCallers);
+    setTabOrder(cboCallers, cmdOK);
     txtName->setFocus();
 }
 
@@ -107,6 +125,7 @@ void frmAddModify::Form_Load() {
     txtKeyword->setText(toQString(trigger.keyword));
     txtFile->setText(toQString(trigger.soundFile));
     txtQuiet->setValue(triggeredit::quietSecondsShown(trigger.quietMs));
+    cboCallers->setCurrentIndex(cboCallers->findData(static_cast<int>(trigger.callers)));
 }
 
 void frmAddModify::Form_Unload() {
@@ -123,7 +142,8 @@ void frmAddModify::cmdOK_Click() {
     Trigger typed{
         toSystemText(txtName->text()), toSystemText(txtKeyword->text()),
         toSystemText(txtFile->text()),
-        triggeredit::quietMsTyped(m_triggers.at(m_currentTrigger).quietMs, txtQuiet->value())};
+        triggeredit::quietMsTyped(m_triggers.at(m_currentTrigger).quietMs, txtQuiet->value()),
+        static_cast<text::Callers>(cboCallers->currentData().toInt())};
     if (const auto refusal = triggeredit::okRefusal(typed)) {
         m_platform.prompter.ask(*refusal);
         return;

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QComboBox;
 class QDoubleSpinBox;
 class QLineEdit;
 class QProgressBar;
@@ -11,7 +12,8 @@ struct Platform;
 class TriggerList;
 
 // The edit dialog: edits the trigger at the position it is given, CurrentTrigger (an empty
-// new position for Add, the selected one for Modify). "Ok" stores the three boxes;
+// new position for Add, the selected one for Modify). "Ok" stores the three boxes, the quiet
+// time and who may call;
 // any other way of closing leaves the list unchanged. "..." picks a wave file and, with
 // AutoCopy on, copies it into the game's sound directory.
 class frmAddModify final : public QDialog {
@@ -42,6 +44,7 @@ private:
     QLineEdit* txtKeyword = nullptr;
     QLineEdit* txtFile = nullptr;
     QDoubleSpinBox* txtQuiet = nullptr;
+    QComboBox* cboCallers = nullptr;
     QPushButton* cmdSearch = nullptr;
     QPushButton* cmdPlay = nullptr;
     QPushButton* cmdOK = nullptr;

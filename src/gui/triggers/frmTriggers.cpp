@@ -5,6 +5,7 @@
 #include "core/platform/SoundPlayer.h"
 #include "core/session/TriggerCalls.h"
 #include "core/settings/WindowSettings.h"
+#include "core/text/ChatLine.h"
 #include "core/text/PathText.h"
 #include "core/triggers/TriggerFile.h"
 #include "core/triggers/TriggerList.h"
@@ -30,7 +31,7 @@
 
 namespace {
 
-enum Column { TriggerColumn = 0, KeywordColumn = 1, FileColumn = 2 };
+enum Column { TriggerColumn = 0, KeywordColumn = 1, FileColumn = 2, CallersColumn = 3 };
 
 } // namespace
 
@@ -193,16 +194,19 @@ void frmTriggers::Form_Load() {
     restoreWindowGeometry(m_platform.settings, TriggerManager::kWindowName, geometry,
                           kPositionEdges);
 
-    lstTriggers->setHeaderLabels(
-        {QStringLiteral("Trigger"), QStringLiteral("Keyword"), QStringLiteral("File Location")});
+    lstTriggers->setHeaderLabels({QStringLiteral("Trigger"), QStringLiteral("Keyword"),
+                                  QStringLiteral("File Location"), QStringLiteral("Answers")});
     lstTriggers->headerItem()->setTextAlignment(KeywordColumn, Qt::AlignCenter);
     // The view's viewport is sized only when the window shows; the laid-out view is not.
     layout()->activate();
+    const int callersWidth =
+        lstTriggers->fontMetrics().horizontalAdvance(QStringLiteral("Team talk")) * 3 / 2;
     const int third = (lstTriggers->contentsRect().width() -
-                       lstTriggers->verticalScrollBar()->sizeHint().width()) /
+                       lstTriggers->verticalScrollBar()->sizeHint().width() - callersWidth) /
                       3;
     for (const int column : {TriggerColumn, KeywordColumn, FileColumn})
         lstTriggers->setColumnWidth(column, third);
+    lstTriggers->setColumnWidth(CallersColumn, callersWidth);
 
     setReportMode(true);
     Refill_Trigger_List();
@@ -230,7 +234,8 @@ void frmTriggers::Refill_Trigger_List() {
     for (int position = 1; position <= m_triggers.TriggerCount(); ++position) {
         const Trigger& trigger = m_triggers.at(position);
         auto* row = new QTreeWidgetItem(QStringList{
-            toQString(trigger.name), toQString(trigger.keyword), toQString(trigger.soundFile)});
+            toQString(trigger.name), toQString(trigger.keyword), toQString(trigger.soundFile),
+            trigger.isEmpty() ? QString() : QLatin1String(text::callersName(trigger.callers))});
         row->setTextAlignment(KeywordColumn, Qt::AlignCenter);
         rows.append(row);
     }
@@ -257,6 +262,7 @@ void frmTriggers::setReportMode(bool report) {
     lstTriggers->header()->setVisible(report);
     lstTriggers->setColumnHidden(KeywordColumn, !report);
     lstTriggers->setColumnHidden(FileColumn, !report);
+    lstTriggers->setColumnHidden(CallersColumn, !report);
 }
 
 void frmTriggers::cmdAdd_Click() {

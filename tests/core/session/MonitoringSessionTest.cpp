@@ -21,11 +21,11 @@ TEST_F(SessionTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
         game = GameConsole(game.path(), lineEnd);
         const std::string end = game.lineEnd();
         const std::string text =
-            "Bob: SHOTGUN" + end + "Alice: nothing" + end + "Carl: get the quad" + end;
+            "(Bob): SHOTGUN" + end + "(Alice): nothing" + end + "(Carl): get the quad" + end;
         for (std::size_t piece = 1; piece <= text.size(); ++piece) {
             activity.entries.clear();
             game.writeInPieces(text, piece, [this] { tick(); });
-            EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Carl: get the quad"})) << piece;
+            EXPECT_EQ(processed(), (Lines{"(Bob): SHOTGUN", "(Carl): get the quad"})) << piece;
         }
     }
     EXPECT_EQ(readFile(playScript()), "play quad.wav\r\n") << "the last match's sound";
@@ -38,18 +38,18 @@ TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
         void (GameConsole::*restart)(std::string_view);
         std::string firstText;
     };
-    const std::string first = "first game, the banner: SHOTGUN\r\n";
+    const std::string first = "(Bob): first game, SHOTGUN\r\n";
     const std::string longer(200, '.');
     for (const Restart& r :
-         {Restart{"truncated", &GameConsole::restartByTruncating, "Bob: SHOTGUN\r\n"},
-          Restart{"replaced", &GameConsole::restartByReplacing, "Bob: SHOTGUN\r\n"},
+         {Restart{"truncated", &GameConsole::restartByTruncating, "(Bob): SHOTGUN\r\n"},
+          Restart{"replaced", &GameConsole::restartByReplacing, "(Bob): SHOTGUN\r\n"},
           Restart{"replaced, longer", &GameConsole::restartByReplacing,
-                  "Bob: SHOTGUN\r\n" + longer + "\r\n"},
+                  "(Bob): SHOTGUN\r\n" + longer + "\r\n"},
           Restart{"truncated, regrown longer", &GameConsole::restartByTruncating,
-                  "Bob: SHOTGUN\r\n" + longer + "\r\n"},
+                  "(Bob): SHOTGUN\r\n" + longer + "\r\n"},
           // A new game writes the same banner first.
           Restart{"replaced, same start", &GameConsole::restartByReplacing,
-                  first + "Bob: SHOTGUN\r\n"}}) {
+                  first + "(Bob): SHOTGUN\r\n"}}) {
         game.restartByTruncating();
         game.write(first);
         session.start();
@@ -58,7 +58,7 @@ TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
 
         (game.*r.restart)(r.firstText);
         tick();
-        Lines expected{"Bob: SHOTGUN"};
+        Lines expected{"(Bob): SHOTGUN"};
         if (r.firstText.starts_with(first))
             expected.insert(expected.begin(), first.substr(0, first.size() - 2));
         EXPECT_EQ(processed(), expected) << r.how;
@@ -70,18 +70,18 @@ TEST_F(SessionTest, MissingLogIsEmptyUntilItAppearsAndThenReadFromItsBeginning) 
     session.start();
     tick();
     EXPECT_TRUE(prompter.shown.empty());
-    game.say("Bob: SHOTGUN");
+    game.say("(Bob): SHOTGUN");
     tick();
-    EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
+    EXPECT_EQ(processed(), Lines{"(Bob): SHOTGUN"});
 }
 
 TEST_F(SessionTest, TextInTheLogAtLoadingIsNeverProcessedNotEvenTheRestOfItsLastLine) {
-    game.write("Bob: SHOTGUN\r\nEve: ");
+    game.write("(Bob): SHOTGUN\r\n(Eve): ");
     session.skipExistingText();
     session.start();
-    game.write("SHOTGUN\r\nAl: SHOTGUN\r\n");
+    game.write("SHOTGUN\r\n(Al): SHOTGUN\r\n");
     tick();
-    EXPECT_EQ(processed(), Lines{"Al: SHOTGUN"});
+    EXPECT_EQ(processed(), Lines{"(Al): SHOTGUN"});
 }
 
 TEST_F(SessionTest, ALogBeyond2GiBIsFollowedWithItsSizeShownInKibibytes) {
@@ -93,10 +93,10 @@ TEST_F(SessionTest, ALogBeyond2GiBIsFollowedWithItsSizeShownInKibibytes) {
     EXPECT_EQ(view.events.back(), "size 2097152k");
 
     session.start();
-    game.write("\r\nBob: SHOTGUN\r\n");
+    game.write("\r\n(Bob): SHOTGUN\r\n");
     tick();
-    EXPECT_EQ(processed(), Lines{"Bob: SHOTGUN"});
-    EXPECT_EQ(session.ReadPosition(), size + 16);
+    EXPECT_EQ(processed(), Lines{"(Bob): SHOTGUN"});
+    EXPECT_EQ(session.ReadPosition(), size + 18);
 }
 
 TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItStands) {
@@ -126,9 +126,10 @@ TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountEachSessionAf
         const char* line;
         bool plays;
     };
-    for (const Call& call : {Call{1000, "Bob: QUAD", true}, Call{5000, "Al: quad", false},
-                             Call{5000, "Al: SHOTGUN", true}, Call{10999, "Bob: QUAD!", false},
-                             Call{11000, "Bob: QUAD!!", true}, Call{20999, "Al: quad", false}}) {
+    for (const Call& call :
+         {Call{1000, "(Bob): QUAD", true}, Call{5000, "(Al): quad", false},
+          Call{5000, "(Al): SHOTGUN", true}, Call{10999, "(Bob): QUAD!", false},
+          Call{11000, "(Bob): QUAD!!", true}, Call{20999, "(Al): quad", false}}) {
         activity.entries.clear();
         clock.steady = std::chrono::milliseconds(call.atMs);
         game.say(call.line);
@@ -148,7 +149,7 @@ TEST_F(SessionTest, TheTesterAnswersEveryLineAsTheSessionThenDoes) {
     session.start();
     for (const char* line :
          {"(Bob): \xC7\xC5\xD4 ^1quad", "failed to load sound \"get quad.wav\"", "nothing",
-          "(Al): get the quad", "Bob: shotgun rl", "Al: rl", "gold \x12\x13 &cf00get &rquad"}) {
+          "(Al): get the quad", "Bob: shotgun rl", "(Al): rl", "gold \x12\x13 &cf00get &rquad"}) {
         const TriggerCalls::Answer tested = session.calls().test(line);
         std::string answer;
         if (tested.skipped())
@@ -176,25 +177,26 @@ TEST_F(SessionTest, TheGamesAnswersToThePlayScriptAreNoCallsButATeammatesLineIs)
     triggers.append({"Quad", "QUAD", "C:\\Sounds\\Quad"}); // "play Quad": the game adds .wav
     triggers.append({"Bell", "BELL", "bell.wav"});         // the game's "execing bellcast.cfg"
     session.start();
-    game.say("Bob: QUAD up");
+    game.say("(Bob): QUAD up");
     tick();
     // At the same moment: another call, the answers of several engines to both play
     // scripts, and a teammate's line.
     for (const char* line :
-         {"Cy: SHOTGUN", "^7failed to load sound \"quad.wav\"", "Couldn't load sound/SHOTGUN.WAV",
+         {"(Cy): SHOTGUN", "^7failed to load sound \"quad.wav\"", "Couldn't load sound/SHOTGUN.WAV",
           "S_LoadSound: couldn't load sound/quad.wav", "execing bellcast.cfg",
-          "execing /home/p/quake/id1/Bellcast.CFG", "Al: QUAD here too", "Al: my_quad.wav QUAD"})
+          "execing /home/p/quake/id1/Bellcast.CFG", "(Al): QUAD here too",
+          "(Al): my_quad.wav QUAD"})
         game.say(line);
     tick();
-    EXPECT_EQ(processed(),
-              (Lines{"Bob: QUAD up", "Cy: SHOTGUN", "Al: QUAD here too", "Al: my_quad.wav QUAD"}));
+    EXPECT_EQ(processed(), (Lines{"(Bob): QUAD up", "(Cy): SHOTGUN", "(Al): QUAD here too",
+                                  "(Al): my_quad.wav QUAD"}));
     EXPECT_EQ(pushed.size(), 4u);
 
     // Long after the last play script, a line naming its sound is a call again.
     clock.steady += GameEchoes::kAnswerTime + std::chrono::milliseconds(1);
-    game.say("Eve: QUAD, quad.wav is mine");
+    game.say("(Eve): QUAD, quad.wav is mine");
     tick();
-    EXPECT_EQ(processed().back(), "Eve: QUAD, quad.wav is mine");
+    EXPECT_EQ(processed().back(), "(Eve): QUAD, quad.wav is mine");
 }
 
 // Whatever else the game may answer, one trigger's key is never pushed without end.
@@ -209,11 +211,11 @@ TEST_F(SessionTest, ATriggerCalledFasterThanATeamTypesHasItsKeyHeldForAWhile) {
     };
     // A full team calling within two seconds plays.
     for (int call = 0; call < RunawayGuard::kMostCalls; ++call)
-        callAt(milliseconds(200 * call), "SHOTGUN");
+        callAt(milliseconds(200 * call), "(Bob): SHOTGUN");
     ASSERT_EQ(pushed.size(), 8u);
-    callAt(milliseconds(1700), "SHOTGUN, one call too many");
-    callAt(milliseconds(1800), "SHOTGUN");
-    callAt(milliseconds(1900), "QUAD");
+    callAt(milliseconds(1700), "(Bob): SHOTGUN, one call too many");
+    callAt(milliseconds(1800), "(Bob): SHOTGUN");
+    callAt(milliseconds(1900), "(Bob): QUAD");
     EXPECT_EQ(pushed.size(), 9u) << "only the other trigger's call was pushed";
     EXPECT_EQ(std::ranges::count_if(activity.entries,
                                     [](const std::string& entry) {
@@ -221,9 +223,9 @@ TEST_F(SessionTest, ATriggerCalledFasterThanATeamTypesHasItsKeyHeldForAWhile) {
                                     }),
               1)
         << "the list says so once";
-    callAt(milliseconds(1700) + RunawayGuard::kHoldTime - milliseconds(1), "SHOTGUN");
+    callAt(milliseconds(1700) + RunawayGuard::kHoldTime - milliseconds(1), "(Bob): SHOTGUN");
     EXPECT_EQ(pushed.size(), 9u);
-    callAt(milliseconds(1700) + RunawayGuard::kHoldTime, "SHOTGUN");
+    callAt(milliseconds(1700) + RunawayGuard::kHoldTime, "(Bob): SHOTGUN");
     EXPECT_EQ(pushed.size(), 10u) << "pressed again after the hold";
 }
 
@@ -247,12 +249,12 @@ TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
     const fs::path workingDirectory = fs::current_path();
     fs::current_path(dir.path());
     for (const Row& r :
-         {Row{"backed up", true, true, "Bob: SHOTGUN\r\n", nullptr, true, saved},
-          Row{"overwrite", true, true, "Bob: SHOTGUN\r\n", "Yes", true, saved},
-          Row{"no overwrite", true, true, "Bob: SHOTGUN\r\n", "No", false, failed},
+         {Row{"backed up", true, true, "(Bob): SHOTGUN\r\n", nullptr, true, saved},
+          Row{"overwrite", true, true, "(Bob): SHOTGUN\r\n", "Yes", true, saved},
+          Row{"no overwrite", true, true, "(Bob): SHOTGUN\r\n", "No", false, failed},
           Row{"empty log", true, true, "", nullptr, false, failed},
-          Row{"no game mode directory", true, false, "Bob: SHOTGUN\r\n", nullptr, false, failed},
-          Row{"option off", false, true, "Bob: SHOTGUN\r\n", nullptr, false, ""}}) {
+          Row{"no game mode directory", true, false, "(Bob): SHOTGUN\r\n", nullptr, false, failed},
+          Row{"option off", false, true, "(Bob): SHOTGUN\r\n", nullptr, false, ""}}) {
         SCOPED_TRACE(r.how);
         fs::remove_all(quake / "fortress");
         fs::create_directories(quake / "fortress");
@@ -280,7 +282,7 @@ TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
 
 #ifndef _WIN32
 TEST_F(SessionTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
-    const std::string log = "Bob: SHOTGUN\r\n" + std::string(5000, 'x') + "\r\n";
+    const std::string log = "(Bob): SHOTGUN\r\n" + std::string(5000, 'x') + "\r\n";
     game.write(log);
     clock.time = {21, 5, 9};
     session.start();
@@ -312,26 +314,26 @@ TEST_F(SessionTest, QueuedLinesAreStillDispatchedAndTheNextSessionReadsOnlyWhatF
         configuration.QconsoleDel = row.QconsoleDel;
         configuration.Active_Mod_Dir = row.modDir ? text::fromPath(quake / "fortress") : "";
         activity.entries.clear();
-        game.say("old: SHOTGUN");
+        game.say("(old): SHOTGUN");
         session.skipExistingText();
         session.start();
-        game.write("Bob: SHOTGUN\r\nAl: SHOTGUN\r\n");
+        game.write("(Bob): SHOTGUN\r\n(Al): SHOTGUN\r\n");
         session.checkLog();
         session.dispatchNextLine();
-        game.say("Cy: SHOTGUN"); // after the last look: part of the match, never a call
+        game.say("(Cy): SHOTGUN"); // after the last look: part of the match, never a call
         session.stop();
         drain();
 
-        game.say("Eve: SHOTGUN");
+        game.say("(Eve): SHOTGUN");
         session.start();
         drain();
-        EXPECT_EQ(processed(), (Lines{"Bob: SHOTGUN", "Al: SHOTGUN", "Eve: SHOTGUN"}));
+        EXPECT_EQ(processed(), (Lines{"(Bob): SHOTGUN", "(Al): SHOTGUN", "(Eve): SHOTGUN"}));
         session.stop();
     }
 }
 
 TEST_F(SessionTest, NoPassStartsWhileStopAsksItsQuestion) {
-    game.write("Bob: SHOTGUN\r\n");
+    game.write("(Bob): SHOTGUN\r\n");
     clock.time = {21, 5, 9};
     writeFile(matchFile(), "older match");
     // The tray's Start, or a tick, while the question is open.

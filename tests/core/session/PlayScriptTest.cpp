@@ -49,7 +49,7 @@ TEST_F(PlayScriptDispatchTest, TheScriptPlaysTheSoundsFileNameOrRefusesACommand)
         triggers.resize(0);
         triggers.append({"t", "SHOTGUN", r.sound});
         activity.entries.clear();
-        EXPECT_EQ(dispatch.create_play_script("Bob: SHOTGUN"), r.script != nullptr) << r.sound;
+        EXPECT_EQ(dispatch.create_play_script("(Bob): SHOTGUN"), r.script != nullptr) << r.sound;
         EXPECT_EQ(readFile(script()),
                   r.script ? r.script : "play a much longer old sound name.wav\r\n");
         ASSERT_EQ(activity.entries.size(), r.script ? 1u : 2u) << r.sound;
@@ -64,7 +64,7 @@ TEST_F(PlayScriptDispatchTest, UnwritableGameDirectoryStillCountsAsAMatch) {
     for (const std::string& quakeDir : {(game / "missing").string(), std::string()}) {
         configuration.Quake_Dir = quakeDir;
         activity.entries.clear();
-        EXPECT_TRUE(dispatch.create_play_script("SHOTGUN")) << quakeDir;
+        EXPECT_TRUE(dispatch.create_play_script("(Bob): SHOTGUN")) << quakeDir;
         ASSERT_EQ(activity.entries.size(), 2u);
         EXPECT_NE(activity.entries[1].find("Play script not written"), std::string::npos);
     }
@@ -76,7 +76,7 @@ TEST_F(PlayScriptDispatchTest, AFullDiskIsTheListsEntryAndTheMatchStands) {
     triggers.append({"Shotgun", "SHOTGUN", "shotgun.wav"});
     writeFile(script(), "play a.wav\r\n");
     EXPECT_TRUE(underFileSizeLimit(14, [&] {
-        return dispatch.create_play_script("Bob: SHOTGUN") && activity.entries.size() == 2 &&
+        return dispatch.create_play_script("(Bob): SHOTGUN") && activity.entries.size() == 2 &&
                activity.entries[1] == "Play script not written: cannot write " + script().string();
     })) << "the match is told and the key is pushed all the same";
     EXPECT_EQ(readFile(script()), "") << "nothing of a cut-short command is left to run";

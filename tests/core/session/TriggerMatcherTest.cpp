@@ -1,6 +1,6 @@
-// The matcher against the matching rule written out plainly, on many random trigger lists
-// and pieces, over a small alphabet so that words overlap, repeat, and are prefixes and
-// suffixes of one another.
+// The matcher against the matching rule written out plainly, on many random trigger lists,
+// callers, pieces and chat shapes, over a small alphabet so that words overlap, repeat, and
+// are prefixes and suffixes of one another and of the message's start.
 
 #include "core/session/TriggerMatcher.h"
 
@@ -13,17 +13,31 @@
 
 namespace {
 
-// The first position whose keyword's words (cut at the first space) all occur in the piece.
-std::optional<int> referenceFirstMatch(const TriggerList& list, const std::string& piece) {
+// Whether the keyword's words (cut at the first space) all occur in the text.
+bool holds(std::string_view text, const std::string& keyword) {
+    const auto space = keyword.find(' ');
+    return text::containsIgnoringCase(text, keyword.substr(0, space)) &&
+           (space == std::string::npos || text::containsIgnoringCase(text, keyword.substr(space)));
+}
+
+// The first position called: its keyword in the message of a line its callers allow, or
+// anywhere for any line; else the first whose keyword is anywhere.
+std::pair<std::optional<int>, std::optional<int>>
+referenceFirstMatch(const TriggerList& list, const std::string& piece, text::ChatLine chat) {
+    std::optional<int> refused;
     for (int position = 1; !piece.empty() && position <= list.TriggerCount(); ++position) {
-        const std::string& keyword = list.at(position).keyword;
-        const auto space = keyword.find(' ');
-        if (!keyword.empty() && text::containsIgnoringCase(piece, keyword.substr(0, space)) &&
-            (space == std::string::npos ||
-             text::containsIgnoringCase(piece, keyword.substr(space))))
-            return position;
+        const Trigger& trigger = list.at(position);
+        if (trigger.keyword.empty())
+            continue;
+        if (trigger.callers == text::Callers::AnyLine
+                ? holds(piece, trigger.keyword)
+                : text::mayCall(trigger.callers, chat.kind) &&
+                      holds(std::string_view(piece).substr(chat.messageStart), trigger.keyword))
+            return {position, std::nullopt};
+        if (!refused && holds(piece, trigger.keyword))
+            refused = position;
     }
-    return std::nullopt;
+    return {std::nullopt, refused};
 }
 
 TEST(TriggerMatcherTest, AgreesWithThePlainRuleOnRandomListsAndPieces) {
@@ -57,14 +71,18 @@ TEST(TriggerMatcherTest, AgreesWithThePlainRuleOnRandomListsAndPieces) {
                     keyword = number(0, 1) == 0 ? other.substr(0, cut) : other.substr(cut);
                 }
                 keywords.push_back(keyword);
-                list.append({"t", keyword, "t.wav"});
+                list.append({"t", keyword, "t.wav", 0, text::Callers(number(0, 2))});
             }
             if (number(0, 3) == 0)
                 list.set(number(1, list.TriggerCount()), {});
             for (int line = 0; line < 10; ++line) {
                 const std::string piece = text(14);
-                ASSERT_EQ(matcher.firstMatch(piece), referenceFirstMatch(list, piece))
-                    << "seed " << seed << ", piece '" << piece << "'";
+                const text::ChatLine chat{text::ChatLine::Kind(number(0, 4)),
+                                          std::size_t(number(0, int(piece.size())))};
+                const auto match = matcher.firstMatch(piece, chat);
+                ASSERT_EQ(std::pair(match.position, match.refused),
+                          referenceFirstMatch(list, piece, chat))
+                    << "seed " << seed << ", piece '" << piece << "' from " << chat.messageStart;
             }
         }
     }

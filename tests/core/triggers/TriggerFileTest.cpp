@@ -52,7 +52,8 @@ TEST(TriggerFileTest, ReadsOneTriggerPerLine) {
 }
 
 TEST(TriggerImportTest, AppliesValidRecordsInFileOrder) {
-    const Triggers existing{{"One", "ONE", "one.wav", 1500}, {"Two", "TWO", "two.wav"}};
+    const auto any = text::Callers::AnyLine;
+    const Triggers existing{{"One", "ONE", "one.wav", 1500, any}, {"Two", "TWO", "two.wav"}};
     const Trigger n{"New", "NEW", "new.wav"};
     struct Row {
         const char* what;
@@ -65,10 +66,11 @@ TEST(TriggerImportTest, AppliesValidRecordsInFileOrder) {
                              {{"one", "A", "a.wav"}, {"One ", "B", "b.wav"}, {"One", "C", "c.wav"}},
                              {{"one", "A", "a.wav"}, {"One ", "B", "b.wav"}}},
                          Row{"Replace keeps repeated names", ImportMode::Replace, {n, n}, {n, n}},
-                         Row{"Replace keeps the quiet time of a trigger it brings back",
+                         Row{"Replace keeps the quiet time and callers of a trigger it "
+                             "brings back",
                              ImportMode::Replace,
                              {n, {"One", "ONE!", "one.wav"}},
-                             {n, {"One", "ONE!", "one.wav", 1500}}},
+                             {n, {"One", "ONE!", "one.wav", 1500, any}}},
                          Row{"blank fields",
                              ImportMode::Add,
                              {{"A", "  ", "a.wav"}, {"\t", "TAB", "tab.wav"}},

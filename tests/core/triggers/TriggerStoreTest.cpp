@@ -33,27 +33,31 @@ TEST(TriggerStoreTest, NothingStoredGivesOneDefaultTriggerAndWritesNothingUntilS
 }
 
 // A missing section takes the defaults; a blank keyword or an empty position stays empty.
-TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimes) {
+TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers) {
     FakeSettingsStore settings;
     TriggerList list;
     for (const char* name : {"A", "B", "C", "D", "E"})
-        list.append({name, std::string("KEY ") + name, "x.wav", name[0] == 'C' ? 1500 : 0});
+        list.append({name, std::string("KEY ") + name, "x.wav", name[0] == 'C' ? 1500 : 0,
+                     name[0] == 'C' ? text::Callers::AnyLine : text::Callers::TeamTalk});
+    list.set(4, {"D", "KEY D", "x.wav", 0, text::Callers::AllChat});
     RecordingProgress progress;
     Save_Triggers(settings, list, progress);
     list.markDeleted(2);
     list.Remove_Deleted_Triggers();
     list.set(4, {});
     Save_Triggers(settings, list, progress);
-    EXPECT_EQ(settings.get("2", "t_quiet_ms"), "1500");
-    EXPECT_FALSE(settings.has("1", "t_quiet_ms")) << "a store without quiet times stays as it was";
+    EXPECT_EQ(settings.get("2", "t_quiet_ms") + settings.get("2", "t_callers"), "1500any");
+    EXPECT_FALSE(settings.has("1", "t_quiet_ms") || settings.has("1", "t_callers"))
+        << "a store without quiet times or callers stays as it was";
     settings.save("Application_params", "RecordCount", "7");
     Add_Trigger(settings, "6", {"Blank", "   ", "x.wav"});
+    settings.save("7", "t_callers", "Any"); // no value of ours: team talk
 
     const TriggerList reloaded = loaded(settings);
     ASSERT_EQ(reloaded.TriggerCount(), 7);
     EXPECT_EQ(reloaded.at(1), (Trigger{"A", "KEY A", "x.wav"}));
-    EXPECT_EQ(reloaded.at(2), (Trigger{"C", "KEY C", "x.wav", 1500}));
-    EXPECT_EQ(reloaded.at(3), (Trigger{"D", "KEY D", "x.wav"})) << "no quiet time left behind";
+    EXPECT_EQ(reloaded.at(2), (Trigger{"C", "KEY C", "x.wav", 1500, text::Callers::AnyLine}));
+    EXPECT_EQ(reloaded.at(3), (Trigger{"D", "KEY D", "x.wav", 0, text::Callers::AllChat}));
     EXPECT_TRUE(reloaded.at(4).isEmpty());
     EXPECT_EQ(reloaded.at(5).name, "E") << "the old last section, left as it was";
     EXPECT_TRUE(reloaded.at(6).isEmpty());

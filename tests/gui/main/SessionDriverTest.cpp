@@ -53,18 +53,18 @@ TEST_F(SessionDriverTest, TimerRunsWithTheSessionAndFindsWhatTheGameWrites) {
     driver.start();
     EXPECT_TRUE(tickFileSize()->isActive());
 
-    game.say("Bob: SHOTGUN");
+    game.say("(Bob): SHOTGUN");
     EXPECT_TRUE(waitForPushes(1)) << "the next tick reads the line";
 
     driver.stop();
     EXPECT_FALSE(tickFileSize()->isActive());
-    game.say("Al: SHOTGUN");
+    game.say("(Al): SHOTGUN");
     QTest::qWait(800);
     EXPECT_EQ(pushed.size(), 1u) << "no check after Stop";
 }
 
 TEST_F(SessionDriverTest, StopArrivesBetweenLinesAndTheQueuedLinesStillFollowInOrder) {
-    game.write("one SHOTGUN\r\ntwo SHOTGUN\r\nthree SHOTGUN\r\nfour SHOTGUN\r\n");
+    game.write("(one): SHOTGUN\r\n(two): SHOTGUN\r\n(three): SHOTGUN\r\n(four): SHOTGUN\r\n");
     std::size_t pushedAtStop = 0;
     driver.start();
     QTimer::singleShot(0, [&] {
@@ -73,21 +73,22 @@ TEST_F(SessionDriverTest, StopArrivesBetweenLinesAndTheQueuedLinesStillFollowInO
     });
     ASSERT_TRUE(waitForPushes(4));
     EXPECT_LT(pushedAtStop, 4u) << "the event loop ran between the lines";
-    EXPECT_EQ(processed(), (Lines{"one SHOTGUN", "two SHOTGUN", "three SHOTGUN", "four SHOTGUN"}));
+    EXPECT_EQ(processed(),
+              (Lines{"(one): SHOTGUN", "(two): SHOTGUN", "(three): SHOTGUN", "(four): SHOTGUN"}));
     EXPECT_FALSE(session.isRunning());
 }
 
 TEST_F(SessionDriverTest, TickDuringADispatchNeverRunsANestedPass) {
     // While the first key push is under way (a slow key output that lets the event loop
     // run), the game writes on and ticks come; lines stay in log order, one at a time.
-    game.write("one SHOTGUN\r\ntwo SHOTGUN\r\n");
+    game.write("(one): SHOTGUN\r\n(two): SHOTGUN\r\n");
     bool inPush = false;
     bool nested = false;
     onPush = [&](const std::string&) {
         nested = nested || inPush;
         inPush = true;
         if (pushed.size() == 1) {
-            game.say("three SHOTGUN");
+            game.say("(three): SHOTGUN");
             driver.checkNow();
             QTest::qWait(700);
         }
@@ -96,27 +97,27 @@ TEST_F(SessionDriverTest, TickDuringADispatchNeverRunsANestedPass) {
     driver.start();
     ASSERT_TRUE(waitForPushes(3));
     EXPECT_FALSE(nested);
-    EXPECT_EQ(processed(), (Lines{"one SHOTGUN", "two SHOTGUN", "three SHOTGUN"}));
+    EXPECT_EQ(processed(), (Lines{"(one): SHOTGUN", "(two): SHOTGUN", "(three): SHOTGUN"}));
     driver.stop();
 }
 
 TEST_F(SessionDriverTest, TheLogIsFollowedByItsNameAtOnceWhenReplacedOrDeletedAndCreatedAnew) {
     startWithoutTick();
-    game.say("Ann: SHOTGUN");
+    game.say("(Ann): SHOTGUN");
     ASSERT_TRUE(waitForPushes(1)) << "read when the game writes it, not at the next tick";
     // darkplaces puts a new file in the log's place when it starts.
     game.restartByReplacing("]condebug\r\n");
     ASSERT_TRUE(waitForCheck());
     QTest::qWait(50);
-    game.say("Bob: SHOTGUN");
+    game.say("(Bob): SHOTGUN");
     ASSERT_TRUE(waitForPushes(2)) << "the new file is watched";
 
     std::filesystem::remove(game.path());
     ASSERT_TRUE(waitForCheck());
-    game.say("Al: SHOTGUN");
+    game.say("(Al): SHOTGUN");
     ASSERT_TRUE(waitForPushes(3)) << "the directory shows the log coming back";
     QTest::qWait(50);
-    game.say("Cy: SHOTGUN");
+    game.say("(Cy): SHOTGUN");
     EXPECT_TRUE(waitForPushes(4)) << "and the log that came back is watched";
     driver.stop();
 }
@@ -140,7 +141,7 @@ TEST_F(SessionDriverTest, CheapLinesShareATurnAndASlowLineEndsItsTurn) {
     std::string text;
     for (int i = 0; i < 2000; ++i)
         text += "(Bob): chatter " + std::to_string(i) + "\r\n";
-    text += "one SHOTGUN\r\ntwo SHOTGUN\r\nthree SHOTGUN\r\n";
+    text += "(one): SHOTGUN\r\n(two): SHOTGUN\r\n(three): SHOTGUN\r\n";
     game.write(text);
     // A key push that takes longer than a turn may dispatch lines.
     onPush = [](const std::string&) {
@@ -160,7 +161,7 @@ TEST_F(SessionDriverTest, CheapLinesShareATurnAndASlowLineEndsItsTurn) {
     };
     EXPECT_LT(turnsAfter(0), 1000) << "2,000 lines of chatter took fewer than 1,000 turns";
     EXPECT_TRUE(turnsAfter(1) && turnsAfter(2)) << "the event loop ran between the slow lines";
-    EXPECT_EQ(processed(), (Lines{"one SHOTGUN", "two SHOTGUN", "three SHOTGUN"}));
+    EXPECT_EQ(processed(), (Lines{"(one): SHOTGUN", "(two): SHOTGUN", "(three): SHOTGUN"}));
     driver.stop();
 }
 

@@ -120,8 +120,9 @@ TEST_F(MainWindowTest, ConfigurationIsOfferedAgainUntilAGameModeDirectoryIsSet) 
 }
 
 TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
-    storeAConfiguredProgram(
-        {{"Shotgun", "SHOTGUN", "shotgun.wav"}, {"Quad", "QUAD", "quad.wav", 60000}});
+    storeAConfiguredProgram({{"Shotgun", "SHOTGUN", "shotgun.wav"},
+                             {"Quad", "QUAD", "quad.wav", 60000},
+                             {"Flag", "FLAG", "flag.wav"}});
     ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
     click(*window, "cmdStats");
     QWidget* stats = nullptr;
@@ -143,19 +144,23 @@ TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
 
     start();
     fakes.clock.time = {21, 5, 9};
-    console.say("Bob: QUAD");
-    gameSays("Al: SHOTGUN");
+    console.say("(Bob): QUAD");
+    gameSays("(Al): SHOTGUN");
     ASSERT_TRUE(QTest::qWaitFor([&] { return table->rowCount() == 2; }, 5000));
     fakes.clock.time = {21, 10, 0};
-    console.say("Al: quad");
-    gameSays("Bob: ^1QUAD");
-    const QStringList shown{QStringLiteral("Quad|QUAD|3|2|21:10:0"),
-                            QStringLiteral("Shotgun|SHOTGUN|1|0|21:5:9")};
+    console.say("(Al): quad");
+    console.say("Al: SHOTGUN in all chat");
+    console.say("console: FLAG taken");
+    gameSays("(Bob): ^1QUAD");
+    const QStringList shown{QStringLiteral("Quad|QUAD|3|2|0|21:10:0"),
+                            QStringLiteral("Shotgun|SHOTGUN|1|0|1|21:5:9"),
+                            QStringLiteral("Flag|FLAG|0|0|1|")};
     ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == shown; }, 5000)) << "follows the session";
     EXPECT_EQ(child<QLabel>(*stats, "lblSummary")->text(),
-              QStringLiteral("Since the last Start: 4 lines read, 2 keys pushed."));
-    table->horizontalHeader()->setSortIndicator(4, Qt::AscendingOrder);
-    EXPECT_EQ(rows().first(), shown[1]) << "earliest last call first";
+              QStringLiteral("Since the last Start: 6 lines read, 2 keys pushed."));
+    table->horizontalHeader()->setSortIndicator(5, Qt::AscendingOrder);
+    EXPECT_EQ(rows().mid(0, 2), (QStringList{shown[2], shown[1]}))
+        << "never called first, then the earliest last call";
     table->horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);
     EXPECT_EQ(rows().first(), shown[0]) << "most calls first";
 
@@ -227,19 +232,19 @@ TEST_F(MainWindowTest, EachMatchIsOneReadableRowAndKeysThatCannotReachTheGameAre
     window->show();
     start();
     trayItem(2)->trigger(); // a pass while running
-    gameSays("^1\x10"
-             "Al\x11^7: SHOTGUN caf\xC3\xA9 \x01\x7F");
+    gameSays("^1(\x10"
+             "Al\x11)^7: SHOTGUN caf\xC3\xA9 \x01\x7F");
     ASSERT_TRUE(waitForEntries(4));
     EXPECT_EQ(entries().size(), 4);
     EXPECT_TRUE(entries().at(0).startsWith(QStringLiteral("Keys cannot reach the game")));
     EXPECT_EQ(entries().mid(1, 2),
               QStringList({QStringLiteral("Found Keywords : SHOTGUN"),
-                           QStringLiteral(u"Processing : [Al]: SHOTGUN caf\u00E9 \u2401\u2421")}))
+                           QStringLiteral(u"Processing : ([Al]): SHOTGUN caf\u00E9 \u2401\u2421")}))
         << "console bytes of any kind show as one readable row";
     EXPECT_TRUE(fs::exists(game / "id1" / "bellcast.cfg")) << "play scripts are still written";
 
     for (int i = 0; i < 40; ++i)
-        console.say("Bob: SHOTGUN " + std::to_string(i));
+        console.say("(Bob): SHOTGUN " + std::to_string(i));
     window->session().checkLog();
     ASSERT_TRUE(waitForEntries(124));
     EXPECT_EQ(entries().filter(QStringLiteral("Keys cannot reach")).size(), 1);

@@ -10,6 +10,8 @@
 #include "support/TestPlatform.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -173,6 +175,7 @@ TEST_F(TriggerWindowsTest, ModifyEditsTheSelectedRowAndAddAppendsOne) {
     menu(1);
     EXPECT_EQ(triggers.at(3), (Trigger{"C", "QUAD", "C.wav"}));
     EXPECT_EQ(list->topLevelItem(2)->text(1), QStringLiteral("QUAD"));
+    EXPECT_EQ(list->topLevelItem(2)->text(3), QStringLiteral("Team talk"));
     EXPECT_EQ(selectedRow(), 3);
 
     onNextModal([](QDialog&) {});
@@ -195,6 +198,11 @@ TEST_F(TriggerWindowsTest, PlayWavAndTheTesterPlayTheSoundOfTheirTrigger) {
     auto* play = child<QPushButton>(*manager, "cmdTestPlay");
     line->setText(QStringLiteral("(Bob): nothing"));
     EXPECT_FALSE(play->isEnabled());
+    line->setText(QStringLiteral("Bob: key quad"));
+    EXPECT_THAT(result(), testing::StartsWith("No trigger answers this line: not team talk.\n"
+                                              "Trigger 2, \"Quad\""));
+    line->setText(QStringLiteral("(key quad): hi"));
+    EXPECT_THAT(result(), testing::HasSubstr("its keyword is not in the message"));
     line->setText(QStringLiteral("^1(Bob)^7: key quad"));
     EXPECT_THAT(result(), testing::HasSubstr("Trigger 2, \"Quad\""));
     QTest::keyClick(line, Qt::Key_Return);
@@ -281,15 +289,24 @@ TEST_F(TriggerWindowsTest, ImportStaysOpenWhenCancelledAndStopsAtAFullList) {
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST_F(TriggerWindowsTest, EditQuietTimeIsTypedInSecondsAndKeptWhileLeftAsShown) {
+TEST_F(TriggerWindowsTest, EditQuietTimeIsKeptWhileLeftAsShownAndWhoMayCallIsChosenBesideIt) {
     for (const auto& [typed, quietMs] : {std::pair{1.3, 1250}, {2.5, 2500}, {0.0, 0}}) {
-        triggers.set(1, {"Q", "QUAD", "q.wav", 1250});
+        triggers.set(1, {"Q", "QUAD", "q.wav", 1250, text::Callers::AllChat});
         const auto window = edit();
         auto* quiet = child<QDoubleSpinBox>(*window, "txtQuiet");
+        auto* callers = child<QComboBox>(*window, "cboCallers");
         EXPECT_DOUBLE_EQ(quiet->value(), 1.3);
+        EXPECT_EQ(callers->currentText(), QStringLiteral("All chat"));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        quiet->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), callers);
         quiet->setValue(typed);
+        callers->setCurrentText(QStringLiteral("Any line"));
         click(*window, "cmdOK");
         EXPECT_EQ(triggers.at(1).quietMs, quietMs) << typed;
+        EXPECT_EQ(triggers.at(1).callers, text::Callers::AnyLine);
     }
 }
 
