@@ -13,6 +13,8 @@
 
 namespace {
 
+using Kind = text::ChatLine::Kind;
+
 // Whether the keyword's words (cut at the first space) all occur in the text.
 bool holds(std::string_view text, const std::string& keyword) {
     const auto space = keyword.find(' ');
@@ -20,8 +22,8 @@ bool holds(std::string_view text, const std::string& keyword) {
            (space == std::string::npos || text::containsIgnoringCase(text, keyword.substr(space)));
 }
 
-// The first position called: its keyword in the message of a line its callers allow, or
-// anywhere for any line; else the first whose keyword is anywhere.
+// The first position called: its keyword anywhere for any line, or in the message of team
+// talk (for all chat also of all chat and private ones); else the first holding it anywhere.
 std::pair<std::optional<int>, std::optional<int>>
 referenceFirstMatch(const TriggerList& list, const std::string& piece, text::ChatLine chat) {
     std::optional<int> refused;
@@ -31,7 +33,9 @@ referenceFirstMatch(const TriggerList& list, const std::string& piece, text::Cha
             continue;
         if (trigger.callers == text::Callers::AnyLine
                 ? holds(piece, trigger.keyword)
-                : text::mayCall(trigger.callers, chat.kind) &&
+                : (chat.kind == Kind::TeamTalk ||
+                   (trigger.callers == text::Callers::AllChat &&
+                    (chat.kind == Kind::AllChat || chat.kind == Kind::Private))) &&
                       holds(std::string_view(piece).substr(chat.messageStart), trigger.keyword))
             return {position, std::nullopt};
         if (!refused && holds(piece, trigger.keyword))
@@ -77,7 +81,7 @@ TEST(TriggerMatcherTest, AgreesWithThePlainRuleOnRandomListsAndPieces) {
                 list.set(number(1, list.TriggerCount()), {});
             for (int line = 0; line < 10; ++line) {
                 const std::string piece = text(14);
-                const text::ChatLine chat{text::ChatLine::Kind(number(0, 4)),
+                const text::ChatLine chat{Kind(number(0, 4)),
                                           std::size_t(number(0, int(piece.size())))};
                 const auto match = matcher.firstMatch(piece, chat);
                 ASSERT_EQ(std::pair(match.position, match.refused),

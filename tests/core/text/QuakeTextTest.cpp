@@ -24,8 +24,8 @@ TEST(QuakeTextTest, FoldsTheLineToWhatThePlayerReadsAndTellsWhoWroteIt) {
                  "12:34 "
                  "\xA8\xED\xE1\xF4\xE5\xA9\xBA\xA0\xEE\xE5\xE5\xE4\xA0\xD3\xC8\xCF\xD4\xC7\xD5\xCE",
                  "12:34 (mate): need SHOTGUN", Kind::TeamTalk, " need SHOTGUN"},
-        FoldCase{"all chat of a player named like the keyword, stamped with seconds",
-                 "12:34:56 Shotgun: hi", "12:34:56 Shotgun: hi", Kind::AllChat, " hi"},
+        FoldCase{"a player named like the keyword, stamped with seconds", "12:34:56 (Shotgun): hi",
+                 "12:34:56 (Shotgun): hi", Kind::TeamTalk, " hi"},
         FoldCase{"DarkPlaces team talk", "^7^3(mate): need SHOTGUN", "(mate): need SHOTGUN",
                  Kind::TeamTalk, " need SHOTGUN"},
         FoldCase{"NetQuake's chat mark", "\x01(Al): get quad", "\x01(Al): get quad", Kind::TeamTalk,

@@ -47,8 +47,7 @@ TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers
     list.set(4, {});
     Save_Triggers(settings, list, progress);
     EXPECT_EQ(settings.get("2", "t_quiet_ms") + settings.get("2", "t_callers"), "1500any");
-    EXPECT_FALSE(settings.has("1", "t_quiet_ms") || settings.has("1", "t_callers"))
-        << "a store without quiet times or callers stays as it was";
+    EXPECT_FALSE(settings.has("1", "t_quiet_ms") || settings.has("1", "t_callers")) << "as it was";
     settings.save("Application_params", "RecordCount", "7");
     Add_Trigger(settings, "6", {"Blank", "   ", "x.wav"});
     settings.save("7", "t_callers", "Any"); // no value of ours: team talk

@@ -159,8 +159,7 @@ TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
     EXPECT_EQ(child<QLabel>(*stats, "lblSummary")->text(),
               QStringLiteral("Since the last Start: 6 lines read, 2 keys pushed."));
     table->horizontalHeader()->setSortIndicator(5, Qt::AscendingOrder);
-    EXPECT_EQ(rows().mid(0, 2), (QStringList{shown[2], shown[1]}))
-        << "never called first, then the earliest last call";
+    EXPECT_EQ(rows().mid(0, 2), (QStringList{shown[2], shown[1]})) << "uncalled, then earliest";
     table->horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);
     EXPECT_EQ(rows().first(), shown[0]) << "most calls first";
 
