@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
         fakes.settings.save(section, "t_file", samples[i].soundFile);
     }
     fakes.settings.save("2", "t_quiet_ms", "10000");
+    fakes.settings.save("4", "t_callers", "any"); // the server says so, not a teammate
 
     Configuration configuration;
     TriggerList triggers;
@@ -103,14 +104,15 @@ int main(int argc, char** argv) {
     main.Form_Load();
 
     // A short match: calls for sounds among other console text, one in red, one within the
-    // quiet time of the call before.
+    // quiet time of the call before, one in all chat that is no call, and the server's flag.
     main.cmdStart_Click();
     appendFile(game / "fortress" / "qconsole.log",
                "Bob entered the game\r\n^1(Bob)^7: \xD3\xC8\xCF\xD4\xC7\xD5\xCE at the ramp\r\n"
-               "Al: gg\r\n(Al): get the quad, quick\r\n(Bob): quad, get it!\r\n");
+               "Al: gg\r\n(Al): get the quad, quick\r\n(Bob): quad, get it!\r\n"
+               "Eve: shotgun noobs\r\nconsole: Red FLAG taken\r\n");
     fakes.clock.time = {21, 5, 9};
     main.session().checkLog();
-    if (!QTest::qWaitFor([&] { return main.findChild<QListWidget*>()->count() >= 7; }, 5000))
+    if (!QTest::qWaitFor([&] { return main.findChild<QListWidget*>()->count() >= 10; }, 5000))
         std::cerr << "the session did not process the sample match\n";
     main.cmdStop_Click();
     main.showNormal();

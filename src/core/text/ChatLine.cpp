@@ -1,5 +1,7 @@
 #include "core/text/ChatLine.h"
 
+#include <algorithm>
+
 namespace text {
 
 namespace {
