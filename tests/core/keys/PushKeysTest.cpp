@@ -12,6 +12,8 @@
 #include <chrono>
 #include <set>
 #include <string>
+#include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -28,10 +30,9 @@ struct Key {
 constexpr Key Shift{0x10, 0x2A}, Ctrl{0x11, 0x1D}, Alt{0x12, 0x38}, F1{0x70, 0x3B}, F4{0x73, 0x3E},
     Enter{0x0D, 0x1C}, Space{0x20, 0x39}, NoKey{0xFF, 0xFF};
 constexpr Key A{0x41, 0x1E}, B{0x42, 0x30}, C{0x43, 0x2E}, E{0x45, 0x12}, F{0x46, 0x21},
-    K{0x4B, 0x25}, P{0x50, 0x19}, S{0x53, 0x1F}, U{0x55, 0x16};
+    P{0x50, 0x19}, S{0x53, 0x1F}, U{0x55, 0x16};
 constexpr Key Zero{0x30, 0x0B}, One{0x31, 0x02}, Two{0x32, 0x03}, Five{0x35, 0x06},
-    Nine{0x39, 0x0A}, Grave{0xC0, 0x29}, Minus{0xBD, 0x0C}, Equals{0xBB, 0x0D},
-    LeftBracket{0xDB, 0x1A}, RightBracket{0xDD, 0x1B};
+    Nine{0x39, 0x0A}, Grave{0xC0, 0x29}, Equals{0xBB, 0x0D}, RightBracket{0xDD, 0x1B};
 
 Events down(Key k) {
     return {KeyEvent{k.vk, k.scan, false}};
@@ -79,6 +80,17 @@ Pushed push(const std::string& keys) {
     return {output.events, clock.sleeps};
 }
 
+// `opener` `depth` times, "a", then `closer` as often.
+std::string nested(const std::string& opener, int depth, const std::string& closer) {
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += opener;
+    text += opener.empty() ? "" : "a";
+    for (int i = 0; i < depth; ++i)
+        text += closer;
+    return text;
+}
+
 TEST(PushKeysTest, KeyStringsGiveTheirKeyEventsAndPauses) {
     struct Row {
         std::string keys;
@@ -94,10 +106,8 @@ TEST(PushKeysTest, KeyStringsGiveTheirKeyEventsAndPauses) {
              // Not a name: typed as text.
              Row{"{PAUSE}", kPause}, Row{"{F25}", shifted(F) + tap(Two) + tap(Five)},
              Row{"{Abc 2}", times(2, shifted(A) + tap(B) + tap(C))},
-             // Punctuation names are typed with Shift.
-             Row{"{~}", shifted(Grave)}, Row{"{{}", shifted(LeftBracket)},
-             Row{"{%}", shifted(Five)}, Row{"{+ 2}", times(2, shifted(Equals))},
-             Row{"{}}", shifted(RightBracket)}, Row{"{X}}", shifted(RightBracket)},
+             // Punctuation names are typed with Shift (every one: see below), and so is "}}".
+             Row{"{+ 2}", times(2, shifted(Equals))}, Row{"{X}}", shifted(RightBracket)},
              // Counts: anything but a signed run of decimal digits within 16 bits counts 1.
              Row{"{F1 3}", times(3, tap(F1))}, Row{"{F1 0}", {}}, Row{"{F1 -2}", {}},
              Row{"{F1 +2}", times(2, tap(F1))}, Row{"{F1 007}", times(7, tap(F1))},
@@ -111,8 +121,7 @@ TEST(PushKeysTest, KeyStringsGiveTheirKeyEventsAndPauses) {
              // Characters; no key of the layout types "é": the failure codes go out as they
              // are. "À" has the scan code of "A", its closest OEM character; a tab has a key,
              // but its OEM character is a picture that none types.
-             Row{"k9", tap(K) + tap(Nine)}, Row{"A", shifted(A)}, Row{"}", tap(RightBracket)},
-             Row{"(@_", shifted(Nine) + shifted(Two) + shifted(Minus)}, Row{"\xE9", tap(NoKey)},
+             Row{"}", tap(RightBracket)}, Row{"\xE9", tap(NoKey)},
              Row{"\xC0", tap({NoKey.vk, A.scan})}, Row{"\t", tap({0x09, NoKey.scan})},
              // Modifiers: a prefix at the end applies to the trailing space, takes "~" as a
              // character, and prefixes do not combine ("^" types "+" as a plain character).
@@ -128,18 +137,17 @@ TEST(PushKeysTest, KeyStringsGiveTheirKeyEventsAndPauses) {
              Row{"%(^{F4})", down(Alt) + down(Ctrl) + tap(F4) + up(Ctrl) + up(Alt)},
              Row{"+((a)b)",
                  down(Shift) + shifted(Nine) + tap(A) + shifted(Zero) + tap(B) + up(Shift)},
-             Row{"+(ab", down(Shift) + tap(A) + tap(B) + tap(Space) + up(Shift)}}) {
+             Row{"+(ab", down(Shift) + tap(A) + tap(B) + tap(Space) + up(Shift)},
+             // Groups and names typed as text nest 32 deep, and no deeper; each presses its
+             // modifier again, since a nested key string starts with none held.
+             Row{nested("+(", 31, ")"), times(31, down(Shift)) + tap(A) + times(31, up(Shift))},
+             Row{nested("+(", 32, ")"), times(32, down(Shift)) + times(32, up(Shift))},
+             Row{nested("{", 31, ""), tap(A)}, Row{nested("{", 32, ""), {}},
+             Row{nested("", 40, "+(a)"), times(40, shifted(A))}}) {
         const Pushed pushed = push(row.keys);
         EXPECT_EQ(pushed.events, row.expected) << "'" << row.keys << "'";
         EXPECT_EQ(pushed.sleeps, row.sleeps) << "'" << row.keys << "'";
     }
-}
-
-std::string nestedGroups(int depth) {
-    std::string nested;
-    for (int i = 0; i < depth; ++i)
-        nested += "+(";
-    return nested + "a";
 }
 
 // A key string from a settings file can be anything. Repetitions nest, and unbounded they
@@ -151,7 +159,7 @@ TEST(PushKeysTest, HostileKeyStringsEndWithinTheirBudgetAndReleaseEveryKey) {
     for (const std::string& hostile :
          {std::string("{{{x 32767 32767 32767}"), std::string("{{{x 0 32767 32767 32767}"),
           std::string("{{SLEEP 32767 32767}"), std::string("{+({x 32767}) 32767}"),
-          std::string(100000, '{'), nestedGroups(50000)}) {
+          std::string(100000, '{'), nested("+(", 50000, "")}) {
         const Pushed pushed = push(hostile);
         const std::string shown = hostile.substr(0, 30);
         EXPECT_LE(static_cast<std::int64_t>(pushed.events.size()),
@@ -173,21 +181,114 @@ TEST(PushKeysTest, HostileKeyStringsEndWithinTheirBudgetAndReleaseEveryKey) {
     EXPECT_EQ(push("{PAUSE 32767}").events, times(32767, kPause));
 }
 
-// The layout's own answer for a character: its key, and Shift in the high byte, as
-// VkKeyScanA gives it for the US layout.
-TEST(KeyboardLayoutTest, CharactersHaveTheirKeyAndShiftState) {
+// The US keyboard row by row: what each key types alone and with Shift. Scan codes run on
+// along a row from its first key; letters and digits are their own virtual keys.
+struct KeyboardRow {
+    std::string_view plain, shifted;
+    std::uint8_t firstScanCode;
+};
+constexpr KeyboardRow kUsKeyboard[] = {{"1234567890-=", "!@#$%^&*()_+", 0x02},
+                                       {"qwertyuiop[]", "QWERTYUIOP{}", 0x10},
+                                       {"asdfghjkl;'`", "ASDFGHJKL:\"~", 0x1E},
+                                       {"\\zxcvbnm,./", "|ZXCVBNM<>?", 0x2B}};
+
+Key keyOf(const KeyboardRow& row, std::size_t k) {
+    constexpr std::string_view oem = "`-=[]\\;',./";
+    constexpr std::uint8_t oemKeys[] = {0xC0, 0xBD, 0xBB, 0xDB, 0xDD, 0xDC,
+                                        0xBA, 0xDE, 0xBC, 0xBE, 0xBF};
+    const char c = row.plain[k];
+    const auto at = oem.find(c);
+    const int vk = at != std::string_view::npos ? oemKeys[at] : (c >= 'a' ? c - 'a' + 'A' : c);
+    return {static_cast<std::uint8_t>(vk), static_cast<std::uint8_t>(row.firstScanCode + k)};
+}
+
+TEST(PushKeysTest, EveryCharacterOfTheKeyboardIsTypedOnItsKeyWithShiftWhereItNeedsIt) {
+    for (const KeyboardRow& row : kUsKeyboard) {
+        for (std::size_t k = 0; k < row.plain.size(); ++k) {
+            const Key key = keyOf(row, k);
+            const std::string plain(1, row.plain[k]), shift(1, row.shifted[k]);
+            EXPECT_EQ(push(plain).events, tap(key)) << plain;
+            EXPECT_EQ(push("{" + shift + "}").events, shifted(key)) << shift;
+            // "~", "%", "^", "+" and "{" mean something else outside braces, and "}" alone is
+            // typed on its key as it stands.
+            if (std::string_view("~%^+{}").find(shift) == std::string_view::npos) {
+                EXPECT_EQ(push(shift).events, shifted(key)) << shift;
+            }
+        }
+    }
+}
+
+// The layout's own answers, as the calls of Windows give them for the US layout: the key and
+// Shift state of a character (0xFFFF for none), the scan code of a character's key with Shift
+// in the high word (0xFFFFFFFF for none), and the scan code of each virtual key (0 for none).
+TEST(KeyboardLayoutTest, EveryKeyHasItsVirtualKeyScanCodeAndShiftState) {
     const SystemKeyboardLayout layout;
-    for (const auto& [character, expected] : {std::pair{'a', 0x41},
-                                              {'A', 0x141},
-                                              {')', 0x130},
-                                              {'_', 0x1BD},
-                                              {'=', 0xBB},
-                                              {'|', 0x1DC},
-                                              {':', 0x1BA},
-                                              {'\'', 0xDE},
-                                              {'?', 0x1BF},
-                                              {'~', 0x1C0}})
-        EXPECT_EQ(layout.vkKeyScan(static_cast<unsigned char>(character)), expected) << character;
+    for (const KeyboardRow& row : kUsKeyboard) {
+        for (std::size_t k = 0; k < row.plain.size(); ++k) {
+            const Key key = keyOf(row, k);
+            const auto plain = static_cast<unsigned char>(row.plain[k]);
+            const auto shift = static_cast<unsigned char>(row.shifted[k]);
+            SCOPED_TRACE(row.plain.substr(k, 1));
+            EXPECT_EQ(layout.vkKeyScan(plain), key.vk);
+            EXPECT_EQ(layout.vkKeyScan(shift), 0x100 | key.vk);
+            EXPECT_EQ(layout.oemKeyScan(plain), std::uint32_t{key.scan});
+            EXPECT_EQ(layout.oemKeyScan(shift), 0x10000u | key.scan);
+            EXPECT_EQ(layout.mapVirtualKey(key.vk), std::uint32_t{key.scan});
+            EXPECT_EQ(layout.charToOem(shift), shift);
+        }
+    }
+    // Control characters: a key of their own, or Ctrl (0x200) with a letter or sign; their
+    // OEM characters are pictures that no key types, NUL aside.
+    for (const auto& [character, virtualKey, scanCode] : {std::tuple{' ', 0x20, 0x39u},
+                                                          {'\0', 0x332, 0x30003u},
+                                                          {'\x01', 0x241, ~0u},
+                                                          {'\x1A', 0x25A, ~0u},
+                                                          {'\b', 0x08, ~0u},
+                                                          {'\t', 0x09, ~0u},
+                                                          {'\n', 0x20D, ~0u},
+                                                          {'\r', 0x0D, ~0u},
+                                                          {'\x03', 0x03, ~0u},
+                                                          {'\x1B', 0x1B, ~0u},
+                                                          {'\x1C', 0x2DC, ~0u},
+                                                          {'\x1D', 0x2DD, ~0u},
+                                                          {'\x1E', 0x336, ~0u},
+                                                          {'\x1F', 0x3BD, ~0u},
+                                                          {'\x7F', 0x208, ~0u}}) {
+        EXPECT_EQ(layout.vkKeyScan(static_cast<unsigned char>(character)), virtualKey)
+            << int{character};
+        EXPECT_EQ(layout.oemKeyScan(static_cast<unsigned char>(character)), scanCode)
+            << int{character};
+    }
+    // Beyond ASCII no key types a character; CharToOemA takes the closest OEM character.
+    for (int c = 0x80; c < 0x100; ++c) {
+        EXPECT_EQ(layout.vkKeyScan(static_cast<unsigned char>(c)), 0xFFFF) << c;
+        EXPECT_EQ(layout.oemKeyScan(static_cast<std::uint16_t>(c)), ~0u) << c;
+    }
+    for (const auto& [ansi, oem] :
+         {std::pair{0xC0, 0x41}, {0xE9, 0x82}, {0xA7, 0x15}, {0x80, 0x3F}})
+        EXPECT_EQ(layout.charToOem(static_cast<unsigned char>(ansi)), oem) << ansi;
+    // The keys without a character, as runs of virtual keys from the first.
+    using namespace std::string_view_literals;
+    for (const auto& [first, scanCodes] :
+         {std::pair{0x03, "\x46"sv},
+          {0x07, "\0\x0E\x0F\0\0\x4C\x1C"sv},
+          {0x10, "\x2A\x1D\x38\0\x3A"sv},
+          {0x1B, "\x01"sv},
+          {0x21, "\x49\x51\x4F\x47\x4B\x48\x4D\x50"sv},
+          {0x2C, "\x54\x52\x53\x63"sv},
+          {0x60, "\x52\x4F\x50\x51\x4B\x4C\x4D\x47\x48\x49\x37\x4E\0\x4A\x53\x35"sv},
+          {0x70, "\x3B\x3C\x3D\x3E\x3F\x40\x41\x42\x43\x44\x57\x58"sv},
+          {0x7C, "\x64\x65\x66\x67\x68\x69\x6A\x6B\x6C\x6D\x6E\x76"sv},
+          {0x90, "\x45\x46"sv},
+          {0xA0, "\x2A\x36\x1D\x1D\x38\x38"sv},
+          {0xE2, "\x56"sv},
+          {0xFF, "\0"sv}}) {
+        for (std::size_t k = 0; k < scanCodes.size(); ++k)
+            EXPECT_EQ(layout.mapVirtualKey(static_cast<std::uint32_t>(first + k)),
+                      static_cast<unsigned char>(scanCodes[k]))
+                << std::hex << first + k;
+    }
+    EXPECT_EQ(layout.mapVirtualKey(0x141), 0u) << "no virtual key beyond a byte";
 }
 
 } // namespace

@@ -23,11 +23,13 @@ public:
 };
 
 // A stored top edge, and where the window's top is then: a number within 32 bits is taken,
-// anything else (no number, or one no screen can show) leaves the design's 100.
+// anything else (no number, text after one, or one no screen can show) leaves the design's 100.
 TEST(WindowSettingsTest, EachStoredNumberPlacesItsEdgeAndAnythingElseLeavesTheDesign) {
     const std::vector<std::pair<std::string, double>> cases{
-        {"1500", 1500}, {"9000.5", 9000.5}, {"-2e9", -2e9},    {"", 100},     {"abc", 100},
-        {"nan", 100},   {"-inf", 100},      {"infinity", 100}, {"1e39", 100}, {"3e9", 100}};
+        {"1500", 1500}, {"9000.5", 9000.5}, {"-2e9", -2e9},    {"2147483647", 2147483647},
+        {"", 100},      {"abc", 100},       {"12px", 100},     {"1,500", 100},
+        {"nan", 100},   {"-inf", 100},      {"infinity", 100}, {"1e39", 100},
+        {"3e9", 100},   {"-3e9", 100},      {"-1e39", 100}};
     for (const auto& [stored, top] : cases) {
         FakeSettingsStore store;
         store.save("frmSoundProcessor", "top", stored);

@@ -31,14 +31,14 @@ protected:
     std::string stored(const char* key) const { return store.get(settings::kParams, key, "-"); }
     // The script window over two chosen scripts: their directory, then each; the last is
     // offered.
-    std::unique_ptr<frmConfigMgr> openScripts() {
+    std::unique_ptr<frmConfigMgr> openScripts(const std::string& key = "F2") {
         writeFile(dir / "a.cfg", "first\r\n");
         writeFile(dir / "b.cfg", "second\r\n");
         auto window = std::make_unique<frmConfigMgr>(
             prompter,
             std::vector<std::string>{dir.path().string(), (dir / "a.cfg").string(),
                                      (dir / "b.cfg").string()},
-            "F2");
+            key);
         window->show();
         return window;
     }
@@ -50,23 +50,45 @@ protected:
     FakeFileChooser fileChooser;
 };
 
-// Key and options change in memory at once; only Ok stores them.
-TEST_F(frmConfigureTest, ClosingByTheFrameKeepsTheChangesInMemoryAndOkStoresThem) {
-    auto window = open();
-    EXPECT_EQ(configuration.Selected_Key, "F2") << "the stored position 1";
-    child<QComboBox>(*window, "cboKeylist")->setCurrentIndex(12 + ('k' - 'a'));
-    click(*window, "chkAutoCopy");
-    window->close();
-    EXPECT_EQ(configuration.Selected_Key, "k");
-    EXPECT_EQ(configuration.Trigger_Cfg, "22");
-    EXPECT_FALSE(configuration.AutoCopy);
-    EXPECT_TRUE(store.sections().empty());
-
-    window = open();
-    click(*window, "cmdApply");
-    EXPECT_EQ(window->result(), QDialog::Accepted);
-    EXPECT_EQ(stored("AutoCopy"), "False");
-    EXPECT_EQ(stored("Selected_Key"), "k");
+// The key and each option change in memory at once, each on its own; only Ok stores them.
+TEST_F(frmConfigureTest, EachChangeTakesEffectAtOnceAndOnlyOkStoresIt) {
+    struct Row {
+        bool autoCopy, qconsoleDel, clickAutoCopy, clickAutoDel, ok;
+    };
+    for (const Row& row :
+         {Row{true, true, true, false, false}, Row{true, true, true, false, true},
+          Row{true, true, false, true, true}, Row{false, false, true, false, true},
+          Row{false, false, false, true, true}, Row{false, true, true, true, true}}) {
+        SCOPED_TRACE(testing::Message() << row.autoCopy << row.qconsoleDel << row.clickAutoCopy
+                                        << row.clickAutoDel << row.ok);
+        store.deleteSection(settings::kParams);
+        configuration.AutoCopy = row.autoCopy;
+        configuration.QconsoleDel = row.qconsoleDel;
+        configuration.Trigger_Cfg = "1";
+        auto window = open();
+        EXPECT_EQ(configuration.Selected_Key, "F2") << "the stored position 1";
+        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoCopy")->isChecked(), row.autoCopy);
+        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoDel")->isChecked(), row.qconsoleDel);
+        child<QComboBox>(*window, "cboKeylist")->setCurrentIndex(12 + ('k' - 'a'));
+        if (row.clickAutoCopy)
+            click(*window, "chkAutoCopy");
+        if (row.clickAutoDel)
+            click(*window, "chkAutoDel");
+        const bool autoCopy = row.autoCopy != row.clickAutoCopy;
+        const bool qconsoleDel = row.qconsoleDel != row.clickAutoDel;
+        EXPECT_EQ(configuration.AutoCopy, autoCopy);
+        EXPECT_EQ(configuration.QconsoleDel, qconsoleDel);
+        EXPECT_EQ(configuration.Selected_Key, "k");
+        EXPECT_EQ(configuration.Trigger_Cfg, "22");
+        if (row.ok)
+            click(*window, "cmdApply");
+        else
+            window->close();
+        EXPECT_EQ(window->result(), row.ok ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(stored("AutoCopy"), row.ok ? (autoCopy ? "True" : "False") : "-");
+        EXPECT_EQ(stored("QconsoleDel"), row.ok ? (qconsoleDel ? "True" : "False") : "-");
+        EXPECT_EQ(stored("Selected_Key"), row.ok ? "k" : "-");
+    }
 }
 
 TEST_F(frmConfigureTest, PositionNamingNoKeySelectsNothingAndKeepsTheKey) {
@@ -190,6 +212,14 @@ TEST_F(frmConfigureTest, ScriptThatCannotBeReadOrAppendedIsReportedAndLeftAlone)
     EXPECT_EQ(prompter.shown.size(), 2u);
     EXPECT_FALSE(fs::exists(dir / "a.cfg")) << "no script is made up";
     EXPECT_TRUE(window->isVisible()) << "the player can pick another script";
+
+    // A stored key name that would end the bind early is refused before the script is touched.
+    prompter.shown.clear();
+    const auto withSpace = openScripts("KP ENTER");
+    click(*withSpace, "cmdApply");
+    EXPECT_THAT(shownTexts(prompter), testing::ElementsAre(testing::HasSubstr("\"KP ENTER\"")));
+    EXPECT_EQ(readFile(dir / "b.cfg"), "second\r\n");
+    EXPECT_TRUE(withSpace->isVisible());
 }
 
 } // namespace
