@@ -239,25 +239,21 @@ TEST(KeyboardLayoutTest, EveryKeyHasItsVirtualKeyScanCodeAndShiftState) {
     }
     // Control characters: a key of their own, or Ctrl (0x200) with a letter or sign; their
     // OEM characters are pictures that no key types, NUL aside.
-    for (const auto& [character, virtualKey, scanCode] : {std::tuple{' ', 0x20, 0x39u},
-                                                          {'\0', 0x332, 0x30003u},
-                                                          {'\x01', 0x241, ~0u},
-                                                          {'\x1A', 0x25A, ~0u},
-                                                          {'\b', 0x08, ~0u},
-                                                          {'\t', 0x09, ~0u},
-                                                          {'\n', 0x20D, ~0u},
-                                                          {'\r', 0x0D, ~0u},
-                                                          {'\x03', 0x03, ~0u},
-                                                          {'\x1B', 0x1B, ~0u},
-                                                          {'\x1C', 0x2DC, ~0u},
-                                                          {'\x1D', 0x2DD, ~0u},
-                                                          {'\x1E', 0x336, ~0u},
-                                                          {'\x1F', 0x3BD, ~0u},
-                                                          {'\x7F', 0x208, ~0u}}) {
-        EXPECT_EQ(layout.vkKeyScan(static_cast<unsigned char>(character)), virtualKey)
-            << int{character};
-        EXPECT_EQ(layout.oemKeyScan(static_cast<unsigned char>(character)), scanCode)
-            << int{character};
+    struct Control {
+        char character;
+        int virtualKey;
+        std::uint32_t scanCode;
+    };
+    for (const Control& c :
+         {Control{' ', 0x20, 0x39}, Control{'\0', 0x332, 0x30003}, Control{'\x01', 0x241, ~0u},
+          Control{'\x1A', 0x25A, ~0u}, Control{'\b', 0x08, ~0u}, Control{'\t', 0x09, ~0u},
+          Control{'\n', 0x20D, ~0u}, Control{'\r', 0x0D, ~0u}, Control{'\x03', 0x03, ~0u},
+          Control{'\x1B', 0x1B, ~0u}, Control{'\x1C', 0x2DC, ~0u}, Control{'\x1D', 0x2DD, ~0u},
+          Control{'\x1E', 0x336, ~0u}, Control{'\x1F', 0x3BD, ~0u}, Control{'\x7F', 0x208, ~0u}}) {
+        EXPECT_EQ(layout.vkKeyScan(static_cast<unsigned char>(c.character)), c.virtualKey)
+            << int{c.character};
+        EXPECT_EQ(layout.oemKeyScan(static_cast<unsigned char>(c.character)), c.scanCode)
+            << int{c.character};
     }
     // Beyond ASCII no key types a character; CharToOemA takes the closest OEM character.
     for (int c = 0x80; c < 0x100; ++c) {
@@ -269,24 +265,22 @@ TEST(KeyboardLayoutTest, EveryKeyHasItsVirtualKeyScanCodeAndShiftState) {
         EXPECT_EQ(layout.charToOem(static_cast<unsigned char>(ansi)), oem) << ansi;
     // The keys without a character, as runs of virtual keys from the first.
     using namespace std::string_view_literals;
-    for (const auto& [first, scanCodes] :
-         {std::pair{0x03, "\x46"sv},
-          {0x07, "\0\x0E\x0F\0\0\x4C\x1C"sv},
-          {0x10, "\x2A\x1D\x38\0\x3A"sv},
-          {0x1B, "\x01"sv},
-          {0x21, "\x49\x51\x4F\x47\x4B\x48\x4D\x50"sv},
-          {0x2C, "\x54\x52\x53\x63"sv},
-          {0x60, "\x52\x4F\x50\x51\x4B\x4C\x4D\x47\x48\x49\x37\x4E\0\x4A\x53\x35"sv},
-          {0x70, "\x3B\x3C\x3D\x3E\x3F\x40\x41\x42\x43\x44\x57\x58"sv},
-          {0x7C, "\x64\x65\x66\x67\x68\x69\x6A\x6B\x6C\x6D\x6E\x76"sv},
-          {0x90, "\x45\x46"sv},
-          {0xA0, "\x2A\x36\x1D\x1D\x38\x38"sv},
-          {0xE2, "\x56"sv},
-          {0xFF, "\0"sv}}) {
-        for (std::size_t k = 0; k < scanCodes.size(); ++k)
-            EXPECT_EQ(layout.mapVirtualKey(static_cast<std::uint32_t>(first + k)),
-                      static_cast<unsigned char>(scanCodes[k]))
-                << std::hex << first + k;
+    struct Run {
+        std::uint32_t firstVirtualKey;
+        std::string_view scanCodes;
+    };
+    for (const Run& run :
+         {Run{0x03, "\x46"sv}, Run{0x07, "\0\x0E\x0F\0\0\x4C\x1C"sv},
+          Run{0x10, "\x2A\x1D\x38\0\x3A"sv}, Run{0x1B, "\x01"sv},
+          Run{0x21, "\x49\x51\x4F\x47\x4B\x48\x4D\x50"sv}, Run{0x2C, "\x54\x52\x53\x63"sv},
+          Run{0x60, "\x52\x4F\x50\x51\x4B\x4C\x4D\x47\x48\x49\x37\x4E\0\x4A\x53\x35"sv},
+          Run{0x70, "\x3B\x3C\x3D\x3E\x3F\x40\x41\x42\x43\x44\x57\x58"sv},
+          Run{0x7C, "\x64\x65\x66\x67\x68\x69\x6A\x6B\x6C\x6D\x6E\x76"sv}, Run{0x90, "\x45\x46"sv},
+          Run{0xA0, "\x2A\x36\x1D\x1D\x38\x38"sv}, Run{0xE2, "\x56"sv}, Run{0xFF, "\0"sv}}) {
+        for (std::size_t k = 0; k < run.scanCodes.size(); ++k)
+            EXPECT_EQ(layout.mapVirtualKey(run.firstVirtualKey + static_cast<std::uint32_t>(k)),
+                      static_cast<unsigned char>(run.scanCodes[k]))
+                << std::hex << run.firstVirtualKey + k;
     }
     EXPECT_EQ(layout.mapVirtualKey(0x141), 0u) << "no virtual key beyond a byte";
 }
