@@ -2,9 +2,7 @@
 
 #include "support/X11Desktop.h"
 
-#include <algorithm>
 #include <csignal>
-#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -14,32 +12,26 @@ extern char** environ;
 
 ChildProcess::ChildProcess(std::vector<std::string> arguments, std::vector<std::string> changes,
                            const std::string& workingDirectory, const std::string& output) {
-    std::vector<char*> argv, envp;
-    for (std::string& argument : arguments)
+    // env(1) changes the environment and the working directory, then becomes the program.
+    std::vector<std::string> command{"env"};
+    if (!workingDirectory.empty())
+        command.insert(command.end(), {"-C", workingDirectory});
+    command.insert(command.end(), changes.begin(), changes.end());
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : command)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
-    for (std::string& entry : changes)
-        envp.push_back(entry.data());
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string_view name(*entry, std::strcspn(*entry, "="));
-        if (std::none_of(changes.begin(), changes.end(), [&](const auto& change) {
-                return change.starts_with(name) && change[name.size()] == '=';
-            }))
-            envp.push_back(*entry);
-    }
-    envp.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    if (!workingDirectory.empty())
-        posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.c_str());
     if (!output.empty()) {
         posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0644);
         posix_spawn_file_actions_adddup2(&actions, 1, 2);
     }
     pid_t pid = 0;
-    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0)
+    if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0)
         m_pid = pid;
     posix_spawn_file_actions_destroy(&actions);
 }
