@@ -136,7 +136,8 @@ int main(int argc, char** argv) {
     const fs::path autoexec = game / "id1" / "autoexec.cfg";
     writeFile(autoexec, "// my settings\r\nname \"Player\"\r\nbind SPACE \"+jump\"\r\n"
                         "bind MOUSE1 \"+attack\"\r\n");
-    frmConfigMgr scripts(fakes.prompter, {autoexec.string()}, configuration.Selected_Key);
+    frmConfigMgr scripts(fakes.prompter, {autoexec.string()}, configuration.Selected_Key,
+                         configuration.Game_Family);
     save(scripts, "config-scripts");
 
     frmAbout about(fakes.launcher, fakes.prompter);

@@ -107,7 +107,7 @@ TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLin
     std::string consoleLogPath;
     const fs::path picked = *evening.pickedLog ? dir / evening.pickedLog : engine.consoleLog();
     ASSERT_EQ(adoptConsoleLog(picked.string(), chosen, consoleLogPath), std::nullopt);
-    ASSERT_EQ(AppendBindBlock(engine.autoexecScript(), chosen.Selected_Key), std::nullopt);
+    ASSERT_EQ(AppendBindBlock(engine.autoexecScript(), chosen.Selected_Key, chosen.Game_Family), std::nullopt);
     ASSERT_TRUE(chosen.save(rig.settings));
     for (const auto& [key, value] : {std::pair<std::string, std::string>{"t_name", keyword},
                                      {"t_keyword", keyword},

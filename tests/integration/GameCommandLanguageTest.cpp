@@ -205,7 +205,7 @@ TEST_F(GameCommandLanguageTest, AKeyNameFromTheSettingsCanOnlyAddTheBindBlock) {
         const fs::path script = game / "autoexec.cfg";
         writeFile(script, before);
 
-        const auto problem = AppendBindBlock(script, stored.Selected_Key);
+        const auto problem = AppendBindBlock(script, stored.Selected_Key, GameFamily::Quake);
 
         const std::string after = readFile(script);
         if (problem) {

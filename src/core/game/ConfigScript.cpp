@@ -40,16 +40,27 @@ std::optional<char> lastByte(const fs::path& script, std::uintmax_t length) {
 
 } // namespace
 
-std::string bindLine(std::string_view keyName) {
-    return "bind " + std::string(keyName) + " \"exec bellcast.cfg\"";
+std::string bindCommands(std::string_view keyName, GameFamily family) {
+    const std::string bind = "bind " + std::string(keyName) + " \"exec bellcast.cfg\"";
+    if (family == GameFamily::QuakeIII)
+        return "set logfile 2" + std::string(kLineEnd) + bind;
+    return bind;
 }
 
-std::string bindBlock(std::string_view keyName) {
+std::string bindBlock(std::string_view keyName, GameFamily family) {
     std::string block;
     block.append("//** INSERTED BY YELPCUE **").append(kLineEnd);
-    block.append(bindLine(keyName)).append(kLineEnd);
+    block.append(bindCommands(keyName, family)).append(kLineEnd);
     block.append("//**         END         **").append(kLineEnd);
     return block;
+}
+
+std::string bindScriptAdvice(GameFamily family) {
+    if (family != GameFamily::QuakeIII)
+        return {};
+    return "OpenArena and ioquake3: add it to autoexec.cfg in the game's folder (baseoa, baseq3 "
+           "or the mod's; make an empty one if there is none). The game rewrites q3config.cfg "
+           "when it quits and does not keep \"set logfile 2\" there.";
 }
 
 std::vector<std::string> chosenConfigFiles(const std::vector<std::string>& chosenPaths) {
@@ -103,7 +114,8 @@ bool isBindableKeyName(std::string_view keyName) {
            });
 }
 
-std::optional<std::string> AppendBindBlock(const fs::path& script, std::string_view keyName) {
+std::optional<std::string> AppendBindBlock(const fs::path& script, std::string_view keyName,
+                                           GameFamily family) {
     // The key name may come from the settings store; it must not add commands of its own.
     if (!isBindableKeyName(keyName))
         return "The key \"" + std::string(keyName) +
@@ -123,7 +135,7 @@ std::optional<std::string> AppendBindBlock(const fs::path& script, std::string_v
         if (!isLineEnd(*last))
             addition = kLineEnd;
     }
-    addition += bindBlock(keyName);
+    addition += bindBlock(keyName, family);
 
     errno = 0;
     std::ofstream file(script, std::ios::binary | std::ios::app);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/Configuration.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -9,11 +11,18 @@
 // The player's own game configuration scripts, and the bind added to one of them so that
 // the game runs the play script when the pushed key arrives.
 
-// bind <key> "exec bellcast.cfg"
-std::string bindLine(std::string_view keyName);
+// The commands the game needs, one per line, lines separated by CR LF: bind <key> "exec
+// bellcast.cfg"; for a Quake III game first "set logfile 2", since it writes its console
+// log only when asked, does not keep that setting, and with "logfile 1" holds lines back
+// for seconds.
+std::string bindCommands(std::string_view keyName, GameFamily family);
 
-// The bind between two marker lines, each of the three ended by CR LF.
-std::string bindBlock(std::string_view keyName);
+// The commands between two marker lines, every line ended by CR LF.
+std::string bindBlock(std::string_view keyName, GameFamily family);
+
+// Where the commands belong, for the player; empty when the script they use everywhere will
+// do. A Quake III game rewrites q3config.cfg when it quits and forgets "logfile" there.
+std::string bindScriptAdvice(GameFamily family);
 
 // ChosenConfigFiles from the files chosen in the dialog: one path as it is; several as
 // their directory followed by their full paths, in the order chosen. Empty for none.
@@ -46,4 +55,4 @@ bool isBindableKeyName(std::string_view keyName);
 // key name that is not bindable is refused. On failure the script is left as it was and the
 // problem, for the player, is returned.
 std::optional<std::string> AppendBindBlock(const std::filesystem::path& script,
-                                           std::string_view keyName);
+                                           std::string_view keyName, GameFamily family);

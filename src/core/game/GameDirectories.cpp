@@ -37,6 +37,17 @@ std::optional<std::string> clearModeConsoleLog(const std::string& modDir) {
     return std::nullopt;
 }
 
+// A Quake III game's base game folder, OpenArena's or Quake III Arena's.
+bool isQuakeIIIBaseGame(const fs::path& folder) {
+    const std::string name = text::fromPath(folder.filename());
+    return gamepaths::isSpelledAs(name, "baseoa") || gamepaths::isSpelledAs(name, "baseq3");
+}
+
+bool holdsQuakeIIIBaseGame(const fs::path& folder) {
+    return gamepaths::holdsDirectory(folder, "baseoa") ||
+           gamepaths::holdsDirectory(folder, "baseq3");
+}
+
 } // namespace
 
 GameLayout recogniseGameLayout(const std::string& consoleLog) {
@@ -52,6 +63,10 @@ GameLayout recogniseGameLayout(const std::string& consoleLog) {
     if (layout.baseDir.empty() || layout.baseDir == logDir)
         return {};
     const fs::path base = gamepaths::fromSetting(layout.baseDir);
+    // A mod's folder of a base directory that also holds id1 is rather a Quake mode's.
+    if (isQuakeIIIBaseGame(logDirectory) ||
+        (holdsQuakeIIIBaseGame(base) && !gamepaths::holdsDirectory(base, "id1")))
+        return {layout.baseDir, logDir, false, GameFamily::QuakeIII};
     const bool ezQuake = gamepaths::isSpelledAs(text::fromPath(logDirectory.filename()), "qw") &&
                          gamepaths::holdsDirectory(base, "id1") &&
                          gamepaths::holdsDirectory(base, "ezquake");
@@ -68,6 +83,7 @@ std::optional<std::string> adoptConsoleLog(const std::string& chosenLog,
     const GameLayout layout = recogniseGameLayout(chosenLog);
     configuration.Quake_Dir = layout.baseDir;
     configuration.Console_Log = layout.logFollowsGameMode ? std::string() : chosenLog;
+    configuration.Game_Family = layout.family;
 
     // A log at the top of a drive has no game directory: nothing is looked for or created
     // relative to wherever the program happens to run.

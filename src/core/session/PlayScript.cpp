@@ -32,15 +32,23 @@ bool overwrite(const std::filesystem::path& path, std::string_view text) {
 }
 
 // The sound name as the one argument of "play". The engines cut a command into words at
-// spaces and make each of { } ( ) ' : a word of its own; QuakeSpasm and the original Quake
-// also cut at every byte beyond ASCII, which their parser reads as a negative char. Such a
-// name would play as several sounds, so it goes in double quotes, which every engine keeps
-// whole; any other name is written as it stands, as it always was.
-std::string playArgument(std::string_view soundName) {
-    const bool oneWord = std::all_of(soundName.begin(), soundName.end(), [](char c) {
-        return c > ' ' && c < 0x7F && std::string_view("{}()':").find(c) == std::string_view::npos;
-    });
-    return oneWord ? std::string(soundName) : "\"" + std::string(soundName) + "\"";
+// spaces and make each of { } ( ) ' : a word of its own; QuakeSpasm, the original Quake and
+// Quake III also cut at every byte beyond ASCII, which their parser reads as a negative
+// char, and Quake III ends a word at "//" or "/*", a comment. Such a name would play as
+// several sounds, so it goes in double quotes, which every engine keeps whole; any other
+// name is written as it stands, as it always was. Quake III's "play" takes the path in the
+// game folder, where the sounds are in "sound".
+std::string playArgument(GameFamily family, std::string_view soundName) {
+    const std::string path =
+        (family == GameFamily::QuakeIII ? "sound/" : "") + std::string(soundName);
+    const bool oneWord =
+        std::all_of(path.begin(), path.end(),
+                    [](char c) {
+                        return c > ' ' && c < 0x7F &&
+                               std::string_view("{}()':").find(c) == std::string_view::npos;
+                    }) &&
+        path.find("//") == std::string::npos && path.find("/*") == std::string::npos;
+    return oneWord ? path : "\"" + path + "\"";
 }
 
 } // namespace
@@ -81,6 +89,6 @@ void PlayScriptDispatch::writePlayScript(const std::string& soundName) {
         m_activity.add("Play script not written: the game directory is not set");
         return;
     }
-    if (!overwrite(*path, "play " + playArgument(soundName) + "\r\n"))
+    if (!overwrite(*path, "play " + playArgument(m_configuration.Game_Family, soundName) + "\r\n"))
         m_activity.add("Play script not written: cannot write " + path->string());
 }

@@ -17,6 +17,7 @@ void Configuration::load(const SettingsStore& store) {
     DM_Dir = param(kDmDir);
     Active_Mod_Dir = param(kActiveModDir);
     Console_Log = param(kConsoleLog);
+    Game_Family = param(kGameFamily) == kQuakeIIIFamily ? GameFamily::QuakeIII : GameFamily::Quake;
     AutoCopy = readYesNoOption(param(kAutoCopy));
     QconsoleDel = readYesNoOption(param(kQconsoleDel));
     Trigger_Cfg = param(kTriggerCfg);
@@ -35,6 +36,7 @@ bool Configuration::save(SettingsStore& store) const {
     write(kQuakeSoundDir, Quake_Id1_sound);
     write(kActiveModDir, Active_Mod_Dir);
     write(kConsoleLog, Console_Log);
+    write(kGameFamily, Game_Family == GameFamily::QuakeIII ? kQuakeIIIFamily : "");
     write(kSelectedKey, Selected_Key);
     write(kTriggerCfg, Trigger_Cfg);
     write(kAutoCopy, yesNoText(AutoCopy));

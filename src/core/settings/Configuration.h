@@ -6,6 +6,11 @@
 
 class SettingsStore;
 
+// The engines a game runs on: Quake's (darkplaces, quakespasm, ezQuake), or Quake III's
+// (ioquake3, OpenArena), whose "play" takes a path in the game folder and whose log is
+// written only when the config asks for it.
+enum class GameFamily { Quake, QuakeIII };
+
 // The in-memory copy of every key of "Hornwise Params", shared by all windows. Each member
 // has the name of its key.
 struct Configuration {
@@ -18,6 +23,7 @@ struct Configuration {
     // The console log when the game writes the same one whatever the game mode; empty when
     // it is qconsole.log in Active_Mod_Dir, as for every configuration stored before.
     std::string Console_Log;
+    GameFamily Game_Family = GameFamily::Quake;
     std::string Selected_Key = "PAUSE";
     std::string Trigger_Cfg = "1";
     bool AutoCopy = true;

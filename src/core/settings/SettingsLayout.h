@@ -33,6 +33,10 @@ inline constexpr Key kActiveModDir{"Active_Mod_Dir", ""};
 // The one log of a game that writes the same log whatever the game mode; missing (as in
 // every store written before there was such a key) when the log is the game mode's.
 inline constexpr Key kConsoleLog{"Console_Log", ""};
+// The engine family of the game, when the console log was found in a Quake III game's
+// folder; missing for the Quake engines, as in every store written before there was such a key.
+inline constexpr Key kGameFamily{"Game_Family", ""};
+inline constexpr const char* kQuakeIIIFamily = "Quake III";
 inline constexpr Key kSelectedKey{"Selected_Key", "PAUSE"};
 inline constexpr Key kTriggerCfg{"Trigger_Cfg", "1"};
 inline constexpr Key kAutoCopy{"AutoCopy", "TRUE"};

@@ -14,10 +14,11 @@
 #include <QVBoxLayout>
 
 frmConfigMgr::frmConfigMgr(Prompter& prompter, const std::vector<std::string>& ChosenConfigFiles,
-                           const std::string& keyName, QWidget* parent)
+                           const std::string& keyName, GameFamily family, QWidget* parent)
     : QDialog(parent)
     , m_prompter(prompter)
-    , m_keyName(keyName) {
+    , m_keyName(keyName)
+    , m_family(family) {
     setObjectName(QStringLiteral("frmConfigMgr"));
     setWindowTitle(QStringLiteral("Integrate Your Config Files!"));
 
@@ -41,6 +42,11 @@ frmConfigMgr::frmConfigMgr(Prompter& prompter, const std::vector<std::string>& C
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
 
+    auto* lblAdvice = new QLabel(toQString(bindScriptAdvice(family)), this);
+    lblAdvice->setObjectName(QStringLiteral("lblAdvice"));
+    lblAdvice->setWordWrap(true);
+    lblAdvice->setVisible(!lblAdvice->text().isEmpty());
+
     cmdApply = new QPushButton(QStringLiteral("Apply"), this);
     cmdApply->setObjectName(QStringLiteral("cmdApply"));
     // Only a deliberate press changes the player's script, never Enter in the list.
@@ -52,6 +58,7 @@ frmConfigMgr::frmConfigMgr(Prompter& prompter, const std::vector<std::string>& C
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(cboFiles);
     layout->addWidget(txtFile, 1);
+    layout->addWidget(lblAdvice);
     layout->addLayout(bottom);
     resize(640, 480);
 
@@ -94,11 +101,12 @@ void frmConfigMgr::cboFiles_Click() {
 }
 
 void frmConfigMgr::cmdApply_Click() {
-    if (const auto problem = AppendBindBlock(text::toPath(selectedScript()), m_keyName)) {
+    if (const auto problem = AppendBindBlock(text::toPath(selectedScript()), m_keyName, m_family)) {
         m_prompter.inform(*problem, {}, Prompter::Icon::Warning);
         return;
     }
-    m_prompter.inform(bindLine(m_keyName) + "\r\nWas added to the end of your chosen config script",
+    m_prompter.inform(bindCommands(m_keyName, m_family) +
+                          "\r\nWas added to the end of your chosen config script",
                       "Completed Update", Prompter::Icon::Information);
     accept();
 }

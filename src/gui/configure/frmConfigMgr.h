@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/Configuration.h"
+
 #include <QDialog>
 
 #include <optional>
@@ -18,7 +20,7 @@ class frmConfigMgr final : public QDialog {
 
 public:
     frmConfigMgr(Prompter& prompter, const std::vector<std::string>& ChosenConfigFiles,
-                 const std::string& keyName, QWidget* parent = nullptr);
+                 const std::string& keyName, GameFamily family, QWidget* parent = nullptr);
 
 private:
     void Form_Load(const std::vector<std::string>& ChosenConfigFiles);
@@ -32,6 +34,7 @@ private:
 
     Prompter& m_prompter;
     const std::string m_keyName;
+    const GameFamily m_family;
     std::vector<std::string> m_scripts;
 
     QComboBox* cboFiles;

@@ -197,7 +197,8 @@ void frmConfigure::cmdConfig_Click() {
     if (chosen.empty())
         return;
     const std::vector<std::string> ChosenConfigFiles = chosenConfigFiles(chosen);
-    frmConfigMgr configMgr(m_prompter, ChosenConfigFiles, m_configuration.Selected_Key, this);
+    frmConfigMgr configMgr(m_prompter, ChosenConfigFiles, m_configuration.Selected_Key,
+                           m_configuration.Game_Family, this);
     configMgr.exec();
 }
 

@@ -45,12 +45,19 @@ TEST(ConfigScriptTest, ViewerShowsEveryLineFollowedByALineBreak) {
 TEST(ConfigScriptTest, AppendAddsTheBlockAfterTheLastByte) {
     TempDir dir;
     const fs::path script = dir / "autoexec.cfg";
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"name player\n", "name player\n" + kF2Block},
-        {"name player", "name player\r\n" + kF2Block}};
-    for (const auto& [before, after] : cases) {
+    const struct {
+        std::string before;
+        GameFamily family;
+        std::string after;
+    } cases[]{{"name player\n", GameFamily::Quake, "name player\n" + kF2Block},
+              {"name player", GameFamily::Quake, "name player\r\n" + kF2Block},
+              // Quake III writes its log only when told so, in every start.
+              {"", GameFamily::QuakeIII,
+               "//** INSERTED BY YELPCUE **\r\nset logfile 2\r\nbind F2 \"exec bellcast.cfg\"\r\n"
+               "//**         END         **\r\n"}};
+    for (const auto& [before, family, after] : cases) {
         writeFile(script, before);
-        EXPECT_EQ(AppendBindBlock(script, "F2"), std::nullopt);
+        EXPECT_EQ(AppendBindBlock(script, "F2", family), std::nullopt);
         EXPECT_EQ(readFile(script), after) << before;
     }
 }
@@ -63,7 +70,7 @@ TEST(ConfigScriptTest, KeyNameThatWouldAddCommandsIsRefused) {
         EXPECT_TRUE(isBindableKeyName(key)) << key;
     for (const char* key :
          {"", "F2 quit", "F2;quit", "F2//x", "F2$x", "F2\r\nquit", "F2\tx", "F2\x7F", "\""})
-        EXPECT_TRUE(AppendBindBlock(dir / "config.cfg", key).has_value()) << key;
+        EXPECT_TRUE(AppendBindBlock(dir / "config.cfg", key, GameFamily::Quake).has_value()) << key;
     EXPECT_EQ(readFile(dir / "config.cfg"), "name player\r\n");
 }
 
@@ -74,7 +81,7 @@ TEST(ConfigScriptTest, ScriptIsLeftAsItWasWhenTheDiskFillsUp) {
     const std::string before(100, 'x');
     writeFile(script, before);
     EXPECT_TRUE(underFileSizeLimit(before.size() + 20, [&] {
-        const auto problem = AppendBindBlock(script, "F2");
+        const auto problem = AppendBindBlock(script, "F2", GameFamily::Quake);
         return problem && problem->find("left as it was") != std::string::npos;
     })) << "the failure is reported";
     EXPECT_EQ(readFile(script), before) << "no part of the block stays behind";

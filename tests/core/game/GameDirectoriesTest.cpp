@@ -86,7 +86,9 @@ TEST_F(GameDirectoriesTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog
         const char* quakeDir;
         const char* gameDir;
         bool logStaysInEveryGameMode;
+        GameFamily family = GameFamily::Quake;
     };
+    constexpr GameFamily q3 = GameFamily::QuakeIII;
     for (const Layout& l :
          {Layout{"quakespasm", {"a/id1"}, "a/qconsole.log", "a", "a/id1", true},
           Layout{"ezQuake", {"b/id1", "b/qw", "b/ezquake"}, "b/qw/qconsole.log", "b", "b/qw", true},
@@ -97,7 +99,21 @@ TEST_F(GameDirectoriesTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog
                  "h/.dp/id1/qconsole.log",
                  "h/.dp",
                  "h/.dp/id1",
-                 false}}) {
+                 false},
+          Layout{"OpenArena",
+                 {"o/.openarena/baseoa"},
+                 "o/.openarena/baseoa/qconsole.log",
+                 "o/.openarena",
+                 "o/.openarena/baseoa",
+                 true,
+                 q3},
+          Layout{"a mod of ioquake3",
+                 {"i/.q3a/baseq3", "i/.q3a/osp"},
+                 "i/.q3a/osp/qconsole.log",
+                 "i/.q3a",
+                 "i/.q3a/osp",
+                 true,
+                 q3}}) {
         SCOPED_TRACE(l.engine);
         for (const char* directory : l.directories)
             fs::create_directories(dir / directory);
@@ -114,6 +130,7 @@ TEST_F(GameDirectoriesTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog
                   dir / l.gameDir / gamepaths::systemSpelling("Sound"));
         EXPECT_EQ(configuration.Console_Log, l.logStaysInEveryGameMode ? log.string() : "");
         EXPECT_EQ(watchedConsoleLog(configuration), log);
+        EXPECT_EQ(configuration.Game_Family, l.family);
         EXPECT_EQ(readFile(script), "play last.wav\r\n") << "an existing play script stays";
 
         fs::remove(script);

@@ -36,7 +36,9 @@ TEST_F(PlayScriptDispatchTest, TheScriptPlaysTheSoundsFileNameOrRefusesACommand)
     struct Row {
         const char* sound;
         const char* script;
+        GameFamily family = GameFamily::Quake;
     };
+    constexpr GameFamily q3 = GameFamily::QuakeIII;
     // The game stops when the name it looks up (with the .wav it adds) has 64 characters.
     const std::string name63(59, 's'), name64(60, 's'), play63 = "play " + name63 + "\r\n";
     for (const Row& r : {Row{"C:\\Sounds\\shotgun.wav", "play shotgun.wav\r\n"},
@@ -44,7 +46,12 @@ TEST_F(PlayScriptDispatchTest, TheScriptPlaysTheSoundsFileNameOrRefusesACommand)
                          Row{"C:\\Sounds\\get quad.wav", "play \"get quad.wav\"\r\n"},
                          Row{"x.wav;quit", nullptr}, Row{"x.wav\"; rcon", nullptr},
                          Row{"x\nquit", nullptr}, Row{"x\rquit", nullptr}, Row{"a\tb.wav", nullptr},
-                         Row{name63.c_str(), play63.c_str()}, Row{name64.c_str(), nullptr}}) {
+                         Row{name63.c_str(), play63.c_str()}, Row{name64.c_str(), nullptr},
+                         // Quake III plays a path in the game folder; "/*" starts a comment.
+                         Row{"/home/p/beep.wav", "play sound/beep.wav\r\n", q3},
+                         Row{"C:\\Sounds\\get quad.wav", "play \"sound/get quad.wav\"\r\n", q3},
+                         Row{"*beep.wav", "play \"sound/*beep.wav\"\r\n", q3}}) {
+        configuration.Game_Family = r.family;
         writeFile(script(), "play a much longer old sound name.wav\r\n");
         triggers.resize(0);
         triggers.append({"t", "SHOTGUN", r.sound});

@@ -36,11 +36,13 @@ TEST(ConfigurationTest, SavedConfigurationReadsBackAsSaved) {
     saved.Console_Log = "/games/quake/qw/qconsole.log";
     saved.Selected_Key = "F2";
     saved.AutoCopy = false;
+    saved.Game_Family = GameFamily::QuakeIII;
     FakeSettingsStore store;
     ASSERT_TRUE(saved.save(store));
     EXPECT_EQ(store.get("Hornwise Params", "reg_version"), "2");
     EXPECT_EQ(store.get("Hornwise Params", "AutoCopy"), "False");
     EXPECT_EQ(store.get("Hornwise Params", "QconsoleDel"), "True");
+    EXPECT_EQ(store.get("Hornwise Params", "Game_Family"), "Quake III");
     Configuration loaded;
     loaded.load(store);
     EXPECT_EQ(loaded, saved);

@@ -38,7 +38,7 @@ protected:
             prompter,
             std::vector<std::string>{dir.path().string(), (dir / "a.cfg").string(),
                                      (dir / "b.cfg").string()},
-            key);
+            key, GameFamily::Quake);
         window->show();
         return window;
     }
@@ -165,6 +165,7 @@ TEST_F(frmConfigureTest, ConfigFilesOffersTheLastChosenScriptAndApplyAddsTheBind
     bool applied = false;
     onNextModal([&](QDialog& configMgr) {
         EXPECT_EQ(configMgr.objectName(), QStringLiteral("frmConfigMgr"));
+        EXPECT_FALSE(child<QLabel>(configMgr, "lblAdvice")->isVisible());
         click(configMgr, "cmdApply");
         applied = !configMgr.isVisible();
     });
@@ -179,6 +180,26 @@ TEST_F(frmConfigureTest, ConfigFilesOffersTheLastChosenScriptAndApplyAddsTheBind
                                                              "added to the end of your chosen "
                                                              "config script"});
     EXPECT_TRUE(window->isVisible()) << "only the script window closed";
+}
+
+// A Quake III game also needs its log switched on, and the place of the bind said.
+TEST_F(frmConfigureTest, ScriptWindowOfAQuakeIIIGameSaysWhereAndAddsTheLogSetting) {
+    const fs::path script = dir / "autoexec.cfg";
+    writeFile(script, "");
+    configuration.Game_Family = GameFamily::QuakeIII;
+    fileChooser.multipleResults = {{script.string()}};
+    const auto window = open();
+    onNextModal([&](QDialog& configMgr) {
+        auto* advice = child<QLabel>(configMgr, "lblAdvice");
+        EXPECT_TRUE(advice->isVisible());
+        EXPECT_THAT(advice->text().toStdString(), testing::HasSubstr("autoexec.cfg"));
+        click(configMgr, "cmdApply");
+    });
+    click(*window, "cmdConfig");
+    EXPECT_THAT(readFile(script), testing::HasSubstr("\r\nset logfile 2\r\nbind F2 "));
+    EXPECT_EQ(shownTexts(prompter),
+              std::vector<std::string>{"set logfile 2\r\nbind F2 \"exec bellcast.cfg\"\r\nWas "
+                                       "added to the end of your chosen config script"});
 }
 
 TEST_F(frmConfigureTest, ChoosingAnotherScriptShowsItAndApplyUsesIt) {
@@ -197,7 +218,7 @@ TEST_F(frmConfigureTest, ChoosingAnotherScriptShowsItAndApplyUsesIt) {
 }
 
 TEST_F(frmConfigureTest, ScriptThatCannotBeReadOrAppendedIsReportedAndLeftAlone) {
-    frmConfigMgr(prompter, {(dir / "gone.cfg").string()}, "F2");
+    frmConfigMgr(prompter, {(dir / "gone.cfg").string()}, "F2", GameFamily::Quake);
     EXPECT_EQ(shownTexts(prompter), std::vector<std::string>{"Problem with files passed"});
 
     prompter.shown.clear();
