@@ -48,6 +48,14 @@ void LineCutter::resumeAfter(char lastByte) {
 }
 
 void LineCutter::addToUnfinished(std::string_view text, std::vector<std::string>& lines) {
+    for (std::size_t nul; (nul = text.find('\0')) != std::string_view::npos;) {
+        addText(text.substr(0, nul), lines);
+        text.remove_prefix(nul + 1);
+    }
+    addText(text, lines);
+}
+
+void LineCutter::addText(std::string_view text, std::vector<std::string>& lines) {
     if (m_droppingLine)
         return;
     while (!text.empty()) {

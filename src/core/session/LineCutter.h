@@ -10,7 +10,9 @@
 // next, and is returned without them. Text after the last line end waits for the next
 // piece. A line that reaches kMaxLineBytes without an end is returned at that size, so a
 // file without line ends cannot take memory without bound; a line end right after such a
-// piece adds no empty line.
+// piece adds no empty line. NUL bytes are no text and are dropped: the engines never log
+// one, but a Quake III game writes its log on at its own place when the log is cleared
+// under it, and the gap before reads as NUL bytes.
 class LineCutter {
 public:
     static constexpr std::size_t kMaxLineBytes = 64 * 1024;
@@ -27,6 +29,7 @@ public:
 
 private:
     void addToUnfinished(std::string_view text, std::vector<std::string>& lines);
+    void addText(std::string_view text, std::vector<std::string>& lines);
     void endLine(std::vector<std::string>& lines);
 
     std::string m_unfinished;
