@@ -18,9 +18,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <iterator>
 #include <optional>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -39,6 +41,20 @@ std::vector<std::size_t> playScriptRuns(const std::string& log) {
             runs.push_back(at);
     }
     return runs;
+}
+
+// How many 16-bit samples of the game's sound output after byte `from` are loud, beyond
+// anything the game itself plays while its players stand still.
+std::size_t loudSamples(const fs::path& output, std::streamoff from) {
+    std::ifstream file(output, std::ios::binary);
+    file.seekg(from);
+    std::size_t loud = 0;
+    for (char sample[2]; file.read(sample, 2);) {
+        const auto value = static_cast<std::int16_t>(static_cast<unsigned char>(sample[0]) |
+                                                     static_cast<unsigned char>(sample[1]) << 8);
+        loud += value > 10000 || value < -10000;
+    }
+    return loud;
 }
 
 struct Evening {
@@ -60,6 +76,30 @@ protected:
         session.checkLog();
         while (session.hasPendingLines())
             session.dispatchNextLine();
+    }
+
+    // The configure window's "Ok", and one trigger.
+    void store(const Configuration& chosen, const std::string& keyword, const std::string& sound) {
+        ASSERT_TRUE(chosen.save(rig.settings));
+        for (const auto& [key, value] : {std::pair<std::string, std::string>{"t_name", keyword},
+                                         {"t_keyword", keyword},
+                                         {"t_file", sound}})
+            rig.settings.save("1", key, value);
+        rig.settings.save("Application_params", "RecordCount", "1");
+    }
+
+    // The runs of the play script once Yelpcue has read all the game logged and the game has
+    // taken every key pushed.
+    std::size_t settledRuns(QuakeEngine& engine) {
+        EXPECT_TRUE(waitFor(
+            [&] {
+                return !session.hasPendingLines() &&
+                       session.ReadPosition() >=
+                           static_cast<std::int64_t>(fs::file_size(engine.consoleLog()));
+            },
+            10s, [&] { drive(); }));
+        EXPECT_TRUE(engine.sync([&] { drive(); }));
+        return playScriptRuns(engine.logText()).size();
     }
 
     std::string whatHappened(const QuakeEngine& engine) const {
@@ -107,13 +147,9 @@ TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLin
     std::string consoleLogPath;
     const fs::path picked = *evening.pickedLog ? dir / evening.pickedLog : engine.consoleLog();
     ASSERT_EQ(adoptConsoleLog(picked.string(), chosen, consoleLogPath), std::nullopt);
-    ASSERT_EQ(AppendBindBlock(engine.autoexecScript(), chosen.Selected_Key, chosen.Game_Family), std::nullopt);
-    ASSERT_TRUE(chosen.save(rig.settings));
-    for (const auto& [key, value] : {std::pair<std::string, std::string>{"t_name", keyword},
-                                     {"t_keyword", keyword},
-                                     {"t_file", sound}})
-        rig.settings.save("1", key, value);
-    rig.settings.save("Application_params", "RecordCount", "1");
+    ASSERT_EQ(AppendBindBlock(engine.autoexecScript(), chosen.Selected_Key, chosen.Game_Family),
+              std::nullopt);
+    store(chosen, keyword, sound);
 
     // The game started, Yelpcue started, the game mode picked, Start, and a teammate's line
     // that the game prints when F3 is pressed.
@@ -136,26 +172,13 @@ TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLin
         },
         20s, [&] { drive(); }))
         << whatHappened(engine);
-
-    // The runs once Yelpcue has read all the game logged and the game took every key pushed.
-    const auto settledRuns = [&] {
-        EXPECT_TRUE(waitFor(
-            [&] {
-                return !session.hasPendingLines() &&
-                       session.ReadPosition() >=
-                           static_cast<std::int64_t>(fs::file_size(engine.consoleLog()));
-            },
-            10s, [&] { drive(); }));
-        EXPECT_TRUE(engine.sync([&] { drive(); }));
-        return playScriptRuns(engine.logText()).size();
-    };
-    EXPECT_EQ(settledRuns(), 1u) << whatHappened(engine);
+    EXPECT_EQ(settledRuns(engine), 1u) << whatHappened(engine);
 
     // The trigger widened to any line, as the edit dialog does it: all three lines call.
     rig.triggers.set(1, {keyword, keyword, sound, 0, text::Callers::AnyLine});
     engine.press("F3");
     waitFor([&] { return playScriptRuns(engine.logText()).size() >= 4; }, 20s, [&] { drive(); });
-    EXPECT_EQ(settledRuns(), 4u) << whatHappened(engine);
+    EXPECT_EQ(settledRuns(engine), 4u) << whatHappened(engine);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -176,5 +199,61 @@ INSTANTIATE_TEST_SUITE_P(
         Evening{"GameEchoesKeyword", Kind::DarkPlaces, "-nohome", "", {}, "QUAD", "quad.wav"},
         Evening{"SpacedSound", Kind::DarkPlaces, "-nohome", "", {}, "AMMO", "Need Shotgun.wav"}),
     [](const testing::TestParamInfo<Evening>& info) { return std::string(info.param.name); });
+
+// OpenArena with its own data, in a team deathmatch that the teammate hosts: the player's log
+// as the game writes it once Yelpcue's block is in its autoexec.cfg, and the trigger's sound
+// where the edit dialog copies it, which the game plays, as its sound output shows.
+TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
+    const std::string port = std::to_string(28000 + getpid() % 4000);
+    QuakeEngine mate(Kind::OpenArena, base, dir / "mate",
+                     {"+set",    "logfile",  "2",    "+set",       "s_initsound",
+                      "0",       "+set",     "name", "Mate",       "+set",
+                      "sv_pure", "0",        "+set", "g_gametype", "3",
+                      "+set",    "net_port", port,   "+map",       "oa_dm1"});
+    QuakeEngine engine(Kind::OpenArena, base, home,
+                       {"+set", "name", "Player", "+connect", "127.0.0.1:" + port});
+    REQUIRE_ENGINE(engine);
+    mate.install("");
+    engine.install("");
+    Configuration chosen;
+    keylist::choose(chosen, 1);
+    std::string consoleLogPath;
+    ASSERT_EQ(adoptConsoleLog(engine.consoleLog().string(), chosen, consoleLogPath), std::nullopt);
+    ASSERT_EQ(AppendBindBlock(engine.autoexecScript(), chosen.Selected_Key, chosen.Game_Family),
+              std::nullopt);
+    writeFile(fs::path(chosen.Quake_Id1_sound) / "cue.wav", squareWave(11025, 0x00, 0xFF));
+    store(chosen, "SHOTGUN", "/sounds/cue.wav");
+
+    std::string failure;
+    ASSERT_TRUE(mate.start(failure)) << failure;
+    ASSERT_TRUE(engine.start(failure)) << failure;
+    // Both join the red team, asked again until the game says so: a game still connecting
+    // ignores the command.
+    int turn = 0;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const std::string log = engine.logText();
+            return log.find("Player^7 entered the game") != std::string::npos &&
+                   log.find("Mate^7 entered the game") != std::string::npos;
+        },
+        90s,
+        [&] {
+            if (turn++ % 150 == 0) {
+                mate.command("team red");
+                engine.command("team red");
+            }
+        }))
+        << whatHappened(engine);
+    ASSERT_EQ(rig.processor.load(), SoundProcessor::LoadResult::Loaded);
+    rig.processor.start();
+    const auto heardBefore = static_cast<std::streamoff>(fs::file_size(engine.soundOutput()));
+    mate.command("say_team need SHOTGUN here");
+
+    // A second of the tone, mixed into 22050 stereo samples a second.
+    ASSERT_TRUE(waitFor([&] { return loudSamples(engine.soundOutput(), heardBefore) > 22050; }, 30s,
+                        [&] { drive(); }))
+        << whatHappened(engine);
+    EXPECT_EQ(settledRuns(engine), 1u) << whatHappened(engine);
+}
 
 } // namespace

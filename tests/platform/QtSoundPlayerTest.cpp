@@ -7,26 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 namespace {
 
 namespace fs = std::filesystem;
 
-// A tenth of a second of a tone, 8-bit PCM mono at 11025 Hz.
+// A tenth of a second of a tone.
 std::string shortWave() {
-    const auto bytes = [](std::uint32_t value, int count) {
-        std::string out;
-        for (int i = 0; i < count; ++i)
-            out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-        return out;
-    };
-    std::string samples;
-    for (int i = 0; i < 1102; ++i)
-        samples.push_back(static_cast<char>((i / 10) % 2 ? 0xA0 : 0x60));
-    return "RIFF" + bytes(36 + samples.size(), 4) + "WAVEfmt " + bytes(16, 4) + bytes(1, 2) +
-           bytes(1, 2) + bytes(11025, 4) + bytes(11025, 4) + bytes(1, 2) + bytes(8, 2) + "data" +
-           bytes(samples.size(), 4) + samples;
+    return squareWave(1102, 0x60, 0xA0);
 }
 
 QSoundEffect::Status settledStatus(const QtSoundPlayer& player) {

@@ -11,7 +11,8 @@
 extern char** environ;
 
 ChildProcess::ChildProcess(std::vector<std::string> arguments, std::vector<std::string> changes,
-                           const std::string& workingDirectory, const std::string& output) {
+                           const std::string& workingDirectory, const std::string& output,
+                           const std::string& input) {
     // env(1) changes the environment and the working directory, then becomes the program.
     std::vector<std::string> command{"env"};
     if (!workingDirectory.empty())
@@ -30,6 +31,8 @@ ChildProcess::ChildProcess(std::vector<std::string> arguments, std::vector<std::
                                          0644);
         posix_spawn_file_actions_adddup2(&actions, 1, 2);
     }
+    if (!input.empty())
+        posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDWR, 0);
     pid_t pid = 0;
     if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0)
         m_pid = pid;

@@ -7,12 +7,14 @@
 
 // A program started by a test and ended with it (SIGTERM, then SIGKILL when it lingers), in
 // the test's environment with the entries of `changes` ("NAME=value") in place of those of
-// the same name; in `workingDirectory` and writing its output and errors to `output` when
-// these are given.
+// the same name; in `workingDirectory`, writing its output and errors to `output` and
+// reading its input from `input` (a FIFO, held open so that it never ends) when these are
+// given.
 class ChildProcess {
 public:
     explicit ChildProcess(std::vector<std::string> arguments, std::vector<std::string> changes = {},
-                          const std::string& workingDirectory = {}, const std::string& output = {});
+                          const std::string& workingDirectory = {}, const std::string& output = {},
+                          const std::string& input = {});
     ~ChildProcess() { stop(); }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <sys/stat.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -135,6 +136,8 @@ const EngineFacts kEngines[] = {
     {"/usr/games/darkplaces", "+vid_fullscreen 0 +vid_width 320 +vid_height 240 +cl_maxfps 10"},
     {"/usr/games/quakespasm", "-window -width 320 -height 240 +host_maxfps 10"},
     {"/usr/lib/games/ezquake/ezquake", "-window -width 320 -height 240 +sys_yieldcpu 1"},
+    {"/usr/games/openarena", "+set r_mode 0 +set r_fullscreen 0 +set com_maxfps 10 +set in_mouse 0 "
+                             "+set cl_renderer opengl1"},
 };
 
 const EngineFacts& factsOf(QuakeEngine::Kind kind) {
@@ -160,16 +163,20 @@ std::string QuakeEngine::gameDirectory() const {
     return game != m_arguments.end() && game + 1 != m_arguments.end() ? *(game + 1) : "id1";
 }
 
+fs::path QuakeEngine::playerDirectory() const {
+    return m_kind == Kind::OpenArena ? m_home / ".openarena" / "baseoa" : m_baseDir / "id1";
+}
+
 fs::path QuakeEngine::autoexecScript() const {
-    return m_baseDir / "id1" / "autoexec.cfg";
+    return playerDirectory() / "autoexec.cfg";
 }
 
 void QuakeEngine::install(std::string_view autoexec) const {
-    fs::create_directories(m_baseDir / "id1");
+    fs::create_directories(playerDirectory());
     fs::create_directories(m_baseDir / gameDirectory());
     fs::create_directories(m_home);
-    // darkplaces starts with no game data at all.
-    if (m_kind != Kind::DarkPlaces)
+    // darkplaces starts with no game data at all, OpenArena with its own.
+    if (m_kind != Kind::DarkPlaces && m_kind != Kind::OpenArena)
         writeFile(m_baseDir / "id1" / "pak0.pak", gameData());
     if (m_kind == Kind::EzQuake) {
         // ezQuake logs into qw only when it exists, and keeps its own files in ezquake; an
@@ -192,6 +199,8 @@ fs::path QuakeEngine::consoleLog() const {
         return m_baseDir / "qconsole.log";
     case Kind::EzQuake:
         return m_baseDir / "qw" / "qconsole.log";
+    case Kind::OpenArena:
+        return playerDirectory() / "qconsole.log";
     }
     return {};
 }
@@ -202,19 +211,25 @@ std::string QuakeEngine::logText() const {
 
 bool QuakeEngine::start(std::string& failure) {
     const fs::path output = m_home / "engine-output.txt";
-    std::vector<std::string> arguments{factsOf(m_kind).program, "-basedir", m_baseDir.string(),
-                                       "-condebug"};
+    const bool openArena = m_kind == Kind::OpenArena;
+    std::vector<std::string> arguments{factsOf(m_kind).program};
+    if (!openArena)
+        arguments.insert(arguments.end(), {"-basedir", m_baseDir.string(), "-condebug"});
     arguments.insert(arguments.end(), m_arguments.begin(), m_arguments.end());
     for (const std::string& option : words(factsOf(m_kind).options))
         arguments.push_back(option);
+    if (openArena)
+        mkfifo(consoleInput().c_str(), 0600);
     m_process.emplace(
         std::move(arguments),
-        std::vector<std::string>{
-            "HOME=" + m_home.string(), "XDG_DATA_HOME=" + (m_home / ".local/share").string(),
-            "XDG_CONFIG_HOME=" + (m_home / ".config").string(), "SDL_AUDIODRIVER=dummy"},
-        m_baseDir.string(), output.string());
+        std::vector<std::string>{"HOME=" + m_home.string(),
+                                 "XDG_DATA_HOME=" + (m_home / ".local/share").string(),
+                                 "XDG_CONFIG_HOME=" + (m_home / ".config").string(),
+                                 openArena ? "SDL_AUDIODRIVER=disk" : "SDL_AUDIODRIVER=dummy",
+                                 "SDL_DISKAUDIOFILE=" + soundOutput().string()},
+        m_baseDir.string(), output.string(), openArena ? consoleInput().string() : "");
     bool ended = m_process->pid() <= 0;
-    waitFor([&] { return ended || m_window.has_value(); }, 20s,
+    waitFor([&] { return ended || m_window.has_value(); }, 60s,
             [&] {
                 m_window = m_desktop.findWindowOfProcess(m_process->pid());
                 ended = !m_window && m_process->waitForExit({}).has_value();
@@ -228,6 +243,10 @@ bool QuakeEngine::start(std::string& failure) {
                         : "the game showed no window; it printed:\n") +
               readFile(output) + "\nits log:\n" + logText();
     return false;
+}
+
+void QuakeEngine::command(std::string_view line) const {
+    appendFile(consoleInput(), std::string(line) + "\n");
 }
 
 void QuakeEngine::press(const std::string& keysym) {
@@ -245,8 +264,9 @@ int QuakeEngine::syncCount() const {
 
 bool QuakeEngine::sync(const std::function<void()>& meanwhile) {
     const int before = syncCount();
-    // At start the game may not read its keys yet; a second press just answers twice.
-    for (int attempt = 0; attempt < 30; ++attempt) {
+    // At start the game may not read its keys yet (OpenArena only in a map, which takes a
+    // while to load); a second press just answers twice.
+    for (int attempt = 0; attempt < 90; ++attempt) {
         press("F12");
         if (waitFor([&] { return syncCount() > before; }, 1s, meanwhile))
             return true;

@@ -14,10 +14,12 @@
 // A Quake engine from Debian's packages, the game itself, run under the test script's X
 // server: windowed, at a low frame rate, with SDL's silent audio driver (so that "play" is
 // still carried out), logging its console. The game data is a placeholder written by the
-// test, just enough for each engine to start with its console up.
+// test, just enough for each engine to start with its console up. OpenArena brings its own
+// data and keeps its files in the home directory; it logs when its config says so, takes
+// console commands on its standard input, and records what it plays.
 class QuakeEngine {
 public:
-    enum class Kind { DarkPlaces, QuakeSpasm, EzQuake };
+    enum class Kind { DarkPlaces, QuakeSpasm, EzQuake, OpenArena };
 
     // `baseDir` is the folder that holds id1; `home` the engine's home directory.
     // `arguments` are added to the command line (-nohome, -game fortress).
@@ -26,7 +28,7 @@ public:
 
     bool isInstalled() const;
 
-    // Writes the game data the engine needs to start and the player's id1/autoexec.cfg with
+    // Writes the game data the engine needs to start and the player's autoexec.cfg with
     // `autoexec` and a bind of F12 that makes the game answer "Sync" (see sync()).
     void install(std::string_view autoexec) const;
     std::filesystem::path autoexecScript() const;
@@ -39,6 +41,11 @@ public:
     // keys. False, with what it printed, when it did not. The engine ends with the object.
     bool start(std::string& failure);
 
+    // Has the game run a console command (OpenArena).
+    void command(std::string_view line) const;
+    // The sound the game played, 16-bit stereo at 22050 Hz (OpenArena).
+    std::filesystem::path soundOutput() const { return m_home / "sound-output.raw"; }
+
     // Presses and releases a key (an X keysym name such as "F3") in the engine's window.
     void press(const std::string& keysym);
     // Presses F12 and waits until the game has logged the "Sync" it answers with, calling
@@ -47,6 +54,9 @@ public:
 
 private:
     std::string gameDirectory() const;
+    // Where the player's own scripts and the log go.
+    std::filesystem::path playerDirectory() const;
+    std::filesystem::path consoleInput() const { return m_home / "console-input"; }
     int syncCount() const;
 
     Kind m_kind;

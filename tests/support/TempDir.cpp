@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include <cstdint>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -44,4 +45,19 @@ std::string readFile(const std::filesystem::path& path) {
     std::ostringstream contents;
     contents << file.rdbuf();
     return contents.str();
+}
+
+std::string squareWave(int samples, unsigned char low, unsigned char high) {
+    const auto bytes = [](std::uint32_t value, int count) {
+        std::string out;
+        for (int i = 0; i < count; ++i)
+            out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+        return out;
+    };
+    std::string data;
+    for (int i = 0; i < samples; ++i)
+        data.push_back(static_cast<char>((i / 10) % 2 ? high : low));
+    return "RIFF" + bytes(36 + data.size(), 4) + "WAVEfmt " + bytes(16, 4) + bytes(1, 2) +
+           bytes(1, 2) + bytes(11025, 4) + bytes(11025, 4) + bytes(1, 2) + bytes(8, 2) + "data" +
+           bytes(data.size(), 4) + data;
 }

@@ -27,3 +27,7 @@ extern const std::string kNameBeyondAscii;
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 void appendFile(const std::filesystem::path& path, std::string_view bytes);
 std::string readFile(const std::filesystem::path& path);
+
+// A wave file of a square tone, 8-bit PCM mono at 11025 Hz, between the sample values `low`
+// and `high`: `samples` long, so 11025 is one second.
+std::string squareWave(int samples, unsigned char low, unsigned char high);
