@@ -202,7 +202,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // OpenArena with its own data, in a team deathmatch that the teammate hosts: the player's log
 // as the game writes it once Yelpcue's block is in its autoexec.cfg, and the trigger's sound
-// where the edit dialog copies it, which the game plays, as its sound output shows.
+// where the edit dialog copies it, which the game plays for the team call alone, as its
+// sound output and the runs of the play script show.
 TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
     const std::string port = std::to_string(28000 + getpid() % 4000);
     QuakeEngine mate(Kind::OpenArena, base, dir / "mate",
@@ -246,6 +247,17 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
         << whatHappened(engine);
     ASSERT_EQ(rig.processor.load(), SoundProcessor::LoadResult::Loaded);
     rig.processor.start();
+    // The teammate's all chat and the game's own line naming the keyword call nothing.
+    mate.command("say need SHOTGUN here");
+    engine.command("exec SHOTGUN.cfg");
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const std::string log = engine.logText();
+            return log.find("^2need SHOTGUN here") != std::string::npos &&
+                   log.find("couldn't exec SHOTGUN.cfg") != std::string::npos;
+        },
+        20s, [&] { drive(); }))
+        << whatHappened(engine);
     const auto heardBefore = static_cast<std::streamoff>(fs::file_size(engine.soundOutput()));
     mate.command("say_team need SHOTGUN here");
 
