@@ -2,8 +2,8 @@
 // complete line of the log comes out exactly once, in log order, whatever the text and
 // wherever the writes and reads fall. A line ends at CR, LF or CR LF; a line that reaches
 // LineCutter::kMaxLineBytes without an end comes out in pieces of that size (the line end
-// after a piece of exactly that size adds no empty line). After a skip to the end of the log
-// the text it held is never returned, nor the rest of a line begun in it.
+// after a piece of exactly that size adds no empty line). NUL bytes are dropped. After a skip to
+// the end of the log the text it held is never returned, nor the rest of a line begun in it.
 //
 // The input is a program of operations, one byte each:
 //   00xxxxxx  append the next x + 1 input bytes to the log
@@ -23,6 +23,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -39,21 +40,27 @@ struct ExpectedLine {
     std::size_t complete;  // the log length from which the line is complete
 };
 
-// Every complete line of the whole log, cut by the rules above.
+// Every complete line of the whole log, cut by the rules above; NUL bytes are no text.
 std::vector<ExpectedLine> referenceLines(std::string_view log) {
     std::vector<ExpectedLine> lines;
     std::size_t lineStart = 0;
     while (lineStart < log.size()) {
         const std::size_t end = log.find_first_of("\r\n", lineStart);
         const std::size_t stop = end == std::string_view::npos ? log.size() : end;
-        std::size_t piece = lineStart;
-        for (; stop - piece >= LineCutter::kMaxLineBytes; piece += LineCutter::kMaxLineBytes)
-            lines.push_back({std::string(log.substr(piece, LineCutter::kMaxLineBytes)), lineStart,
-                             piece + LineCutter::kMaxLineBytes});
+        std::string text;
+        bool cutAtLimit = false; // and no text since
+        for (std::size_t at = lineStart; at < stop; ++at) {
+            if (log[at] == '\0')
+                continue;
+            text += log[at];
+            cutAtLimit = text.size() == LineCutter::kMaxLineBytes;
+            if (cutAtLimit)
+                lines.push_back({std::exchange(text, {}), lineStart, at + 1});
+        }
         if (end == std::string_view::npos)
             break;
-        if (piece < stop || piece == lineStart)
-            lines.push_back({std::string(log.substr(piece, stop - piece)), lineStart, stop + 1});
+        if (!cutAtLimit)
+            lines.push_back({std::move(text), lineStart, stop + 1});
         lineStart = stop + 1;
         if (log[stop] == '\r' && lineStart < log.size() && log[lineStart] == '\n')
             ++lineStart;
