@@ -80,7 +80,7 @@ void frmMatchStats::buildControls() {
     auto* window = new QVBoxLayout(this);
     window->addWidget(lstStats, 1);
     window->addLayout(bottom);
-    resize(560, 300);
+    resize(660, 300);
 }
 
 void frmMatchStats::refresh() {
