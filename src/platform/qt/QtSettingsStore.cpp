@@ -35,13 +35,13 @@ QMap<QString, QString> valuesOf(const QSettings& settings) {
     return values;
 }
 
-// A new, empty file beside `file`.
-bool createBeside(const QString& file, QTemporaryFile& temporary) {
-    temporary.setFileTemplate(file + QStringLiteral(".XXXXXX"));
-    if (!temporary.open())
-        return false;
-    temporary.close();
-    return true;
+// The name of a new, empty file beside `file`, which the caller removes; empty when none
+// could be made. No QTemporaryFile keeps it: Windows lets nobody replace a file that one
+// holds, even closed, and QSettings writes by replacing.
+QString createBeside(const QString& file) {
+    QTemporaryFile temporary(file + QStringLiteral(".XXXXXX"));
+    temporary.setAutoRemove(false);
+    return temporary.open() ? temporary.fileName() : QString();
 }
 
 // Writes the values into `written`, then moves it to `readBack` and reads it there: QSettings
@@ -62,10 +62,10 @@ std::optional<QMap<QString, QString>> writeVerified(const QString& written,
         expected = valuesOf(writer);
     }
     std::error_code error;
-    std::filesystem::rename(QFile::encodeName(written).toStdString(), readBack, error);
+    std::filesystem::rename(QFile(written).filesystemFileName(), readBack, error);
     if (error)
         return std::nullopt;
-    const QSettings reader(QFile::decodeName(readBack.c_str()), QSettings::IniFormat);
+    const QSettings reader(QFile(readBack).fileName(), QSettings::IniFormat);
     if (reader.status() != QSettings::NoError || valuesOf(reader) != expected)
         return std::nullopt;
     return expected;
@@ -129,15 +129,18 @@ bool QtSettingsStore::sync() {
 
 bool QtSettingsStore::replaceFile() {
     const QString file = m_settings->fileName();
-    QTemporaryFile written;
-    if (!QDir().mkpath(QFileInfo(file).absolutePath()) || !createBeside(file, written))
+    const QString written =
+        QDir().mkpath(QFileInfo(file).absolutePath()) ? createBeside(file) : QString();
+    if (written.isEmpty())
         return false;
     std::optional<QMap<QString, QString>> stored;
     const bool replaced = files::replaceFile(
-        QFile::encodeName(file).toStdString(), [&](const std::filesystem::path& readBack) {
-            stored = writeVerified(written.fileName(), readBack, m_values);
+        QFile(file).filesystemFileName(), [&](const std::filesystem::path& readBack) {
+            stored = writeVerified(written, readBack, m_values);
             return stored.has_value();
         });
+    // Still there only when it could not be written and moved.
+    QFile::remove(written);
     if (!replaced)
         return false;
     m_values = std::move(*stored);
