@@ -1,7 +1,6 @@
 #include "gui/main/LogChangeWatch.h"
 
-#include "platform/qt/QtText.h"
-
+#include <QFile>
 #include <QFileInfo>
 
 LogChangeWatch::LogChangeWatch(QObject* parent)
@@ -20,11 +19,12 @@ LogChangeWatch::LogChangeWatch(QObject* parent)
 }
 
 void LogChangeWatch::watch(const std::filesystem::path& log) {
-    const QString file = toQString(log.string());
+    // Not path::string(): mingw's gives UTF-8 on Windows, where the system's text is ANSI.
+    const QString file = QFile(log).fileName();
     if (file != m_file) {
         stop();
         m_file = file;
-        m_directory = toQString(log.parent_path().string());
+        m_directory = QFile(log.parent_path()).fileName();
     }
     // Text may have come between the caller's last look at the log and this watch.
     if (rearm() && !m_noticeOnce.isActive())
