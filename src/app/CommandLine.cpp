@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "platform/SystemServices.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -37,6 +39,7 @@ void addQtOptions(QCommandLineParser& parser) {
 }
 
 void print(std::FILE* stream, const QString& text) {
+    useStartingConsole();
     std::fputs(qPrintable(text), stream);
 }
 

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 namespace {
 const QByteArray kActivate = QByteArrayLiteral("activate\n");
@@ -14,11 +13,6 @@ SingleInstance::SingleInstance(const QString& directory, QObject* parent)
     , m_lock(QDir(directory).filePath(QStringLiteral("yelpcue.lock")))
     , m_socketPath(QDir(directory).filePath(QStringLiteral("yelpcue.socket"))) {
     connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::answerConnection);
-}
-
-QString SingleInstance::defaultDirectory() {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }
 
 bool SingleInstance::claim() {

@@ -12,7 +12,7 @@ class SingleInstance final : public QObject {
     Q_OBJECT
 
 public:
-    // `directory` holds the lock and the socket: the user's runtime directory.
+    // `directory` holds the lock and the socket: the user's own (instanceDirectory()).
     explicit SingleInstance(const QString& directory, QObject* parent = nullptr);
 
     // True when this process is the first instance; it then answers later starts.
@@ -20,9 +20,6 @@ public:
     // Asks the first instance to bring its main window forward; false when it does not
     // answer within the time given.
     bool activateFirstInstance(int timeoutMs = 3000);
-
-    // The user's runtime directory, or the temporary directory where there is none.
-    static QString defaultDirectory();
 
 signals:
     void activationRequested();

@@ -26,6 +26,7 @@ constexpr const char* kTitle = "Yelpcue";
 int handOverToFirstInstance(SingleInstance& instance, Prompter& prompter) {
     QApplication::setApplicationDisplayName(QStringLiteral("...duplicate instance"));
     prompter.inform(std::string("Re-activating the original instance of ") + kTitle);
+    allowFirstInstanceForward();
     if (!instance.activateFirstInstance())
         prompter.inform(std::string("FindWindow failed on ") + kTitle);
     return 0;
@@ -47,7 +48,7 @@ int SubMain(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtPrompter prompter;
-    SingleInstance instance(SingleInstance::defaultDirectory());
+    SingleInstance instance(instanceDirectory());
     if (!instance.claim())
         return handOverToFirstInstance(instance, prompter);
 

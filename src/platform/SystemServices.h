@@ -5,6 +5,8 @@
 #include "core/platform/SettingsStore.h"
 #include "core/platform/SoundPlayer.h"
 
+#include <QString>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +24,14 @@ struct SystemServices {
 // The services of this system, with the settings store of the application "Bellcast" for
 // the current user.
 SystemServices openSystemServices();
+
+// The user's own directory for the single-instance lock and the local socket beside it.
+QString instanceDirectory();
+// Lets the program that this later start hands over to take the foreground from it.
+void allowFirstInstanceForward();
+
+// Makes what the program prints reach the console it was started from, if any.
+void useStartingConsole();
 
 // Where this system's information program is, or nullopt.
 std::optional<std::string> locateSystemInformation();

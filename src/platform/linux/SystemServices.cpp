@@ -7,7 +7,9 @@
 #include "platform/qt/QtSoundPlayer.h"
 #include "platform/x11/X11KeyOutput.h"
 
+#include <QDir>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <cstdlib>
 
@@ -18,6 +20,19 @@ SystemServices openSystemServices() {
     return {std::make_unique<QtSettingsStore>(std::move(settings)),
             std::make_unique<X11KeyOutput>(), std::make_unique<UsKeyboardLayout>(),
             std::make_unique<QtSoundPlayer>()};
+}
+
+QString instanceDirectory() {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
+void allowFirstInstanceForward() {
+    // The window manager decides, from the first instance's own request.
+}
+
+void useStartingConsole() {
+    // A program's output goes where it was started from.
 }
 
 std::optional<std::string> locateSystemInformation() {

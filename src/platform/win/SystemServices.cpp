@@ -7,7 +7,11 @@
 #include "platform/win/WinKeyboardLayout.h"
 #include "platform/win/WinSoundPlayer.h"
 
+#include <QDir>
 #include <QSettings>
+
+#include <cstdio>
+#include <windows.h>
 
 SystemServices openSystemServices() {
     // The key where the program's earlier Windows versions kept these same sections and keys
@@ -19,6 +23,28 @@ SystemServices openSystemServices() {
     return {std::make_unique<QtSettingsStore>(std::move(settings)),
             std::make_unique<WinKeyOutput>(), std::make_unique<WinKeyboardLayout>(),
             std::make_unique<WinSoundPlayer>()};
+}
+
+QString instanceDirectory() {
+    // The user's temporary folder: Qt's runtime location is the profile folder itself. The
+    // socket is a named pipe, named after this path, so one per user as well.
+    return QDir::tempPath();
+}
+
+void allowFirstInstanceForward() {
+    // Only the foreground process may hand the foreground on; without this the first
+    // instance's window would only flash on the task bar.
+    AllowSetForegroundWindow(ASFW_ANY);
+}
+
+void useStartingConsole() {
+    // A program with windows gets no console: output redirected to a file or a pipe has
+    // somewhere to go, else it goes to the console of the command prompt that started it.
+    if (GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN ||
+        !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
 }
 
 std::optional<std::string> locateSystemInformation() {
