@@ -16,9 +16,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The compiler's own libraries (libstdc++, libgcc, winpthread) are linked in, so a program
-# runs without DLLs beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# The compiler's own libraries (libstdc++, libgcc, winpthread) stay DLLs, the ones Qt's DLLs
+# use, so that one runtime holds the heap and the exceptions. Wine finds them through WINEPATH
+# (scripts/test-windows.sh); the installer puts them beside the program.
 
 # Debian's wine64 package installs no wine64 on the PATH.
 find_program(YELPCUE_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
