@@ -65,6 +65,10 @@ TEST_F(SessionDriverTest, TimerRunsWithTheSessionAndFindsWhatTheGameWrites) {
 
 TEST_F(SessionDriverTest, StopArrivesBetweenLinesAndTheQueuedLinesStillFollowInOrder) {
     game.write("(one): SHOTGUN\r\n(two): SHOTGUN\r\n(three): SHOTGUN\r\n(four): SHOTGUN\r\n");
+    // Key pushes slower than a turn, so that a fast build cannot dispatch all in one.
+    onPush = [](const std::string&) {
+        std::this_thread::sleep_for(SessionDriver::kTurnBudget * 2);
+    };
     std::size_t pushedAtStop = 0;
     driver.start();
     QTimer::singleShot(0, [&] {
@@ -136,7 +140,8 @@ TEST_F(SessionDriverTest, ABurstOfChangesCostsOneCheck) {
         std::ofstream(quake / "fortress" / ("match" + std::to_string(i) + ".txt")) << i;
     ASSERT_TRUE(waitForCheck());
     QTest::qWait(200);
-    EXPECT_EQ(checks() - before, 1);
+    // Windows's watcher may report a burst in two parts (seen under Wine); never one each.
+    EXPECT_LE(checks() - before, 2);
     driver.stop();
 }
 
