@@ -11,6 +11,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
 TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer openbox darkplaces quakespasm ezquake openarena)
 # Packages to build the Debian package (dpkg-shlibdeps, and file for CPack) and to check it.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
+# Packages to build for Windows (GoogleTest from libgtest-dev's sources), run it under Wine
+# and make its installer.
+WINDOWS_PACKAGES=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine64 nsis
+    librsvg2-bin fonts-dejavu-core)
 
 # Installs the packages that are not installed yet (with sudo when not root).
 ensure_packages() {
@@ -52,4 +56,25 @@ start_xvfb() {
 
 stop_xvfb() {
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+# Configures a build for 64-bit Windows in folder $1 (Release; further arguments go to CMake),
+# against the Qt that scripts/windows-qt.sh builds or finds in its cache, and sets QT_PREFIX.
+# Qt's own toolchain file finds that Qt and the host's build tools; it loads the project's.
+configure_windows_build() {
+    local build=$1
+    shift
+    ensure_packages "${WINDOWS_PACKAGES[@]}"
+    QT_PREFIX=$(scripts/windows-qt.sh)
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" "$@" >/dev/null
+}
+
+# The folders of the compiler's own DLLs (libstdc++, libgcc, winpthread) for Windows.
+mingw_runtime_dirs() {
+    local dll
+    for dll in libstdc++-6.dll libwinpthread-1.dll; do
+        dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name="$dll")")"
+    done
 }

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds the Windows installer yelpcue-<version>-setup.exe with NSIS and prints its path:
+#   scripts/package-windows.sh [BUILD_FOLDER]
+# The folder is a Windows build (build/windows-package when none is given); one not yet
+# configured is configured in Release without the tests. Qt comes from scripts/windows-qt.sh,
+# built from Debian's source the first time (about 20 minutes), then taken from its cache.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/common.sh
+
+build=${1:-build/windows-package}
+if [ -f "$build/CMakeCache.txt" ]; then
+    ensure_packages "${WINDOWS_PACKAGES[@]}"
+    QT_PREFIX=$(scripts/windows-qt.sh)
+else
+    configure_windows_build "$build" -DYELPCUE_TESTS=OFF
+fi
+cmake --build "$build" --target yelpcue
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+
+# The program as installed: yelpcue.exe with the read-me beside it (in Windows line ends, for
+# Notepad), the Qt plugins it loads, and every DLL that any of them imports from Qt or from
+# the compiler's runtime. What Windows itself provides is left out.
+# Absolute paths: makensis works in the folder of its script.
+installer=$(realpath "$build")/installer
+stage=$installer/stage
+rm -rf "$installer"
+cmake --install "$build" --prefix "$stage" --strip >/dev/null
+sed -i 's/\r*$/\r/' "$stage/readme.txt"
+for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
+    mkdir -p "$stage/$(dirname "$plugin")"
+    cp "$QT_PREFIX/plugins/$plugin" "$stage/$plugin"
+done
+mapfile -t libraries < <(echo "$QT_PREFIX/bin"; mingw_runtime_dirs)
+pending=("$stage"/yelpcue.exe "$stage"/*/*.dll)
+while [ ${#pending[@]} -gt 0 ]; do
+    binary=${pending[0]}
+    pending=("${pending[@]:1}")
+    for dll in $(x86_64-w64-mingw32-objdump -p "$binary" | sed -n 's/^\s*DLL Name: //p'); do
+        [ -f "$stage/$dll" ] && continue
+        for folder in "${libraries[@]}"; do
+            if [ -f "$folder/$dll" ]; then
+                cp "$folder/$dll" "$stage/$dll"
+                pending+=("$stage/$dll")
+                break
+            fi
+        done
+    done
+done
+find "$stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+
+# What the uninstaller removes: the files installed, then their folders once empty.
+{
+    (cd "$stage" && find . -type f | sort) | sed 's|^\./||; s|/|\\|g; s|.*|Delete "$INSTDIR\\&"|'
+    (cd "$stage" && find . -mindepth 1 -type d | sort -r) | sed 's|^\./||; s|/|\\|g; s|.*|RMDir "$INSTDIR\\&"|'
+} >"$installer/files.nsh"
+
+setup=$(realpath "$build")/yelpcue-$version-setup.exe
+rm -f "$build"/yelpcue-*-setup.exe
+makensis -V2 -DVERSION="$version" -DSTAGEDIR="$stage" -DFILELIST="$installer/files.nsh" \
+    -DSIZE_KB="$(du -sk "$stage" | cut -f1)" -DOUTFILE="$setup" data/windows/yelpcue.nsi >/dev/null
+echo "$setup"
