@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds with the sanitizers and builds the Debian package,
 # and runs every test headless.
-# With --windows, runs the core's tests as Windows programs instead (scripts/test-windows.sh).
+# With --windows, builds the program, its tests and its installer for Windows instead and runs
+# the tests under Wine (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/common.sh
 
-# --windows: the core and its tests built for Windows and run under Wine.
+# --windows: the program and its tests built for Windows and run under Wine.
 if [ "${1:-}" = "--windows" ]; then
     exec scripts/test-windows.sh
 fi

@@ -10,14 +10,18 @@ output=$(mktemp)
 # Now and then Wine fails to start a program at all: it ends with a failure before writing
 # a word (every test program prints before anything else). Only that is tried again; a
 # program that ran and failed is reported as it stands.
+# Wine reports a DLL it cannot find with status 53, which no retry mends.
+missing_dll=53
 for _ in 1 2 3; do
     "$wine" "$@" >"$output" 2>&1
     status=$?
-    [ "$status" -eq 0 ] || [ -s "$output" ] && break
+    [ "$status" -eq 0 ] || [ "$status" -eq "$missing_dll" ] || [ -s "$output" ] && break
     echo "wine-run: Wine did not start $(basename "$1") (status $status); trying again" >&2
 done
 cat "$output"
 rm -f "$output"
 # A program that Wine could not start or that died says nothing of its own.
 [ "$status" -ne 0 ] && echo "wine-run: $(basename "$1") ended with status $status" >&2
+[ "$status" -eq "$missing_dll" ] &&
+    echo "wine-run: a DLL it loads was not found: WINEPATH names Qt's and the compiler's (scripts/test-windows.sh)" >&2
 exit "$status"

@@ -1,20 +1,34 @@
 #!/usr/bin/env bash
-# Cross-builds the core and its tests for Windows with mingw-w64 and runs them under Wine,
-# headless, in a Wine prefix of their own that is removed afterwards.
+# Builds the whole program and its tests for 64-bit Windows with mingw-w64, against the Qt
+# that scripts/windows-qt.sh builds from Debian's source (or takes from its cache), builds the
+# installer (scripts/package-windows.sh), and runs every test as a Windows program under
+# Wine: headless, in a Wine prefix of its own that is removed afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 
-# libgtest-dev ships the GoogleTest sources (/usr/src/googletest) that are built for Windows.
-ensure_packages cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine64
+# step NAME COMMAND...: runs a step and says how long it took.
+step() {
+    local name=$1 start=$SECONDS
+    shift
+    "$@"
+    echo "test-windows: $name took $((SECONDS - start)) s" >&2
+}
 
-cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-    -DCMAKE_BUILD_TYPE=Debug -DYELPCUE_GUI=OFF >/dev/null
-cmake --build build/windows
+build=build/windows
+step "Qt and the configuration" configure_windows_build "$build"
+step "the build" nice cmake --build "$build"
+step "the installer" scripts/package-windows.sh "$build" >/dev/null
 
 WINE_DIR=/usr/lib/wine
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Qt's DLLs and the compiler's runtime are found where they were built. Wine hides QT_*
+# variables from Windows programs and passes WINEQT_* on as QT_*: the windows tests draw
+# their text offscreen with the fonts found here.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+WINEPATH=$(for dir in "$QT_PREFIX/bin" $(mingw_runtime_dirs); do printf '%s;' "$(windows_path "$dir")"; done)
+export WINEPATH WINEQT_QPA_FONTDIR=$(windows_path /usr/share/fonts/truetype/dejavu)
 # Without a display Wine uses its own US keyboard layout rather than the X server's.
 unset DISPLAY WAYLAND_DISPLAY
 # The server is gone before its prefix: a later prefix may get the same inode, and with it
@@ -28,8 +42,8 @@ cleanup() {
 trap cleanup EXIT
 
 # The prefix is created once, before the tests start in parallel. Windows get Wine's
-# display-less graphics driver, so that the key tests have a window to type into; the
-# server is restarted for it.
+# display-less graphics driver, so that the key tests and the program have a desktop to
+# work on; the server is restarted for it.
 if ! { "$WINE_DIR/wine64" wineboot --init &&
     "$WINE_DIR/wine64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f; } \
     >"$WINEPREFIX/setup.log" 2>&1; then
@@ -45,4 +59,4 @@ fi
 "$WINE_DIR/wineserver" -p >/dev/null 2>&1
 exec 3> >("$WINE_DIR/wine64" cmd.exe /c pause >/dev/null 2>&1)
 
-ctest --test-dir build/windows --output-on-failure -j"$(nproc)"
+step "the tests" ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
