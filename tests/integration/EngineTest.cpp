@@ -203,14 +203,15 @@ INSTANTIATE_TEST_SUITE_P(
 // OpenArena with its own data, in a team deathmatch that the teammate hosts: the player's log
 // as the game writes it once Yelpcue's block is in its autoexec.cfg, and the trigger's sound
 // where the edit dialog copies it, which the game plays for the team call alone, as its
-// sound output and the runs of the play script show.
+// sound output and the runs of the play script show. The teammate stands in the map's place
+// named "Shotgun", which the game puts in each of its team lines.
 TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
     const std::string port = std::to_string(28000 + getpid() % 4000);
     QuakeEngine mate(Kind::OpenArena, base, dir / "mate",
                      {"+set",    "logfile",  "2",    "+set",       "s_initsound",
                       "0",       "+set",     "name", "Mate",       "+set",
                       "sv_pure", "0",        "+set", "g_gametype", "3",
-                      "+set",    "net_port", port,   "+map",       "oa_dm1"});
+                      "+set",    "net_port", port,   "+devmap",    "ctf_inyard"});
     QuakeEngine engine(Kind::OpenArena, base, home,
                        {"+set", "name", "Player", "+connect", "127.0.0.1:" + port});
     REQUIRE_ENGINE(engine);
@@ -247,13 +248,17 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
         << whatHappened(engine);
     ASSERT_EQ(rig.processor.load(), SoundProcessor::LoadResult::Loaded);
     rig.processor.start();
-    // The teammate's all chat and the game's own line naming the keyword call nothing.
+    // The teammate's all chat, a team line with the keyword in the place alone, and the
+    // game's own line naming the keyword call nothing.
+    mate.command("setviewpos -1792 -768 -40 0");
     mate.command("say need SHOTGUN here");
+    mate.command("say_team hold here");
     engine.command("exec SHOTGUN.cfg");
     ASSERT_TRUE(waitFor(
         [&] {
             const std::string log = engine.logText();
             return log.find("^2need SHOTGUN here") != std::string::npos &&
+                   log.find("(^4Shotgun^7): ^5hold here") != std::string::npos &&
                    log.find("couldn't exec SHOTGUN.cfg") != std::string::npos;
         },
         20s, [&] { drive(); }))
