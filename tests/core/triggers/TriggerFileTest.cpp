@@ -54,44 +54,28 @@ TEST(TriggerFileTest, ReadsOneTriggerPerLine) {
 TEST(TriggerImportTest, AppliesValidRecordsInFileOrder) {
     const auto any = text::Callers::AnyLine;
     const Triggers existing{{"One", "ONE", "one.wav", 1500, any}, {"Two", "TWO", "two.wav"}};
-    const Trigger n{"New", "NEW", "new.wav"};
-    struct Row {
-        const char* what;
-        ImportMode mode;
-        Triggers records;
-        Triggers added; // after the existing triggers, or in their place for Replace
-    };
-    for (const Row& r : {Row{"Merge compares letter case and spaces",
-                             ImportMode::Merge,
-                             {{"one", "A", "a.wav"}, {"One ", "B", "b.wav"}, {"One", "C", "c.wav"}},
-                             {{"one", "A", "a.wav"}, {"One ", "B", "b.wav"}}},
-                         Row{"Replace keeps repeated names", ImportMode::Replace, {n, n}, {n, n}},
-                         Row{"Replace keeps the quiet time and callers of a trigger it "
-                             "brings back",
-                             ImportMode::Replace,
-                             {n, {"One", "ONE!", "one.wav"}},
-                             {n, {"One", "ONE!", "one.wav", 1500, any}}},
-                         Row{"blank fields",
-                             ImportMode::Add,
-                             {{"A", "  ", "a.wav"}, {"\t", "TAB", "tab.wav"}},
-                             {{"\t", "TAB", "tab.wav"}}},
-                         Row{"sound names the play script refuses",
-                             ImportMode::Add,
-                             {{"A", "A", "a;quit.wav"},
-                              {"B", "B", "C:\\x\\\"b.wav"},
-                              {"C", "C", "c\n.wav"},
-                              {"D", "D", "C:\\semi;colon\\d.wav"}},
-                             {{"D", "D", "C:\\semi;colon\\d.wav"}}}}) {
+    using enum ImportMode;
+    const Trigger n{"New", "NEW", "new.wav"}, lower{"one", "A", "a.wav"},
+        spaced{"One ", "B", "b.wav"}, same{"One", "C", "c.wav"}, blank{"A", "  ", "a.wav"},
+        tab{"\t", "TAB", "tab.wav"}, oneAgain{"One", "ONE!", "one.wav"},
+        oneKept{"One", "ONE!", "one.wav", 1500, any}, semicolon{"A", "A", "a;quit.wav"},
+        quote{"B", "B", "C:\\x\\\"b.wav"}, newline{"C", "C", "c\n.wav"},
+        semicolonDir{"D", "D", "C:\\semi;colon\\d.wav"};
+    // Added: after the existing triggers, or in their place for Replace.
+    using Row = std::tuple<const char*, ImportMode, Triggers, Triggers>;
+    for (const auto& [what, mode, records, added] :
+         {Row{"Merge tells letter case and spaces", Merge, {lower, spaced, same}, {lower, spaced}},
+          Row{"Replace keeps repeated names", Replace, {n, n}, {n, n}},
+          Row{"Replace brings back quiet time and callers", Replace, {n, oneAgain}, {n, oneKept}},
+          Row{"blank fields", Add, {blank, tab}, {tab}},
+          Row{"Replace with nothing valid keeps the list", Replace, {blank}, existing},
+          Row{"refused sounds", Add, {semicolon, quote, newline, semicolonDir}, {semicolonDir}}}) {
         TriggerList list = listOf(existing);
-        triggerimport::importTriggers(list, r.records, r.mode);
-        Triggers expected = r.mode == ImportMode::Replace ? Triggers{} : existing;
-        expected.insert(expected.end(), r.added.begin(), r.added.end());
-        EXPECT_EQ(contentsOf(list), expected) << r.what;
+        triggerimport::importTriggers(list, records, mode);
+        Triggers expected = mode == Replace ? Triggers{} : existing;
+        expected.insert(expected.end(), added.begin(), added.end());
+        EXPECT_EQ(contentsOf(list), expected) << what;
     }
-    // A file of no valid trigger replaces nothing.
-    TriggerList list = listOf(existing);
-    triggerimport::importTriggers(list, {{"A", "  ", "a.wav"}}, ImportMode::Replace);
-    EXPECT_EQ(contentsOf(list), existing);
 }
 
 // The import window's test fills the last place by Add; Replace stops at the largest count.

@@ -83,7 +83,7 @@ TEST_F(PlaceChosenSoundTest, AnExistingCopyInAnotherLetterCaseIsTheOneReplaced) 
     writeFile(dir / "Quad.wav", "new");
     place(dir / "Quad.wav");
     EXPECT_EQ(readFile(soundDir / "quad.wav"), "new");
-    EXPECT_EQ(std::distance(fs::directory_iterator(soundDir), fs::directory_iterator()), 1)
+    EXPECT_EQ(std::ranges::distance(fs::directory_iterator(soundDir)), 1)
         << "no second copy under the chosen spelling";
 
     configuration.Quake_Id1_sound.clear();

@@ -64,25 +64,18 @@ TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers
 }
 
 TEST(TriggerStoreTest, StoredCountAndQuietTimeAreTakenOnlyWithinTheirRange) {
-    for (const auto& [stored, count] : {std::pair{"3", 3},
-                                        {"0", 0},
-                                        {"-1", 0},
-                                        {"abc", 0},
-                                        {"", 0},
-                                        {"2x", 0},
-                                        {"32767", 32767},
-                                        {"32768", 0},
-                                        {"99999999999999999999999", 0}}) {
+    using Stored = std::pair<const char*, int>;
+    for (const auto& [stored, count] :
+         {Stored{"3", 3}, Stored{"0", 0}, Stored{"-1", 0}, Stored{"abc", 0}, Stored{"", 0},
+          Stored{"2x", 0}, Stored{"32767", 32767}, Stored{"32768", 0},
+          Stored{"99999999999999999999999", 0}}) {
         FakeSettingsStore settings;
         settings.save("Application_params", "RecordCount", stored);
         EXPECT_EQ(loaded(settings).TriggerCount(), count) << stored;
     }
-    for (const auto& [stored, quietMs] : {std::pair{"2500", 2500},
-                                          {"", 0},
-                                          {"abc", 0},
-                                          {"1.5", 0},
-                                          {"-5", 0},
-                                          {"9999999", 3600000}}) {
+    for (const auto& [stored, quietMs] :
+         {Stored{"2500", 2500}, Stored{"", 0}, Stored{"abc", 0}, Stored{"1.5", 0}, Stored{"-5", 0},
+          Stored{"9999999", 3600000}}) {
         FakeSettingsStore settings;
         settings.save("Application_params", "RecordCount", "1");
         settings.save("1", "t_quiet_ms", stored);
