@@ -15,11 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::size_t entriesIn(const fs::path& dir) {
-    return static_cast<std::size_t>(
-        std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
-}
-
 TEST(ReplaceFileTest, WritesTheWholeFileInPlaceOfTheOldOne) {
     TempDir dir;
     writeFile(dir / "triggers.txt", "old triggers\r\n");
@@ -27,7 +22,8 @@ TEST(ReplaceFileTest, WritesTheWholeFileInPlaceOfTheOldOne) {
     ASSERT_TRUE(files::replaceFile(dir / "triggers.txt", text));
     EXPECT_EQ(readFile(dir / "triggers.txt"), text);
     EXPECT_FALSE(files::replaceFile(dir / "missing" / "triggers.txt", text));
-    EXPECT_EQ(entriesIn(dir.path()), 1u) << "no temporary file is left behind";
+    EXPECT_EQ(std::ranges::distance(fs::directory_iterator(dir.path())), 1)
+        << "no temporary file is left behind";
 }
 
 #ifndef _WIN32
@@ -42,7 +38,8 @@ TEST(ReplaceFileTest, AWriteThatDoesNotFitLeavesTheOldFileAndFails) {
             100, [&] { return !files::replaceFile(file, std::string(size, 'x')); }))
             << size << " bytes: failed";
         EXPECT_EQ(readFile(file), "\"Test Trigger\",\"SHOTGUN\",\"Bitch.wav\"\r\n") << size;
-        EXPECT_EQ(entriesIn(dir.path()), 1u) << "no temporary file is left behind";
+        EXPECT_EQ(std::ranges::distance(fs::directory_iterator(dir.path())), 1)
+            << "no temporary file is left behind";
     }
 }
 #endif

@@ -45,16 +45,13 @@ TEST(ConfigScriptTest, ViewerShowsEveryLineFollowedByALineBreak) {
 TEST(ConfigScriptTest, AppendAddsTheBlockAfterTheLastByte) {
     TempDir dir;
     const fs::path script = dir / "autoexec.cfg";
-    const struct {
-        std::string before;
-        GameFamily family;
-        std::string after;
-    } cases[]{{"name player\n", GameFamily::Quake, "name player\n" + kF2Block},
-              {"name player", GameFamily::Quake, "name player\r\n" + kF2Block},
-              // Quake III writes its log only when told so, in every start.
-              {"", GameFamily::QuakeIII,
-               "//** INSERTED BY YELPCUE **\r\nset logfile 2\r\nbind F2 \"exec bellcast.cfg\"\r\n"
-               "//**         END         **\r\n"}};
+    const std::tuple<std::string, GameFamily, std::string> cases[]{
+        {"name player\n", GameFamily::Quake, "name player\n" + kF2Block},
+        {"name player", GameFamily::Quake, "name player\r\n" + kF2Block},
+        // Quake III writes its log only when told so, in every start.
+        {"", GameFamily::QuakeIII,
+         "//** INSERTED BY YELPCUE **\r\nset logfile 2\r\nbind F2 \"exec bellcast.cfg\"\r\n"
+         "//**         END         **\r\n"}};
     for (const auto& [before, family, after] : cases) {
         writeFile(script, before);
         EXPECT_EQ(AppendBindBlock(script, "F2", family), std::nullopt);

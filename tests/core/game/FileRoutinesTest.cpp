@@ -34,71 +34,62 @@ protected:
         return texts;
     }
     bool onlyTheTwoFilesExist() const {
-        return std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()) == 2;
+        return std::ranges::distance(fs::directory_iterator(dir.path())) == 2;
     }
 };
 
 // What is on disk before the copy, the answer to Overwrite?, and what the player then has.
 TEST_F(CopyFileWithPromptTest, CopiesWholeWithProgressAndOverwritesOnlyOnYes) {
-    struct Row {
-        const char* source; // nullptr: missing
-        const char* destination;
-        Prompter::Answer answer;
-        std::size_t copied;
-        const char* after; // nullptr: missing
-        std::vector<std::string> shown;
-        std::vector<int> progress;
-    };
+    // The files before and after (nullptr: missing), the answer, bytes copied, boxes, progress.
+    using Row = std::tuple<const char*, const char*, Prompter::Answer, std::size_t, const char*,
+                           std::vector<std::string>, std::vector<int>>;
     const std::string question =
         text::toUpperAscii(destination.string()) + "\r\nFile exists. Overwrite?";
     const std::string big(4096, 'b');
-    for (const Row& r : {Row{"new", "old", Prompter::Answer::No, 0, "old", {question}, {}},
-                         Row{"new", "old", Prompter::Answer::Yes, 3, "new", {question}, {100}},
-                         Row{nullptr, nullptr, {}, 0, nullptr, {"File not found"}, {}},
-                         Row{"", nullptr, {}, 0, "", {}, {}},
-                         Row{big.c_str(), nullptr, {}, 4096, big.c_str(), {}, {25, 50, 75, 100}}}) {
+    for (const auto& [sourceText, destinationText, answer, copied, after, shown, steps] :
+         {Row{"new", "old", Prompter::Answer::No, 0, "old", {question}, {}},
+          Row{"new", "old", Prompter::Answer::Yes, 3, "new", {question}, {100}},
+          Row{nullptr, nullptr, {}, 0, nullptr, {"File not found"}, {}},
+          Row{"", nullptr, {}, 0, "", {}, {}},
+          Row{big.c_str(), nullptr, {}, 4096, big.c_str(), {}, {25, 50, 75, 100}}}) {
         fs::remove(source);
         fs::remove(destination);
-        if (r.source)
-            writeFile(source, r.source);
-        if (r.destination)
-            writeFile(destination, r.destination);
+        if (sourceText)
+            writeFile(source, sourceText);
+        if (destinationText)
+            writeFile(destination, destinationText);
         prompter.shown.clear();
-        prompter.answers = {r.answer};
+        prompter.answers = {answer};
         progress.values.clear();
-        EXPECT_EQ(CopyFileWithPrompt(source, destination, prompter, &progress), r.copied);
+        EXPECT_EQ(CopyFileWithPrompt(source, destination, prompter, &progress), copied);
         EXPECT_EQ(fs::exists(destination) ? readFile(destination) : "(none)",
-                  r.after ? r.after : "(none)");
-        EXPECT_EQ(shownTexts(), r.shown);
-        EXPECT_EQ(progress.values, r.progress) << r.copied;
+                  after ? after : "(none)");
+        EXPECT_EQ(shownTexts(), shown);
+        EXPECT_EQ(progress.values, steps) << copied;
     }
     EXPECT_TRUE(onlyTheTwoFilesExist()) << "no temporary file is left behind";
 }
 
 // The game writes while the copy runs: in the middle, and after the last byte was read.
 TEST_F(CopyFileWithPromptTest, TextTheSourceGainsDuringTheCopyIsCopiedToo) {
-    class GrowingSource final : public Progress {
-    public:
-        GrowingSource(fs::path path, int atPercent)
-            : m_path(std::move(path))
-            , m_at(atPercent) {}
+    struct GrowingSource final : Progress {
         void start(int, int) override {}
         void setValue(int value) override {
-            if (value >= m_at && !std::exchange(m_grown, true))
-                appendFile(m_path, "late line\r\n");
+            if (value >= atPercent && !std::exchange(grown, true))
+                appendFile(path, "late line\r\n");
         }
         void finish() override {}
-
-    private:
-        fs::path m_path;
-        int m_at;
-        bool m_grown = false;
+        fs::path path;
+        int atPercent = 0;
+        bool grown = false;
     };
     const std::string first(3000, 'a');
     for (const int atPercent : {1, 100}) {
         writeFile(source, first);
         fs::remove(destination);
-        GrowingSource growing(source, atPercent);
+        GrowingSource growing;
+        growing.path = source;
+        growing.atPercent = atPercent;
         EXPECT_EQ(CopyFileWithPrompt(source, destination, prompter, &growing), 3011u);
         EXPECT_EQ(readFile(destination), first + "late line\r\n") << atPercent;
     }

@@ -51,9 +51,9 @@ TEST_F(GameDirectoriesTest, LogInAModeGivesEveryDirectoryInAnyLetterCaseAndClear
     EXPECT_EQ(configuration.Quake_Id1_sound, at(game / "ID1" / gamepaths::systemSpelling("Sound")));
     EXPECT_EQ(readFile(game / "Fortress" / "qconsole.log"), kCleared);
     EXPECT_EQ(readFile(game / "Qw" / "Qconsole.log"), kCleared);
-    EXPECT_EQ(std::distance(fs::directory_iterator(game / "Qw"), fs::directory_iterator()), 1)
+    EXPECT_EQ(std::ranges::distance(fs::directory_iterator(game / "Qw")), 1)
         << "the existing log is cleared, no second one made";
-    EXPECT_EQ(std::distance(fs::directory_iterator(game), fs::directory_iterator()), 3)
+    EXPECT_EQ(std::ranges::distance(fs::directory_iterator(game)), 3)
         << "nothing made for a missing mode, no second spelling of any directory";
     EXPECT_TRUE(fs::is_directory(game / "ID1" / gamepaths::systemSpelling("Sound")));
 }
@@ -79,58 +79,35 @@ TEST_F(GameDirectoriesTest, FailuresAreReportedAndEveryOtherStepStillRuns) {
 // Where each engine writes its log, and what follows from it: the base directory, the
 // directory of the play script and the sounds, and whether the log stays in every game mode.
 TEST_F(GameDirectoriesTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog) {
-    struct Layout {
-        const char* engine;
-        std::vector<const char*> directories;
-        const char* log;
-        const char* quakeDir;
-        const char* gameDir;
-        bool logStaysInEveryGameMode;
-        GameFamily family = GameFamily::Quake;
-    };
-    constexpr GameFamily q3 = GameFamily::QuakeIII;
-    for (const Layout& l :
-         {Layout{"quakespasm", {"a/id1"}, "a/qconsole.log", "a", "a/id1", true},
-          Layout{"ezQuake", {"b/id1", "b/qw", "b/ezquake"}, "b/qw/qconsole.log", "b", "b/qw", true},
-          Layout{"QuakeWorld", {"c/id1", "c/qw"}, "c/qw/qconsole.log", "c", "c/id1", false},
-          Layout{"darkplaces", {"d/id1"}, "d/id1/qconsole.log", "d", "d/id1", false},
-          Layout{"darkplaces in its home",
-                 {"h/.dp/id1"},
-                 "h/.dp/id1/qconsole.log",
-                 "h/.dp",
-                 "h/.dp/id1",
-                 false},
-          Layout{"OpenArena",
-                 {"o/.openarena/baseoa"},
-                 "o/.openarena/baseoa/qconsole.log",
-                 "o/.openarena",
-                 "o/.openarena/baseoa",
-                 true,
-                 q3},
-          Layout{"a mod of ioquake3",
-                 {"i/.q3a/baseq3", "i/.q3a/osp"},
-                 "i/.q3a/osp/qconsole.log",
-                 "i/.q3a",
-                 "i/.q3a/osp",
-                 true,
-                 q3}}) {
-        SCOPED_TRACE(l.engine);
-        for (const char* directory : l.directories)
+    constexpr GameFamily q1 = GameFamily::Quake, q3 = GameFamily::QuakeIII;
+    using Layout = std::tuple<const char*, std::vector<const char*>, const char*, const char*,
+                              const char*, bool, GameFamily>;
+    for (const auto& [engine, directories, logDir, quakeDir, gameDir, logStays, family] :
+         {Layout{"quakespasm", {"a/id1"}, "a", "a", "a/id1", true, q1},
+          Layout{"ezQuake", {"b/id1", "b/qw", "b/ezquake"}, "b/qw", "b", "b/qw", true, q1},
+          Layout{"QuakeWorld", {"c/id1", "c/qw"}, "c/qw", "c", "c/id1", false, q1},
+          Layout{"darkplaces", {"d/id1"}, "d/id1", "d", "d/id1", false, q1},
+          Layout{"darkplaces at home", {"h/.dp/id1"}, "h/.dp/id1", "h/.dp", "h/.dp/id1", false, q1},
+          Layout{"OpenArena", {"o/.oa/baseoa"}, "o/.oa/baseoa", "o/.oa", "o/.oa/baseoa", true, q3},
+          Layout{
+              "ioq3 mod", {"i/q3/baseq3", "i/q3/osp"}, "i/q3/osp", "i/q3", "i/q3/osp", true, q3}}) {
+        SCOPED_TRACE(engine);
+        for (const char* directory : directories)
             fs::create_directories(dir / directory);
-        const fs::path log = dir / l.log;
-        const fs::path script = dir / l.gameDir / "bellcast.cfg";
+        const fs::path log = dir / logDir / "qconsole.log";
+        const fs::path script = dir / gameDir / "bellcast.cfg";
         writeFile(script, "play last.wav\r\n");
         configuration = {};
 
         EXPECT_EQ(adopt(log), std::nullopt);
 
-        EXPECT_EQ(fs::path(configuration.Quake_Dir), dir / l.quakeDir);
+        EXPECT_EQ(fs::path(configuration.Quake_Dir), dir / quakeDir);
         EXPECT_EQ(fs::path(configuration.Active_Mod_Dir), log.parent_path());
         EXPECT_EQ(fs::path(configuration.Quake_Id1_sound),
-                  dir / l.gameDir / gamepaths::systemSpelling("Sound"));
-        EXPECT_EQ(configuration.Console_Log, l.logStaysInEveryGameMode ? log.string() : "");
+                  dir / gameDir / gamepaths::systemSpelling("Sound"));
+        EXPECT_EQ(configuration.Console_Log, logStays ? log.string() : "");
         EXPECT_EQ(watchedConsoleLog(configuration), log);
-        EXPECT_EQ(configuration.Game_Family, l.family);
+        EXPECT_EQ(configuration.Game_Family, family);
         EXPECT_EQ(readFile(script), "play last.wav\r\n") << "an existing play script stays";
 
         fs::remove(script);
