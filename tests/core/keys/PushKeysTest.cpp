@@ -13,7 +13,6 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -202,26 +201,11 @@ Key keyOf(const KeyboardRow& row, std::size_t k) {
     return {static_cast<std::uint8_t>(vk), static_cast<std::uint8_t>(row.firstScanCode + k)};
 }
 
-TEST(PushKeysTest, EveryCharacterOfTheKeyboardIsTypedOnItsKeyWithShiftWhereItNeedsIt) {
-    for (const KeyboardRow& row : kUsKeyboard) {
-        for (std::size_t k = 0; k < row.plain.size(); ++k) {
-            const Key key = keyOf(row, k);
-            const std::string plain(1, row.plain[k]), shift(1, row.shifted[k]);
-            EXPECT_EQ(push(plain).events, tap(key)) << plain;
-            EXPECT_EQ(push("{" + shift + "}").events, shifted(key)) << shift;
-            // "~", "%", "^", "+" and "{" mean something else outside braces, and "}" alone is
-            // typed on its key as it stands.
-            if (std::string_view("~%^+{}").find(shift) == std::string_view::npos) {
-                EXPECT_EQ(push(shift).events, shifted(key)) << shift;
-            }
-        }
-    }
-}
-
 // The layout's own answers, as the calls of Windows give them for the US layout: the key and
 // Shift state of a character (0xFFFF for none), the scan code of a character's key with Shift
-// in the high word (0xFFFFFFFF for none), and the scan code of each virtual key (0 for none).
-TEST(KeyboardLayoutTest, EveryKeyHasItsVirtualKeyScanCodeAndShiftState) {
+// in the high word (0xFFFFFFFF for none), and the scan code of each virtual key (0 for none);
+// and each character of the keyboard typed on its key, with Shift where it needs it.
+TEST(KeyboardLayoutTest, EveryKeyHasItsVirtualKeyScanCodeAndShiftStateAndTypesItsCharacter) {
     const SystemKeyboardLayout layout;
     for (const KeyboardRow& row : kUsKeyboard) {
         for (std::size_t k = 0; k < row.plain.size(); ++k) {
@@ -235,25 +219,28 @@ TEST(KeyboardLayoutTest, EveryKeyHasItsVirtualKeyScanCodeAndShiftState) {
             EXPECT_EQ(layout.oemKeyScan(shift), 0x10000u | key.scan);
             EXPECT_EQ(layout.mapVirtualKey(key.vk), std::uint32_t{key.scan});
             EXPECT_EQ(layout.charToOem(shift), shift);
+            const std::string shifts(1, row.shifted[k]);
+            EXPECT_EQ(push(std::string(1, row.plain[k])).events, tap(key));
+            EXPECT_EQ(push("{" + shifts + "}").events, shifted(key)) << shifts;
+            // "~", "%", "^", "+" and "{" mean something else outside braces, and "}" alone is
+            // typed on its key as it stands.
+            if (std::string_view("~%^+{}").find(shifts) == std::string_view::npos) {
+                EXPECT_EQ(push(shifts).events, shifted(key)) << shifts;
+            }
         }
     }
     // Control characters: a key of their own, or Ctrl (0x200) with a letter or sign; their
     // OEM characters are pictures that no key types, NUL aside.
-    struct Control {
-        char character;
-        int virtualKey;
-        std::uint32_t scanCode;
-    };
-    for (const Control& c :
+    using Control = std::tuple<char, int, std::uint32_t>;
+    for (const auto& [character, virtualKey, scanCode] :
          {Control{' ', 0x20, 0x39}, Control{'\0', 0x332, 0x30003}, Control{'\x01', 0x241, ~0u},
           Control{'\x1A', 0x25A, ~0u}, Control{'\b', 0x08, ~0u}, Control{'\t', 0x09, ~0u},
           Control{'\n', 0x20D, ~0u}, Control{'\r', 0x0D, ~0u}, Control{'\x03', 0x03, ~0u},
           Control{'\x1B', 0x1B, ~0u}, Control{'\x1C', 0x2DC, ~0u}, Control{'\x1D', 0x2DD, ~0u},
           Control{'\x1E', 0x336, ~0u}, Control{'\x1F', 0x3BD, ~0u}, Control{'\x7F', 0x208, ~0u}}) {
-        EXPECT_EQ(layout.vkKeyScan(static_cast<unsigned char>(c.character)), c.virtualKey)
-            << int{c.character};
-        EXPECT_EQ(layout.oemKeyScan(static_cast<unsigned char>(c.character)), c.scanCode)
-            << int{c.character};
+        SCOPED_TRACE(int{character});
+        EXPECT_EQ(layout.vkKeyScan(static_cast<unsigned char>(character)), virtualKey);
+        EXPECT_EQ(layout.oemKeyScan(static_cast<unsigned char>(character)), scanCode);
     }
     // Beyond ASCII no key types a character; CharToOemA takes the closest OEM character.
     for (int c = 0x80; c < 0x100; ++c) {
@@ -265,11 +252,8 @@ TEST(KeyboardLayoutTest, EveryKeyHasItsVirtualKeyScanCodeAndShiftState) {
         EXPECT_EQ(layout.charToOem(static_cast<unsigned char>(ansi)), oem) << ansi;
     // The keys without a character, as runs of virtual keys from the first.
     using namespace std::string_view_literals;
-    struct Run {
-        std::uint32_t firstVirtualKey;
-        std::string_view scanCodes;
-    };
-    for (const Run& run :
+    using Run = std::pair<std::uint32_t, std::string_view>;
+    for (const auto& [firstVirtualKey, scanCodes] :
          {Run{0x03, "\x46"sv}, Run{0x07, "\0\x0E\x0F\0\0\x4C\x1C"sv},
           Run{0x10, "\x2A\x1D\x38\0\x3A"sv}, Run{0x1B, "\x01"sv},
           Run{0x21, "\x49\x51\x4F\x47\x4B\x48\x4D\x50"sv}, Run{0x2C, "\x54\x52\x53\x63"sv},
@@ -277,10 +261,10 @@ TEST(KeyboardLayoutTest, EveryKeyHasItsVirtualKeyScanCodeAndShiftState) {
           Run{0x70, "\x3B\x3C\x3D\x3E\x3F\x40\x41\x42\x43\x44\x57\x58"sv},
           Run{0x7C, "\x64\x65\x66\x67\x68\x69\x6A\x6B\x6C\x6D\x6E\x76"sv}, Run{0x90, "\x45\x46"sv},
           Run{0xA0, "\x2A\x36\x1D\x1D\x38\x38"sv}, Run{0xE2, "\x56"sv}, Run{0xFF, "\0"sv}}) {
-        for (std::size_t k = 0; k < run.scanCodes.size(); ++k)
-            EXPECT_EQ(layout.mapVirtualKey(run.firstVirtualKey + static_cast<std::uint32_t>(k)),
-                      static_cast<unsigned char>(run.scanCodes[k]))
-                << std::hex << run.firstVirtualKey + k;
+        for (std::size_t k = 0; k < scanCodes.size(); ++k)
+            EXPECT_EQ(layout.mapVirtualKey(firstVirtualKey + static_cast<std::uint32_t>(k)),
+                      static_cast<unsigned char>(scanCodes[k]))
+                << std::hex << firstVirtualKey + k;
     }
     EXPECT_EQ(layout.mapVirtualKey(0x141), 0u) << "no virtual key beyond a byte";
 }
