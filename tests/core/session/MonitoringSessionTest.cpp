@@ -33,35 +33,29 @@ TEST_F(SessionTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
 }
 
 TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
-    struct Restart {
-        const char* how;
-        void (GameConsole::*restart)(std::string_view);
-        std::string firstText;
-    };
-    const std::string first = "(Bob): first game, SHOTGUN\r\n";
-    const std::string longer(200, '.');
-    for (const Restart& r :
-         {Restart{"truncated", &GameConsole::restartByTruncating, "(Bob): SHOTGUN\r\n"},
-          Restart{"replaced", &GameConsole::restartByReplacing, "(Bob): SHOTGUN\r\n"},
-          Restart{"replaced, longer", &GameConsole::restartByReplacing,
-                  "(Bob): SHOTGUN\r\n" + longer + "\r\n"},
-          Restart{"truncated, regrown longer", &GameConsole::restartByTruncating,
-                  "(Bob): SHOTGUN\r\n" + longer + "\r\n"},
-          // A new game writes the same banner first.
-          Restart{"replaced, same start", &GameConsole::restartByReplacing,
-                  first + "(Bob): SHOTGUN\r\n"}}) {
+    using Restart = std::tuple<const char*, void (GameConsole::*)(std::string_view), std::string>;
+    const std::string first = "(Bob): first game, SHOTGUN\r\n", shotgun = "(Bob): SHOTGUN\r\n";
+    const std::string longer = shotgun + std::string(200, '.') + "\r\n";
+    const auto truncate = &GameConsole::restartByTruncating,
+               replace = &GameConsole::restartByReplacing;
+    // The last: a new game writes the same banner first.
+    for (const auto& [how, restart, firstText] :
+         {Restart{"truncated", truncate, shotgun}, Restart{"replaced", replace, shotgun},
+          Restart{"replaced, longer", replace, longer},
+          Restart{"truncated, regrown longer", truncate, longer},
+          Restart{"replaced, same start", replace, first + shotgun}}) {
         game.restartByTruncating();
         game.write(first);
         session.start();
         tick();
         activity.entries.clear();
 
-        (game.*r.restart)(r.firstText);
+        (game.*restart)(firstText);
         tick();
         Lines expected{"(Bob): SHOTGUN"};
-        if (r.firstText.starts_with(first))
+        if (firstText.starts_with(first))
             expected.insert(expected.begin(), first.substr(0, first.size() - 2));
-        EXPECT_EQ(processed(), expected) << r.how;
+        EXPECT_EQ(processed(), expected) << how;
     }
 }
 
@@ -121,21 +115,17 @@ TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItS
 TEST_F(SessionTest, QuietTimeSkipsCallsAfterAPlayAndMatchStatsCountEachSessionAfresh) {
     triggers.append({"Quad", "QUAD", "quad.wav", 10000});
     session.start();
-    struct Call {
-        int atMs;
-        const char* line;
-        bool plays;
-    };
-    for (const Call& call :
+    using Call = std::tuple<int, const char*, bool>;
+    for (const auto& [atMs, line, plays] :
          {Call{1000, "(Bob): QUAD", true}, Call{5000, "(Al): quad", false},
           Call{5000, "(Al): SHOTGUN", true}, Call{10999, "(Bob): QUAD!", false},
           Call{11000, "(Bob): QUAD!!", true}, Call{20999, "(Al): quad", false}}) {
         activity.entries.clear();
-        clock.steady = std::chrono::milliseconds(call.atMs);
-        game.say(call.line);
+        clock.steady = std::chrono::milliseconds(atMs);
+        game.say(line);
         tick();
-        EXPECT_EQ(call.plays ? processed().at(0) : activity.entries.at(0),
-                  (call.plays ? "" : "Skipped (quiet time) : ") + std::string(call.line));
+        EXPECT_EQ(plays ? processed().at(0) : activity.entries.at(0),
+                  (plays ? "" : "Skipped (quiet time) : ") + std::string(line));
     }
     ASSERT_EQ(session.calls().stats().rows.size(), 2u);
     session.stop();
@@ -217,12 +207,8 @@ TEST_F(SessionTest, ATriggerCalledFasterThanATeamTypesHasItsKeyHeldForAWhile) {
     callAt(milliseconds(1800), "(Bob): SHOTGUN");
     callAt(milliseconds(1900), "(Bob): QUAD");
     EXPECT_EQ(pushed.size(), 9u) << "only the other trigger's call was pushed";
-    EXPECT_EQ(std::ranges::count_if(activity.entries,
-                                    [](const std::string& entry) {
-                                        return entry.find("not pressed") != std::string::npos;
-                                    }),
-              1)
-        << "the list says so once";
+    const auto notPressed = [](const std::string& e) { return e.find("not pressed") != e.npos; };
+    EXPECT_EQ(std::ranges::count_if(activity.entries, notPressed), 1) << "the list says so once";
     callAt(milliseconds(1700) + RunawayGuard::kHoldTime - milliseconds(1), "(Bob): SHOTGUN");
     EXPECT_EQ(pushed.size(), 9u);
     callAt(milliseconds(1700) + RunawayGuard::kHoldTime, "(Bob): SHOTGUN");
@@ -235,46 +221,39 @@ TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
     const std::string saved =
         "The console file was saved\n\ras a match file in your game direcotry";
     const std::string failed = "Unable to create a backup of console log file";
-    struct Row {
-        const char* how;
-        bool QconsoleDel;
-        bool modDir;
-        const char* log;
-        const char* olderMatch; // a match file of the same name, and the answer to Overwrite?
-        bool clears;
-        std::string message;
-    };
+    // olderMatch: a match file of the same name, and the answer to Overwrite?
+    using Row = std::tuple<const char*, bool, bool, const char*, const char*, bool, std::string>;
     // Without a game mode directory no match file lands in the working directory: the
     // test's own, so that a file left there by a failure misleads no later run.
     const fs::path workingDirectory = fs::current_path();
     fs::current_path(dir.path());
-    for (const Row& r :
+    for (const auto& [how, QconsoleDel, modDir, log, olderMatch, clears, message] :
          {Row{"backed up", true, true, "(Bob): SHOTGUN\r\n", nullptr, true, saved},
           Row{"overwrite", true, true, "(Bob): SHOTGUN\r\n", "Yes", true, saved},
           Row{"no overwrite", true, true, "(Bob): SHOTGUN\r\n", "No", false, failed},
           Row{"empty log", true, true, "", nullptr, false, failed},
           Row{"no game mode directory", true, false, "(Bob): SHOTGUN\r\n", nullptr, false, failed},
           Row{"option off", false, true, "(Bob): SHOTGUN\r\n", nullptr, false, ""}}) {
-        SCOPED_TRACE(r.how);
+        SCOPED_TRACE(how);
         fs::remove_all(quake / "fortress");
         fs::create_directories(quake / "fortress");
         prompter.shown.clear();
-        configuration.QconsoleDel = r.QconsoleDel;
-        configuration.Active_Mod_Dir = r.modDir ? text::fromPath(quake / "fortress") : "";
-        writeFile(game.path(), r.log);
-        if (r.olderMatch) {
+        configuration.QconsoleDel = QconsoleDel;
+        configuration.Active_Mod_Dir = modDir ? text::fromPath(quake / "fortress") : "";
+        writeFile(game.path(), log);
+        if (olderMatch) {
             writeFile(matchFile(), "older match");
-            prompter.answers = {std::string(r.olderMatch) == "Yes" ? Prompter::Answer::Yes
-                                                                   : Prompter::Answer::No};
+            prompter.answers = {std::string(olderMatch) == "Yes" ? Prompter::Answer::Yes
+                                                                 : Prompter::Answer::No};
         }
         clock.time = {21, 5, 9};
         session.start();
         session.stop();
         EXPECT_FALSE(session.isRunning());
-        EXPECT_EQ(readFile(game.path()), r.clears ? marker : r.log);
+        EXPECT_EQ(readFile(game.path()), clears ? marker : log);
         EXPECT_EQ(fs::exists(matchFile()) ? readFile(matchFile()) : "",
-                  r.clears ? r.log : (r.olderMatch ? "older match" : ""));
-        EXPECT_EQ(prompter.shown.empty() ? "" : prompter.shown.back().text, r.message);
+                  clears ? log : (olderMatch ? "older match" : ""));
+        EXPECT_EQ(prompter.shown.empty() ? "" : prompter.shown.back().text, message);
     }
     fs::current_path(workingDirectory);
     EXPECT_FALSE(fs::exists(dir / "MatchPlayed-21-5-9.txt"));
@@ -293,8 +272,7 @@ TEST_F(SessionTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
                !session.isRunning();
     }));
     EXPECT_EQ(readFile(game.path()), log);
-    EXPECT_EQ(std::distance(fs::directory_iterator(quake / "fortress"), fs::directory_iterator()),
-              1)
+    EXPECT_EQ(std::ranges::distance(fs::directory_iterator(quake / "fortress")), 1)
         << "no match file, whole or partial";
 }
 #endif
@@ -302,17 +280,13 @@ TEST_F(SessionTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
 // The next session never replays the calls of the last one: it reads what the log gains
 // after Stop, or the whole log when Stop has cleared it.
 TEST_F(SessionTest, QueuedLinesAreStillDispatchedAndTheNextSessionReadsOnlyWhatFollowsStop) {
-    struct Row {
-        const char* stop;
-        bool QconsoleDel;
-        bool modDir;
-    };
-    for (const Row row :
+    using Row = std::tuple<const char*, bool, bool>;
+    for (const auto& [stop, QconsoleDel, modDir] :
          {Row{"without the option", false, true}, Row{"after a failed backup", true, false},
           Row{"after clearing the log", true, true}}) {
-        SCOPED_TRACE(row.stop);
-        configuration.QconsoleDel = row.QconsoleDel;
-        configuration.Active_Mod_Dir = row.modDir ? text::fromPath(quake / "fortress") : "";
+        SCOPED_TRACE(stop);
+        configuration.QconsoleDel = QconsoleDel;
+        configuration.Active_Mod_Dir = modDir ? text::fromPath(quake / "fortress") : "";
         activity.entries.clear();
         game.say("(old): SHOTGUN");
         session.skipExistingText();
@@ -337,8 +311,7 @@ TEST_F(SessionTest, NoPassStartsWhileStopAsksItsQuestion) {
     clock.time = {21, 5, 9};
     writeFile(matchFile(), "older match");
     // The tray's Start, or a tick, while the question is open.
-    class StartingPrompter final : public Prompter {
-    public:
+    struct StartingPrompter final : Prompter {
         Answer ask(const Message&) override {
             session->start();
             session->checkLog();

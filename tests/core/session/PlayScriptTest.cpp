@@ -33,33 +33,30 @@ protected:
 
 // A trigger's sound and what the play script then holds; a refused name leaves the old script.
 TEST_F(PlayScriptDispatchTest, TheScriptPlaysTheSoundsFileNameOrRefusesACommand) {
-    struct Row {
-        const char* sound;
-        const char* script;
-        GameFamily family = GameFamily::Quake;
-    };
-    constexpr GameFamily q3 = GameFamily::QuakeIII;
+    using Row = std::tuple<const char*, const char*, GameFamily>;
+    constexpr GameFamily q1 = GameFamily::Quake, q3 = GameFamily::QuakeIII;
     // The game stops when the name it looks up (with the .wav it adds) has 64 characters.
     const std::string name63(59, 's'), name64(60, 's'), play63 = "play " + name63 + "\r\n";
-    for (const Row& r : {Row{"C:\\Sounds\\shotgun.wav", "play shotgun.wav\r\n"},
-                         Row{"/home/p/sounds/shotgun.wav", "play shotgun.wav\r\n"},
-                         Row{"C:\\Sounds\\get quad.wav", "play \"get quad.wav\"\r\n"},
-                         Row{"x.wav;quit", nullptr}, Row{"x.wav\"; rcon", nullptr},
-                         Row{"x\nquit", nullptr}, Row{"x\rquit", nullptr}, Row{"a\tb.wav", nullptr},
-                         Row{name63.c_str(), play63.c_str()}, Row{name64.c_str(), nullptr},
-                         // Quake III plays a path in the game folder; "/*" starts a comment.
-                         Row{"/home/p/beep.wav", "play sound/beep.wav\r\n", q3},
-                         Row{"C:\\Sounds\\get quad.wav", "play \"sound/get quad.wav\"\r\n", q3},
-                         Row{"*beep.wav", "play \"sound/*beep.wav\"\r\n", q3}}) {
-        configuration.Game_Family = r.family;
+    for (const auto& [sound, written, family] :
+         {Row{"C:\\Sounds\\shotgun.wav", "play shotgun.wav\r\n", q1},
+          Row{"/home/p/sounds/shotgun.wav", "play shotgun.wav\r\n", q1},
+          Row{"C:\\Sounds\\get quad.wav", "play \"get quad.wav\"\r\n", q1},
+          Row{"x.wav;quit", nullptr, q1}, Row{"x.wav\"; rcon", nullptr, q1},
+          Row{"x\nquit", nullptr, q1}, Row{"x\rquit", nullptr, q1}, Row{"a\tb.wav", nullptr, q1},
+          Row{name63.c_str(), play63.c_str(), q1}, Row{name64.c_str(), nullptr, q1},
+          // Quake III plays a path in the game folder; "/*" starts a comment.
+          Row{"/home/p/beep.wav", "play sound/beep.wav\r\n", q3},
+          Row{"C:\\Sounds\\get quad.wav", "play \"sound/get quad.wav\"\r\n", q3},
+          Row{"*beep.wav", "play \"sound/*beep.wav\"\r\n", q3}}) {
+        configuration.Game_Family = family;
         writeFile(script(), "play a much longer old sound name.wav\r\n");
         triggers.resize(0);
-        triggers.append({"t", "SHOTGUN", r.sound});
+        triggers.append({"t", "SHOTGUN", sound});
         activity.entries.clear();
-        EXPECT_EQ(dispatch.create_play_script("(Bob): SHOTGUN"), r.script != nullptr) << r.sound;
+        EXPECT_EQ(dispatch.create_play_script("(Bob): SHOTGUN"), written != nullptr) << sound;
         EXPECT_EQ(readFile(script()),
-                  r.script ? r.script : "play a much longer old sound name.wav\r\n");
-        ASSERT_EQ(activity.entries.size(), r.script ? 1u : 2u) << r.sound;
+                  written ? written : "play a much longer old sound name.wav\r\n");
+        ASSERT_EQ(activity.entries.size(), written ? 1u : 2u) << sound;
         EXPECT_EQ(activity.entries[0], "Found Keywords : SHOTGUN");
     }
     EXPECT_FALSE(dispatch.create_play_script("nothing to see"));

@@ -80,7 +80,7 @@ TEST_F(SoundProcessorTest, SessionWatchesTheModesLogOrTheGamesOneLog) {
                   text::fromPath(writesOneLog ? oneLog : game / "ctf" / "qconsole.log"));
         EXPECT_EQ(settings.get(settings::kParams, "Active_Mod_Dir"), text::fromPath(game / "ctf"));
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(game / "ctf"), fs::directory_iterator()), 1)
+    EXPECT_EQ(std::ranges::distance(fs::directory_iterator(game / "ctf")), 1)
         << "the match file of the session stopped with the one log";
 }
 
