@@ -52,57 +52,50 @@ protected:
 
 // The key and each option change in memory at once, each on its own; only Ok stores them.
 TEST_F(frmConfigureTest, EachChangeTakesEffectAtOnceAndOnlyOkStoresIt) {
-    struct Row {
-        bool autoCopy, qconsoleDel, clickAutoCopy, clickAutoDel, ok;
-    };
-    for (const Row& row :
+    using Row = std::tuple<bool, bool, bool, bool, bool>;
+    for (const auto& [storedAutoCopy, storedQconsoleDel, clickAutoCopy, clickAutoDel, ok] :
          {Row{true, true, true, false, false}, Row{true, true, true, false, true},
           Row{true, true, false, true, true}, Row{false, false, true, false, true},
           Row{false, false, false, true, true}, Row{false, true, true, true, true}}) {
-        SCOPED_TRACE(testing::Message() << row.autoCopy << row.qconsoleDel << row.clickAutoCopy
-                                        << row.clickAutoDel << row.ok);
+        SCOPED_TRACE(testing::Message()
+                     << storedAutoCopy << storedQconsoleDel << clickAutoCopy << clickAutoDel << ok);
         store.deleteSection(settings::kParams);
-        configuration.AutoCopy = row.autoCopy;
-        configuration.QconsoleDel = row.qconsoleDel;
+        configuration.AutoCopy = storedAutoCopy;
+        configuration.QconsoleDel = storedQconsoleDel;
         configuration.Trigger_Cfg = "1";
         auto window = open();
         EXPECT_EQ(configuration.Selected_Key, "F2") << "the stored position 1";
-        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoCopy")->isChecked(), row.autoCopy);
-        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoDel")->isChecked(), row.qconsoleDel);
+        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoCopy")->isChecked(), storedAutoCopy);
+        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoDel")->isChecked(), storedQconsoleDel);
         child<QComboBox>(*window, "cboKeylist")->setCurrentIndex(12 + ('k' - 'a'));
-        if (row.clickAutoCopy)
+        if (clickAutoCopy)
             click(*window, "chkAutoCopy");
-        if (row.clickAutoDel)
+        if (clickAutoDel)
             click(*window, "chkAutoDel");
-        const bool autoCopy = row.autoCopy != row.clickAutoCopy;
-        const bool qconsoleDel = row.qconsoleDel != row.clickAutoDel;
+        const bool autoCopy = storedAutoCopy != clickAutoCopy;
+        const bool qconsoleDel = storedQconsoleDel != clickAutoDel;
         EXPECT_EQ(configuration.AutoCopy, autoCopy);
         EXPECT_EQ(configuration.QconsoleDel, qconsoleDel);
         EXPECT_EQ(configuration.Selected_Key, "k");
         EXPECT_EQ(configuration.Trigger_Cfg, "22");
-        if (row.ok)
+        if (ok)
             click(*window, "cmdApply");
         else
             window->close();
-        EXPECT_EQ(window->result(), row.ok ? QDialog::Accepted : QDialog::Rejected);
-        EXPECT_EQ(stored("AutoCopy"), row.ok ? (autoCopy ? "True" : "False") : "-");
-        EXPECT_EQ(stored("QconsoleDel"), row.ok ? (qconsoleDel ? "True" : "False") : "-");
-        EXPECT_EQ(stored("Selected_Key"), row.ok ? "k" : "-");
+        EXPECT_EQ(window->result(), ok ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(stored("AutoCopy"), ok ? (autoCopy ? "True" : "False") : "-");
+        EXPECT_EQ(stored("QconsoleDel"), ok ? (qconsoleDel ? "True" : "False") : "-");
+        EXPECT_EQ(stored("Selected_Key"), ok ? "k" : "-");
     }
 }
 
-TEST_F(frmConfigureTest, PositionNamingNoKeySelectsNothingAndKeepsTheKey) {
+TEST_F(frmConfigureTest, PositionNamingNoKeyKeepsTheKeyAndOkThatCannotStoreSaysSoAndStaysOpen) {
     configuration.Trigger_Cfg = "61";
+    store.syncSucceeds = false;
     const auto window = open();
     EXPECT_EQ(child<QComboBox>(*window, "cboKeylist")->currentIndex(), -1);
     click(*window, "cmdApply");
     EXPECT_EQ(stored("Selected_Key"), "PAUSE");
-}
-
-TEST_F(frmConfigureTest, OkThatCannotStoreSaysSoAndStaysOpen) {
-    store.syncSucceeds = false;
-    const auto window = open();
-    click(*window, "cmdApply");
     EXPECT_EQ(prompter.shown.size(), 1u);
     EXPECT_TRUE(window->isVisible());
 }

@@ -22,6 +22,7 @@ protected:
         configuration.QconsoleDel = false;
         game.write("");
     }
+    ~SessionDriverTest() override { driver.stop(); }
 
     QTimer* tickFileSize() { return driver.findChild<QTimer*>(QStringLiteral("tickFileSize")); }
     bool waitForPushes(std::size_t count) {
@@ -105,7 +106,6 @@ TEST_F(SessionDriverTest, TickDuringADispatchNeverRunsANestedPass) {
     ASSERT_TRUE(waitForPushes(3));
     EXPECT_FALSE(nested);
     EXPECT_EQ(processed(), (Lines{"(one): SHOTGUN", "(two): SHOTGUN", "(three): SHOTGUN"}));
-    driver.stop();
 }
 
 TEST_F(SessionDriverTest, TheLogIsFollowedByItsNameAtOnceWhenReplacedOrDeletedAndCreatedAnew) {
@@ -126,7 +126,6 @@ TEST_F(SessionDriverTest, TheLogIsFollowedByItsNameAtOnceWhenReplacedOrDeletedAn
     QTest::qWait(50);
     game.say("(Cy): SHOTGUN");
     EXPECT_TRUE(waitForPushes(4)) << "and the log that came back is watched";
-    driver.stop();
 }
 
 TEST_F(SessionDriverTest, ABurstOfChangesCostsOneCheck) {
@@ -142,7 +141,6 @@ TEST_F(SessionDriverTest, ABurstOfChangesCostsOneCheck) {
     QTest::qWait(200);
     // Windows's watcher may report a burst in two parts (seen under Wine); never one each.
     EXPECT_LE(checks() - before, 2);
-    driver.stop();
 }
 
 TEST_F(SessionDriverTest, CheapLinesShareATurnAndASlowLineEndsItsTurn) {
@@ -170,7 +168,6 @@ TEST_F(SessionDriverTest, CheapLinesShareATurnAndASlowLineEndsItsTurn) {
     EXPECT_LT(turnsAfter(0), 1000) << "2,000 lines of chatter took fewer than 1,000 turns";
     EXPECT_TRUE(turnsAfter(1) && turnsAfter(2)) << "the event loop ran between the slow lines";
     EXPECT_EQ(processed(), (Lines{"(one): SHOTGUN", "(two): SHOTGUN", "(three): SHOTGUN"}));
-    driver.stop();
 }
 
 } // namespace

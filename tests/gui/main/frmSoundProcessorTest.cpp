@@ -168,11 +168,9 @@ TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
 }
 
 TEST_F(MainWindowTest, EveryWayOutRunsTheClosingStepsOnce) {
-    const std::function<void()> ways[] = {
-        [this] { window->close(); },
-        [this] { click(*window, "Quit"); },
-        [this] { trayItem(5)->trigger(); },
-    };
+    const std::function<void()> ways[] = {[this] { window->close(); },
+                                          [this] { click(*window, "Quit"); },
+                                          [this] { trayItem(5)->trigger(); }};
     for (const auto& endProgram : ways) {
         fakes.settings = {};
         fakes.prompter.shown.clear();
@@ -201,22 +199,23 @@ TEST_F(MainWindowTest, ButtonsTrayAndModeStartAndStopTheSessionAndShowWhetherItR
     storeAConfiguredProgram();
     ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
     configuration.QconsoleDel = false;
-    EXPECT_FALSE(child(*window, "cmdStop")->isEnabled());
+    // Whether the session runs, Start and Stop can be pressed, and the tray's icon moves.
+    const auto shown = [&] {
+        return std::tuple(window->session().isRunning(), child(*window, "cmdStart")->isEnabled(),
+                          child(*window, "cmdStop")->isEnabled(), tray.isAnimating());
+    };
+    const auto running = std::tuple(true, false, true, true),
+               idle = std::tuple(false, true, false, false);
+    EXPECT_EQ(shown(), idle);
     start();
-    EXPECT_TRUE(child(*window, "cmdStop")->isEnabled());
-    EXPECT_FALSE(child(*window, "cmdStart")->isEnabled());
-    EXPECT_TRUE(tray.isAnimating());
+    EXPECT_EQ(shown(), running);
     EXPECT_TRUE(window->isMinimized()) << "no notification area here: minimised, not hidden";
-
     trayItem(3)->trigger();
-    EXPECT_FALSE(window->session().isRunning());
-    EXPECT_FALSE(tray.isAnimating());
-    EXPECT_TRUE(child(*window, "cmdStart")->isEnabled());
+    EXPECT_EQ(shown(), idle);
     trayItem(2)->trigger();
-    EXPECT_TRUE(window->session().isRunning());
+    EXPECT_EQ(shown(), running);
     click(*window, "optMod_1");
-    EXPECT_FALSE(window->session().isRunning()) << "another mode stops the session";
-    EXPECT_FALSE(tray.isAnimating());
+    EXPECT_EQ(shown(), idle) << "another mode stops the session";
     EXPECT_EQ(window->session().ConsoleLogPath(), (game / "qw" / "qconsole.log").string());
 
     window->hide();

@@ -132,8 +132,7 @@ TEST_F(TriggerWindowsTest, WhatThePlayerDoesAndTheMessageShown) {
         {[&] { searchSound(true); }, "File copied to the correct\r\nQuake sound directory"},
         {[&] { searchSound(false); },
          "This sound file will need to be placed\r\nin the quake directory, if you want "
-         "configure hornwise\r\nto do this automatically."},
-    };
+         "configure hornwise\r\nto do this automatically."}};
     for (const auto& [act, message] : rows) {
         fakes.prompter.shown.clear();
         open({"A", "B"});
@@ -218,12 +217,9 @@ TEST_F(TriggerWindowsTest, PlayWavAndTheTesterPlayTheSoundOfTheirTrigger) {
 
 TEST_F(TriggerWindowsTest, EveryWayOfClosingTheManagerSavesTheListAndThePositionOnce) {
     const std::function<void()> closings[] = {
-        [this] { click(*manager, "cmdQuit"); },
-        [this] { QTest::keyClick(list, Qt::Key_Escape); },
-        [this] { QTest::keyClick(list, Qt::Key_Return); },
-        [this] { manager->close(); },
-        [] { UnloadOtherForms(QStringLiteral("frmSoundProcessor")); },
-    };
+        [this] { click(*manager, "cmdQuit"); }, [this] { QTest::keyClick(list, Qt::Key_Escape); },
+        [this] { QTest::keyClick(list, Qt::Key_Return); }, [this] { manager->close(); },
+        [] { UnloadOtherForms(QStringLiteral("frmSoundProcessor")); }};
     for (const auto& close : closings) {
         fakes.settings = {};
         open({"A", "B"});
@@ -247,26 +243,22 @@ TEST_F(TriggerWindowsTest, EveryWayOfClosingTheManagerSavesTheListAndThePosition
 
 // The first three rows are faults that once reached the list the player sees.
 TEST_F(TriggerWindowsTest, ImportTakesTheValidTriggersOfTheFileInTheModeChosen) {
-    struct Row {
-        const char* option;
-        std::string_view file;
-        const char* names;
-    };
-    for (const Row& row :
+    using Row = std::tuple<const char*, std::string_view, const char*>;
+    for (const auto& [option, file, names] :
          {Row{"optAdd", "A,B\r\nC,D,e.wav\r\n", "Old|C|"},
           Row{"optMerge", "New,A,a.wav\r\nNew,B,b.wav\r\nOld,C,c.wav\r\n", "Old|New|"},
           Row{"optReplace", ",,\"\"\r\nA, ,a.wav\r\n\r\n", "Old|"},
           Row{"optReplace", "X,Y,z.wav\r\n", "X|"}}) {
         open({"Old"});
-        writeFile(dir / "in.txt", row.file);
+        writeFile(dir / "in.txt", file);
         fakes.fileChooser.results = {(dir / "in.txt").string()};
-        onNextModal([&row](QDialog& dialog) {
-            click(dialog, row.option);
+        onNextModal([&](QDialog& dialog) {
+            click(dialog, option);
             click(dialog, "cmdImport");
             EXPECT_FALSE(dialog.isVisible()) << "a finished import closes the window";
         });
         click(*manager, "cmdImport");
-        EXPECT_EQ(rowNames(), row.names) << row.file;
+        EXPECT_EQ(rowNames(), names) << file;
         EXPECT_TRUE(fakes.prompter.shown.empty());
     }
 }

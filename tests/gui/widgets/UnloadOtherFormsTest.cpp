@@ -38,10 +38,9 @@ TEST(UnloadOtherFormsTest, ClosesEveryWindowButTheOneNamedAndSkipsWindowsAlready
     tray->onClose = [&] { delete about; };
 
     UnloadOtherForms(QStringLiteral("frmSoundProcessor"));
-    EXPECT_EQ(main.closeEvents, 0);
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(triggers.closeEvents, 1);
-    EXPECT_FALSE(triggers.isVisible());
+    EXPECT_EQ(
+        std::tuple(main.closeEvents, main.isVisible(), triggers.closeEvents, triggers.isVisible()),
+        std::tuple(0, true, 1, false));
     ASSERT_EQ(about.isNull() + tray.isNull(), 1);
     EXPECT_EQ((about ? about : tray)->closeEvents, 1) << "the hidden one closed too";
     delete about;
