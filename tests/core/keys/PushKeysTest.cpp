@@ -22,8 +22,7 @@ using Events = std::vector<KeyEvent>;
 
 // A key of the US layout: virtual key and scan code.
 struct Key {
-    std::uint8_t vk;
-    std::uint8_t scan;
+    std::uint8_t vk, scan;
 };
 
 constexpr Key Shift{0x10, 0x2A}, Ctrl{0x11, 0x1D}, Alt{0x12, 0x38}, F1{0x70, 0x3B}, F4{0x73, 0x3E},
@@ -33,22 +32,14 @@ constexpr Key A{0x41, 0x1E}, B{0x42, 0x30}, C{0x43, 0x2E}, E{0x45, 0x12}, F{0x46
 constexpr Key Zero{0x30, 0x0B}, One{0x31, 0x02}, Two{0x32, 0x03}, Five{0x35, 0x06},
     Nine{0x39, 0x0A}, Grave{0xC0, 0x29}, Equals{0xBB, 0x0D}, RightBracket{0xDD, 0x1B};
 
-Events down(Key k) {
-    return {KeyEvent{k.vk, k.scan, false}};
-}
-Events up(Key k) {
-    return {KeyEvent{k.vk, k.scan, true}};
-}
 Events operator+(Events a, const Events& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
-Events tap(Key k) {
-    return down(k) + up(k);
-}
-Events shifted(Key k) {
-    return down(Shift) + tap(k) + up(Shift);
-}
+const auto down = [](Key k) { return Events{KeyEvent{k.vk, k.scan, false}}; };
+const auto up = [](Key k) { return Events{KeyEvent{k.vk, k.scan, true}}; };
+const auto tap = [](Key k) { return down(k) + up(k); };
+const auto shifted = [](Key k) { return down(Shift) + tap(k) + up(Shift); };
 Events times(int n, const Events& e) {
     Events all;
     for (int i = 0; i < n; ++i)

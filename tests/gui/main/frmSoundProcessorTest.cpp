@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
