@@ -11,6 +11,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using Paths = std::vector<std::string>;
 
 const std::string kF2Block = "//** INSERTED BY YELPCUE **\r\n"
                              "bind F2 \"exec bellcast.cfg\"\r\n"
@@ -19,13 +20,11 @@ const std::string kF2Block = "//** INSERTED BY YELPCUE **\r\n"
 // One chosen script as it is; several as their directory and their paths, the second offered.
 TEST(ConfigScriptTest, ChosenScriptsKeepEveryNameWholeAndTheSecondOfSeveralIsOffered) {
     EXPECT_TRUE(chosenConfigFiles({}).empty());
-    EXPECT_EQ(chosenConfigFiles({"/q/id1/my config.cfg"}),
-              std::vector<std::string>{"/q/id1/my config.cfg"});
+    EXPECT_EQ(chosenConfigFiles({"/q/id1/my config.cfg"}), Paths{"/q/id1/my config.cfg"});
     const auto chosen = chosenConfigFiles({"/q/id1/a b.cfg", "/q/id1/autoexec.cfg"});
-    EXPECT_EQ(chosen,
-              (std::vector<std::string>{"/q/id1", "/q/id1/a b.cfg", "/q/id1/autoexec.cfg"}));
+    EXPECT_EQ(chosen, (Paths{"/q/id1", "/q/id1/a b.cfg", "/q/id1/autoexec.cfg"}));
     const OfferedScripts offered = scriptsToOffer(chosen);
-    EXPECT_EQ(offered.paths, (std::vector<std::string>{"/q/id1/a b.cfg", "/q/id1/autoexec.cfg"}));
+    EXPECT_EQ(offered.paths, (Paths{"/q/id1/a b.cfg", "/q/id1/autoexec.cfg"}));
     EXPECT_EQ(offered.selected, 1);
 }
 

@@ -53,27 +53,26 @@ protected:
 // The key and each option change in memory at once, each on its own; only Ok stores them.
 TEST_F(frmConfigureTest, EachChangeTakesEffectAtOnceAndOnlyOkStoresIt) {
     using Row = std::tuple<bool, bool, bool, bool, bool>;
-    for (const auto& [storedAutoCopy, storedQconsoleDel, clickAutoCopy, clickAutoDel, ok] :
+    for (const auto& [copyWas, delWas, clickCopy, clickDel, ok] :
          {Row{true, true, true, false, false}, Row{true, true, true, false, true},
           Row{true, true, false, true, true}, Row{false, false, true, false, true},
           Row{false, false, false, true, true}, Row{false, true, true, true, true}}) {
-        SCOPED_TRACE(testing::Message()
-                     << storedAutoCopy << storedQconsoleDel << clickAutoCopy << clickAutoDel << ok);
+        SCOPED_TRACE(testing::Message() << copyWas << delWas << clickCopy << clickDel << ok);
         store.deleteSection(settings::kParams);
-        configuration.AutoCopy = storedAutoCopy;
-        configuration.QconsoleDel = storedQconsoleDel;
+        configuration.AutoCopy = copyWas;
+        configuration.QconsoleDel = delWas;
         configuration.Trigger_Cfg = "1";
         auto window = open();
         EXPECT_EQ(configuration.Selected_Key, "F2") << "the stored position 1";
-        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoCopy")->isChecked(), storedAutoCopy);
-        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoDel")->isChecked(), storedQconsoleDel);
+        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoCopy")->isChecked(), copyWas);
+        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoDel")->isChecked(), delWas);
         child<QComboBox>(*window, "cboKeylist")->setCurrentIndex(12 + ('k' - 'a'));
-        if (clickAutoCopy)
+        if (clickCopy)
             click(*window, "chkAutoCopy");
-        if (clickAutoDel)
+        if (clickDel)
             click(*window, "chkAutoDel");
-        const bool autoCopy = storedAutoCopy != clickAutoCopy;
-        const bool qconsoleDel = storedQconsoleDel != clickAutoDel;
+        const bool autoCopy = copyWas != clickCopy;
+        const bool qconsoleDel = delWas != clickDel;
         EXPECT_EQ(configuration.AutoCopy, autoCopy);
         EXPECT_EQ(configuration.QconsoleDel, qconsoleDel);
         EXPECT_EQ(configuration.Selected_Key, "k");

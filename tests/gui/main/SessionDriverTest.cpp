@@ -89,8 +89,7 @@ TEST_F(SessionDriverTest, TickDuringADispatchNeverRunsANestedPass) {
     // report of the write and the tick come while lines wait, so what reads line three is
     // the check made once the queued lines are done.
     game.write("(one): SHOTGUN\r\n(two): SHOTGUN\r\n");
-    bool inPush = false;
-    bool nested = false;
+    bool inPush = false, nested = false;
     onPush = [&](const std::string&) {
         nested = nested || inPush;
         inPush = true;
