@@ -1,9 +1,7 @@
+#include "platform/qt/QtSettingsStore.h"
 #include "support/PrivateXServer.h"
 #include "support/TempDir.h"
 #include "support/X11Desktop.h"
-
-#include <QSettings>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +45,8 @@ protected:
         writeFile(log, "(Bob): SHOTGUN, written before the program started\r\n");
     }
 
+    void SetUp() override { REQUIRE_X_DISPLAY(); }
+
     fs::path settingsFile() const { return home / "config" / "Bellcast.ini"; }
 
     TempDir home;
@@ -56,7 +56,6 @@ protected:
 };
 
 TEST_F(ProgramTest, MatchingLineWritesThePlayScriptAndPushesTheKeyIntoTheFocusedWindow) {
-    REQUIRE_X_DISPLAY();
     const auto program = startYelpcue(home.path());
     ASSERT_GT(program->pid(), 0);
     const auto mainWindow = desktop.awaitWindow("Yelpcue");
@@ -84,7 +83,6 @@ TEST_F(ProgramTest, MatchingLineWritesThePlayScriptAndPushesTheKeyIntoTheFocused
 }
 
 TEST_F(ProgramTest, SecondStartHandsOverToTheFirstAndEnds) {
-    REQUIRE_X_DISPLAY();
     struct Row {
         const char* first;
         const char* settings; // none: as the fixture wrote them
@@ -116,7 +114,6 @@ TEST_F(ProgramTest, SecondStartHandsOverToTheFirstAndEnds) {
 }
 
 TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRightButton) {
-    REQUIRE_X_DISPLAY();
     const auto program = startYelpcue(home.path());
     const auto mainWindow = desktop.awaitWindow("Yelpcue");
     ASSERT_TRUE(mainWindow);
@@ -151,7 +148,6 @@ TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRigh
 // window's inside before it is first shown; the stored values must still come back unchanged
 // from start to start. The manager runs on a server of its own, away from the other tests.
 TEST_F(ProgramTest, MainWindowKeepsItsStoredPlaceAndSizeUnderAWindowManager) {
-    REQUIRE_X_DISPLAY();
     const PrivateXServer server;
     ASSERT_FALSE(server.display().empty()) << "Xvfb starts";
     ChildProcess windowManager({"openbox"}, {"DISPLAY=" + server.display()});
@@ -162,12 +158,11 @@ TEST_F(ProgramTest, MainWindowKeepsItsStoredPlaceAndSizeUnderAWindowManager) {
     appendFile(settingsFile(),
                "[frmSoundProcessor]\ntop=1500\nleft=3000\nwidth=10500\nheight=6750\n");
     const auto stored = [&] {
-        QSettings settings(QString::fromStdString(settingsFile().string()), QSettings::IniFormat);
-        QStringList values;
+        const QtSettingsStore settings(QString::fromStdString(settingsFile().string()));
+        std::string values;
         for (const char* key : {"top", "left", "width", "height"})
-            values << settings.value(QStringLiteral("frmSoundProcessor/") + QLatin1String(key))
-                          .toString();
-        return values.join(QLatin1Char(' ')).toStdString();
+            values += settings.get("frmSoundProcessor", key) + ' ';
+        return values;
     };
 
     for (int start = 1; start <= 3; ++start) {
@@ -182,7 +177,7 @@ TEST_F(ProgramTest, MainWindowKeepsItsStoredPlaceAndSizeUnderAWindowManager) {
             << "start " << start << ": the frame stands at the stored place and size";
         managed.close(*window);
         ASSERT_EQ(program->waitForExit(10s), 0);
-        EXPECT_EQ(stored(), "1500 3000 10500 6750") << "after start " << start;
+        EXPECT_EQ(stored(), "1500 3000 10500 6750 ") << "after start " << start;
     }
 }
 

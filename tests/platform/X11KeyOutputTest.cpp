@@ -23,25 +23,23 @@ struct Typing {
 
 // What arrives is the same with a US and a German layout: the keys and characters of a US
 // keyboard, on whichever key of the layout carries them.
-const std::vector<Typing>& typingOnAnyLayout() {
-    static const std::vector<Typing> cases = {
-        {"{F2}", Arrivals({"down F2", "up F2"})},
-        {"k", Arrivals({"down k", "up k"})},
-        {"9", Arrivals({"down 9", "up 9"})},
-        {"y", Arrivals({"down y", "up y"})},
-        {"z", Arrivals({"down z", "up z"})},
-        {"{ENTER}", Arrivals({"down Return", "up Return"})},
-        {"{PGDN}", Arrivals({"down Next", "up Next"})},
-        {"+(ab)", Arrivals({"down Shift_L", "down A shift", "up A shift", "down B shift",
-                            "up B shift", "up Shift_L shift"})},
-        {"^(+a)", Arrivals({"down Control_L", "down Shift_L ctrl", "down A shift ctrl",
-                            "up A shift ctrl", "up Shift_L shift ctrl", "up Control_L ctrl"})},
-        {"%y", Arrivals({"down Alt_L", "down y alt", "up y alt", "up Alt_L alt"})},
-        {"(", Arrivals({"down Shift_L", "down parenleft shift", "up parenleft shift",
-                        "up Shift_L shift"})},
-    };
-    return cases;
-}
+const std::vector<Typing> kTypingOnAnyLayout = {
+    {"{F2}", {"down F2", "up F2"}},
+    {"k", {"down k", "up k"}},
+    {"9", {"down 9", "up 9"}},
+    {"y", {"down y", "up y"}},
+    {"z", {"down z", "up z"}},
+    {"{ENTER}", {"down Return", "up Return"}},
+    {"{PGDN}", {"down Next", "up Next"}},
+    {"+(ab)",
+     {"down Shift_L", "down A shift", "up A shift", "down B shift", "up B shift",
+      "up Shift_L shift"}},
+    {"^(+a)",
+     {"down Control_L", "down Shift_L ctrl", "down A shift ctrl", "up A shift ctrl",
+      "up Shift_L shift ctrl", "up Control_L ctrl"}},
+    {"%y", {"down Alt_L", "down y alt", "up y alt", "up Alt_L alt"}},
+    {"(", {"down Shift_L", "down parenleft shift", "up parenleft shift", "up Shift_L shift"}},
+};
 
 // Types each key string into a window that has the focus, under the layout, and compares
 // what arrives. The output is made before the layout changes, so it must follow the change.
@@ -63,20 +61,21 @@ void expectArrivals(const char* layout, const std::vector<Typing>& typings) {
 
 TEST(X11TypingTest, KeysArriveWithTheirModifiersUnderAUsAndAGermanLayout) {
     REQUIRE_X_DISPLAY();
-    expectArrivals("us", typingOnAnyLayout());
-    std::vector<Typing> german = typingOnAnyLayout();
+    expectArrivals("us", kTypingOnAnyLayout);
+    std::vector<Typing> german = kTypingOnAnyLayout;
     german.insert(
         german.end(),
         {
             // ";" is Shift with "," on a German keyboard.
-            {";", Arrivals({"down Shift_L", "down semicolon shift", "up semicolon shift",
-                            "up Shift_L shift"})},
+            {";",
+             {"down Shift_L", "down semicolon shift", "up semicolon shift", "up Shift_L shift"}},
             // "+" needs no Shift there: the held Shift is let go for it, then pressed again.
-            {"{+}", Arrivals({"down Shift_L", "up Shift_L shift", "down plus", "up plus",
-                              "down Shift_L", "up Shift_L shift"})},
+            {"{+}",
+             {"down Shift_L", "up Shift_L shift", "down plus", "up plus", "down Shift_L",
+              "up Shift_L shift"}},
             // "@" and "\\" need AltGr there; Shift with "2" would give a quote.
-            {"@", Arrivals({"down Shift_L", "up Shift_L shift"})},
-            {"\\", Arrivals()},
+            {"@", {"down Shift_L", "up Shift_L shift"}},
+            {"\\", {}},
         });
     expectArrivals("de", german);
     // The test script's server has the US layout, which the other tests expect.
@@ -87,11 +86,7 @@ TEST(X11TypingTest, KeysArriveWithTheirModifiersUnderAUsAndAGermanLayout) {
 // output is unavailable, and pushing keys into it does nothing.
 TEST(X11UnavailableTest, NoServerOrNoXTestMeansUnavailableAndHarmless) {
     const PrivateXServer withoutXTest({"-tst"});
-    if (withoutXTest.display().empty()) {
-        if (xIsRequired())
-            FAIL() << "could not start Xvfb";
-        GTEST_SKIP() << "no Xvfb";
-    }
+    REQUIRE_OR_SKIP(!withoutXTest.display().empty(), "no Xvfb");
     ASSERT_TRUE(xDisplayAvailable(withoutXTest.display())) << withoutXTest.display();
     const std::string previous = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
     for (const char* display : {"", ":65531", withoutXTest.display().c_str()}) {

@@ -35,12 +35,10 @@ namespace {
 std::string describe(bool down, KeySym keySym, unsigned int state) {
     const char* name = XKeysymToString(keySym);
     std::string text = std::string(down ? "down " : "up ") + (name ? name : "NoSymbol");
-    if (state & ShiftMask)
-        text += " shift";
-    if (state & ControlMask)
-        text += " ctrl";
-    if (state & Mod1Mask)
-        text += " alt";
+    const std::pair<unsigned, const char*> modifiers[] = {
+        {ShiftMask, " shift"}, {ControlMask, " ctrl"}, {Mod1Mask, " alt"}};
+    for (const auto& [mask, modifier] : modifiers)
+        text += state & mask ? modifier : "";
     return text;
 }
 
@@ -114,13 +112,12 @@ findWindowWhere(Display* display, bool embedded,
     return std::nullopt;
 }
 
-// The top-level window that holds the keyboard focus (or one of its children does).
-std::optional<WindowId> focusedTopLevel(Display* display) {
+// The top-level window that holds the keyboard focus (or one of its children does), or None.
+Window focusedTopLevel(Display* display) {
     Window focus = None;
     int revert = 0;
     XGetInputFocus(display, &focus, &revert);
-    const Window topLevel = topLevelOf(display, focus);
-    return topLevel == None ? std::nullopt : std::optional<WindowId>(topLevel);
+    return topLevelOf(display, focus);
 }
 
 } // namespace

@@ -24,15 +24,17 @@ bool waitFor(const std::function<bool()>& done,
              std::chrono::milliseconds timeout = std::chrono::seconds(10),
              const std::function<void()>& step = {});
 
-// Skips the test without an X server, or fails it where the test script provides one.
-#define REQUIRE_X_DISPLAY()                                                                        \
+// Skips the test when `available` does not hold, or fails it where the test script provides
+// everything a test needs (YELPCUE_REQUIRE_X=1).
+#define REQUIRE_OR_SKIP(available, missing)                                                        \
     do {                                                                                           \
-        if (!xDisplayAvailable()) {                                                                \
+        if (!(available)) {                                                                        \
             if (xIsRequired())                                                                     \
-                FAIL() << "no X display, and YELPCUE_REQUIRE_X=1";                                 \
-            GTEST_SKIP() << "no X display";                                                        \
+                FAIL() << missing << ", and YELPCUE_REQUIRE_X=1";                                  \
+            GTEST_SKIP() << missing;                                                               \
         }                                                                                          \
     } while (false)
+#define REQUIRE_X_DISPLAY() REQUIRE_OR_SKIP(xDisplayAvailable(), "no X display")
 
 using Arrivals = std::vector<std::string>;
 using WindowId = unsigned long;
