@@ -19,9 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <unistd.h>
 
 namespace {
@@ -78,14 +76,22 @@ protected:
             session.dispatchNextLine();
     }
 
-    // The configure window's "Ok", and one trigger.
-    void store(const Configuration& chosen, const std::string& keyword, const std::string& sound) {
-        ASSERT_TRUE(chosen.save(rig.settings));
-        for (const auto& [key, value] : {std::pair<std::string, std::string>{"t_name", keyword},
-                                         {"t_keyword", keyword},
-                                         {"t_file", sound}})
-            rig.settings.save("1", key, value);
+    // The configure window's steps: F2 chosen, "Find Qconsole.log" on the picked log, the
+    // bind appended to the player's autoexec.cfg, "Ok"; and one trigger.
+    Configuration configure(const QuakeEngine& engine, const fs::path& pickedLog,
+                            const std::string& keyword, const std::string& sound) {
+        Configuration chosen;
+        keylist::choose(chosen, 1);
+        std::string consoleLogPath;
+        EXPECT_EQ(adoptConsoleLog(pickedLog.string(), chosen, consoleLogPath), std::nullopt);
+        EXPECT_EQ(AppendBindBlock(engine.autoexecScript(), chosen.Selected_Key, chosen.Game_Family),
+                  std::nullopt);
+        EXPECT_TRUE(chosen.save(rig.settings));
+        for (const char* key : {"t_name", "t_keyword"})
+            rig.settings.save("1", key, keyword);
+        rig.settings.save("1", "t_file", sound);
         rig.settings.save("Application_params", "RecordCount", "1");
+        return chosen;
     }
 
     // The runs of the play script once Yelpcue has read all the game logged and the game has
@@ -127,8 +133,7 @@ protected:
 
 TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLineMay) {
     const Evening& evening = GetParam();
-    std::istringstream words(evening.arguments);
-    QuakeEngine engine(evening.kind, base, home, {std::istream_iterator<std::string>(words), {}});
+    QuakeEngine engine(evening.kind, base, home, evening.arguments);
     REQUIRE_ENGINE(engine);
     const std::string keyword = evening.keyword, sound = evening.sound;
     // F3: an all-chat line and a team line, each holding the keyword, and the game's own
@@ -139,17 +144,8 @@ TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLin
     writeFile(base / "id1" / "calls.cfg", "echo \"Al: all chat " + keyword + "\"\n" + pause +
                                               "exec " + keyword + ".cfg\n" + pause +
                                               "echo \"(Bob): need " + keyword + "\"\n");
-
-    // The configure window's steps: F2 chosen, "Find Qconsole.log" on the picked log, the
-    // bind appended to the player's autoexec.cfg, "Ok"; and one trigger.
-    Configuration chosen;
-    keylist::choose(chosen, 1);
-    std::string consoleLogPath;
-    const fs::path picked = *evening.pickedLog ? dir / evening.pickedLog : engine.consoleLog();
-    ASSERT_EQ(adoptConsoleLog(picked.string(), chosen, consoleLogPath), std::nullopt);
-    ASSERT_EQ(AppendBindBlock(engine.autoexecScript(), chosen.Selected_Key, chosen.Game_Family),
-              std::nullopt);
-    store(chosen, keyword, sound);
+    configure(engine, *evening.pickedLog ? dir / evening.pickedLog : engine.consoleLog(), keyword,
+              sound);
 
     // The game started, Yelpcue started, the game mode picked, Start, and a teammate's line
     // that the game prints when F3 is pressed.
@@ -208,23 +204,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
     const std::string port = std::to_string(28000 + getpid() % 4000);
     QuakeEngine mate(Kind::OpenArena, base, dir / "mate",
-                     {"+set",    "logfile",  "2",    "+set",       "s_initsound",
-                      "0",       "+set",     "name", "Mate",       "+set",
-                      "sv_pure", "0",        "+set", "g_gametype", "3",
-                      "+set",    "net_port", port,   "+devmap",    "ctf_inyard"});
-    QuakeEngine engine(Kind::OpenArena, base, home,
-                       {"+set", "name", "Player", "+connect", "127.0.0.1:" + port});
+                     "+set logfile 2 +set s_initsound 0 +set name Mate +set sv_pure 0 "
+                     "+set g_gametype 3 +set net_port " +
+                         port + " +devmap ctf_inyard");
+    QuakeEngine engine(Kind::OpenArena, base, home, "+set name Player +connect 127.0.0.1:" + port);
     REQUIRE_ENGINE(engine);
     mate.install("");
     engine.install("");
-    Configuration chosen;
-    keylist::choose(chosen, 1);
-    std::string consoleLogPath;
-    ASSERT_EQ(adoptConsoleLog(engine.consoleLog().string(), chosen, consoleLogPath), std::nullopt);
-    ASSERT_EQ(AppendBindBlock(engine.autoexecScript(), chosen.Selected_Key, chosen.Game_Family),
-              std::nullopt);
+    const Configuration chosen =
+        configure(engine, engine.consoleLog(), "SHOTGUN", "/sounds/cue.wav");
     writeFile(fs::path(chosen.Quake_Id1_sound) / "cue.wav", squareWave(11025, 0x00, 0xFF));
-    store(chosen, "SHOTGUN", "/sounds/cue.wav");
 
     std::string failure;
     ASSERT_TRUE(mate.start(failure)) << failure;

@@ -1,7 +1,5 @@
 #include "support/QuakeEngine.h"
 
-#include "support/TempDir.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <sys/stat.h>
@@ -146,12 +144,11 @@ const EngineFacts& factsOf(QuakeEngine::Kind kind) {
 
 } // namespace
 
-QuakeEngine::QuakeEngine(Kind kind, fs::path baseDir, fs::path home,
-                         std::vector<std::string> arguments)
+QuakeEngine::QuakeEngine(Kind kind, fs::path baseDir, fs::path home, std::string_view arguments)
     : m_kind(kind)
     , m_baseDir(std::move(baseDir))
     , m_home(std::move(home))
-    , m_arguments(std::move(arguments)) {}
+    , m_arguments(words(arguments)) {}
 
 bool QuakeEngine::isInstalled() const {
     std::error_code error;
@@ -165,10 +162,6 @@ std::string QuakeEngine::gameDirectory() const {
 
 fs::path QuakeEngine::playerDirectory() const {
     return m_kind == Kind::OpenArena ? m_home / ".openarena" / "baseoa" : m_baseDir / "id1";
-}
-
-fs::path QuakeEngine::autoexecScript() const {
-    return playerDirectory() / "autoexec.cfg";
 }
 
 void QuakeEngine::install(std::string_view autoexec) const {
@@ -188,12 +181,11 @@ void QuakeEngine::install(std::string_view autoexec) const {
 }
 
 fs::path QuakeEngine::consoleLog() const {
+    const bool noHome =
+        std::find(m_arguments.begin(), m_arguments.end(), "-nohome") != m_arguments.end();
     switch (m_kind) {
-    case Kind::DarkPlaces: {
-        const bool inBase =
-            std::find(m_arguments.begin(), m_arguments.end(), "-nohome") != m_arguments.end();
-        return (inBase ? m_baseDir : m_home / ".darkplaces") / gameDirectory() / "qconsole.log";
-    }
+    case Kind::DarkPlaces:
+        return (noHome ? m_baseDir : m_home / ".darkplaces") / gameDirectory() / "qconsole.log";
     case Kind::QuakeSpasm:
         // Its working directory, which start() makes the base directory.
         return m_baseDir / "qconsole.log";
@@ -203,10 +195,6 @@ fs::path QuakeEngine::consoleLog() const {
         return playerDirectory() / "qconsole.log";
     }
     return {};
-}
-
-std::string QuakeEngine::logText() const {
-    return readFile(consoleLog());
 }
 
 bool QuakeEngine::start(std::string& failure) {
@@ -243,10 +231,6 @@ bool QuakeEngine::start(std::string& failure) {
                         : "the game showed no window; it printed:\n") +
               readFile(output) + "\nits log:\n" + logText();
     return false;
-}
-
-void QuakeEngine::command(std::string_view line) const {
-    appendFile(consoleInput(), std::string(line) + "\n");
 }
 
 void QuakeEngine::press(const std::string& keysym) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/PrivateXServer.h"
+#include "support/TempDir.h"
 #include "support/X11Desktop.h"
 
 #include <chrono>
@@ -22,27 +23,29 @@ public:
     enum class Kind { DarkPlaces, QuakeSpasm, EzQuake, OpenArena };
 
     // `baseDir` is the folder that holds id1; `home` the engine's home directory.
-    // `arguments` are added to the command line (-nohome, -game fortress).
+    // `arguments`, separated by spaces, are added to the command line (-nohome -game fortress).
     QuakeEngine(Kind kind, std::filesystem::path baseDir, std::filesystem::path home,
-                std::vector<std::string> arguments = {});
+                std::string_view arguments = {});
 
     bool isInstalled() const;
 
     // Writes the game data the engine needs to start and the player's autoexec.cfg with
     // `autoexec` and a bind of F12 that makes the game answer "Sync" (see sync()).
     void install(std::string_view autoexec) const;
-    std::filesystem::path autoexecScript() const;
+    std::filesystem::path autoexecScript() const { return playerDirectory() / "autoexec.cfg"; }
 
     // Where this engine writes its console log, as the engine decides.
     std::filesystem::path consoleLog() const;
-    std::string logText() const;
+    std::string logText() const { return readFile(consoleLog()); }
 
     // Starts the engine, gives its window the keyboard focus and waits until it answers
     // keys. False, with what it printed, when it did not. The engine ends with the object.
     bool start(std::string& failure);
 
     // Has the game run a console command (OpenArena).
-    void command(std::string_view line) const;
+    void command(std::string_view line) const {
+        appendFile(consoleInput(), std::string(line) + "\n");
+    }
     // The sound the game played, 16-bit stereo at 22050 Hz (OpenArena).
     std::filesystem::path soundOutput() const { return m_home / "sound-output.raw"; }
 
@@ -71,11 +74,5 @@ private:
 // Where the test script installs the engines, a missing one fails the test; elsewhere the
 // test is skipped.
 #define REQUIRE_ENGINE(engine)                                                                     \
-    do {                                                                                           \
-        REQUIRE_X_DISPLAY();                                                                       \
-        if (!(engine).isInstalled()) {                                                             \
-            if (xIsRequired())                                                                     \
-                FAIL() << "the engine is not installed, and YELPCUE_REQUIRE_X=1";                  \
-            GTEST_SKIP() << "the engine is not installed";                                         \
-        }                                                                                          \
-    } while (false)
+    REQUIRE_X_DISPLAY();                                                                           \
+    REQUIRE_OR_SKIP((engine).isInstalled(), "the engine is not installed")
