@@ -219,14 +219,12 @@ TEST_F(GameCommandLanguageTest, AKeyNameFromTheSettingsCanOnlyAddTheBindBlock) {
 }
 
 TEST(SoundNameTest, TheRulesNameTheirReason) {
-    EXPECT_EQ(soundNameProblem("shotgun.wav"), std::nullopt);
-    EXPECT_EQ(soundNameProblem(std::string(59, 'a') + ".wav"), std::nullopt) << "63 characters";
-    EXPECT_EQ(soundNameProblem(std::string(59, 'a')), std::nullopt) << "63 with \".wav\" added";
-    EXPECT_NE(soundNameProblem(std::string(60, 'a') + ".wav").value_or("").find("too long"),
-              std::string::npos);
-    EXPECT_NE(soundNameProblem(std::string(60, 'a')).value_or("").find("too long"),
-              std::string::npos)
-        << "the game adds \".wav\" to a name without a dot";
+    // 63 characters fit; the game adds ".wav" to a name without a dot.
+    const std::string fits(59, 'a'), tooLong(60, 'a');
+    for (const std::string& name : {std::string("shotgun.wav"), fits + ".wav", fits})
+        EXPECT_EQ(soundNameProblem(name), std::nullopt) << name;
+    for (const std::string& name : {tooLong + ".wav", tooLong})
+        EXPECT_NE(soundNameProblem(name).value_or("").find("too long"), std::string::npos) << name;
     EXPECT_NE(soundNameProblem("$rcon_password").value_or("").find("$"), std::string::npos);
 }
 

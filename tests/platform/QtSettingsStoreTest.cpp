@@ -22,19 +22,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QString iniPath(const TempDir& dir) {
-    return QString::fromStdString((dir / "Bellcast.ini").string());
-}
+class QtSettingsStoreTest : public testing::Test {
+protected:
+    TempDir dir;
+    const QString ini = QString::fromStdString((dir / "Bellcast.ini").string());
+};
 
 // Qt reads "a, b" as a list and writes sections escaped ("Hornwise%20Params"); the player's
 // own file and the program's values must both come back as they stand.
-TEST(QtSettingsStoreTest, AHandWrittenFileAndTheValuesSavedSurviveARoundTrip) {
-    TempDir dir;
+TEST_F(QtSettingsStoreTest, AHandWrittenFileAndTheValuesSavedSurviveARoundTrip) {
     writeFile(dir / "Bellcast.ini",
               "[Hornwise Params]\nSelected_Key=F2\nAutoCopy=False\n[1]\nt_name=Shotgun, please\n");
     const std::string awkward = "C:\\Quake\\fortress; a=b, \"c\" \xC3\xA9";
     {
-        QtSettingsStore store(iniPath(dir));
+        QtSettingsStore store(ini);
         Configuration configuration;
         configuration.load(store);
         EXPECT_EQ(configuration.Selected_Key, "F2");
@@ -48,7 +49,7 @@ TEST(QtSettingsStoreTest, AHandWrittenFileAndTheValuesSavedSurviveARoundTrip) {
         store.deleteSection("never existed");
         ASSERT_TRUE(store.sync());
     }
-    const QtSettingsStore reopened(iniPath(dir));
+    const QtSettingsStore reopened(ini);
     EXPECT_EQ(reopened.get("1", "t_name"), "Shotgun, please");
     EXPECT_EQ(reopened.get("Hornwise Params", "Quake_Dir"), awkward);
     EXPECT_EQ(reopened.get("Hornwise Params", "Selected_Key", "PAUSE"), "")
@@ -59,15 +60,14 @@ TEST(QtSettingsStoreTest, AHandWrittenFileAndTheValuesSavedSurviveARoundTrip) {
     EXPECT_EQ(reopened.get("20", "t_name"), "twenty") << "section 20 is not part of 2";
 }
 
-TEST(QtSettingsStoreTest, AFileOfRandomBytesReadsAsDefaultsAndTheNextSaveWritesAValidFile) {
-    TempDir dir;
+TEST_F(QtSettingsStoreTest, AFileOfRandomBytesReadsAsDefaultsAndTheNextSaveWritesAValidFile) {
     std::mt19937 random(9);
     std::string noise(1 << 20, '\0');
     for (char& c : noise)
         c = static_cast<char>(random());
     writeFile(dir / "Bellcast.ini", noise);
     {
-        QtSettingsStore store(iniPath(dir));
+        QtSettingsStore store(ini);
         Configuration configuration;
         configuration.load(store);
         EXPECT_EQ(Configuration::readVersion(store), "NONE");
@@ -76,26 +76,25 @@ TEST(QtSettingsStoreTest, AFileOfRandomBytesReadsAsDefaultsAndTheNextSaveWritesA
         configuration.Selected_Key = "F2";
         EXPECT_TRUE(configuration.save(store)) << "the damage read before is no failure to save";
     }
-    QSettings written(iniPath(dir), QSettings::IniFormat);
+    QSettings written(ini, QSettings::IniFormat);
     EXPECT_EQ(written.status(), QSettings::NoError);
-    const QtSettingsStore reopened(iniPath(dir));
+    const QtSettingsStore reopened(ini);
     EXPECT_EQ(reopened.get("Hornwise Params", "Selected_Key"), "F2");
     EXPECT_EQ(reopened.get("Hornwise Params", "reg_version"), "2");
 }
 
 #ifndef _WIN32
 // A full disk, simulated by a file-size limit in a child process.
-TEST(QtSettingsStoreTest, ASaveThatDoesNotFitLeavesThePreviousSettingsAndSaysSo) {
-    TempDir dir;
+TEST_F(QtSettingsStoreTest, ASaveThatDoesNotFitLeavesThePreviousSettingsAndSaysSo) {
     {
-        QtSettingsStore store(iniPath(dir));
+        QtSettingsStore store(ini);
         Configuration configuration;
         configuration.Selected_Key = "F2";
         ASSERT_TRUE(configuration.save(store));
     }
     const std::string before = readFile(dir / "Bellcast.ini");
     EXPECT_TRUE(underFileSizeLimit(before.size(), [&] {
-        QtSettingsStore store(iniPath(dir));
+        QtSettingsStore store(ini);
         TriggerList triggers;
         for (int i = 0; i < 50; ++i)
             triggers.append({"name " + std::to_string(i), "KEY", "sound.wav"});
@@ -104,7 +103,7 @@ TEST(QtSettingsStoreTest, ASaveThatDoesNotFitLeavesThePreviousSettingsAndSaysSo)
                store.get("1", "t_name") == "name 0";
     })) << "the failed save is reported, and the values stay in memory";
     EXPECT_EQ(readFile(dir / "Bellcast.ini"), before);
-    const QtSettingsStore reopened(iniPath(dir));
+    const QtSettingsStore reopened(ini);
     EXPECT_EQ(reopened.get("Hornwise Params", "Selected_Key"), "F2");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
         << "no temporary file is left behind";

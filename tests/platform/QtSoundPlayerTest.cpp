@@ -11,11 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A tenth of a second of a tone.
-std::string shortWave() {
-    return squareWave(1102, 0x60, 0xA0);
-}
-
 QSoundEffect::Status settledStatus(const QtSoundPlayer& player) {
     (void)QTest::qWaitFor(
         [&] {
@@ -33,8 +28,9 @@ TEST(QtSoundPlayerTest, PlaysAGoodWaveAndStaysSilentOnAnyOther) {
     const fs::path good = dir / "gr\xc3\xbc\xc3\x9f shotgun.wav";
     const fs::path other = dir / "quad.wav";
     const fs::path garbage = dir / "garbage.wav";
-    writeFile(good, shortWave());
-    writeFile(other, shortWave());
+    // A tenth of a second of a tone.
+    for (const fs::path& wave : {good, other})
+        writeFile(wave, squareWave(1102, 0x60, 0xA0));
     writeFile(garbage, "RIFF, but not really a wave file at all");
     QtSoundPlayer player;
 

@@ -15,19 +15,18 @@ struct DisplayCase {
 
 TEST(DisplayTextTest, EveryByteShowsAndNothingBreaksTheRow) {
     const DisplayCase cases[] = {
-        DisplayCase{"Bob: SHOTGUN", QStringLiteral("Bob: SHOTGUN")},
-        DisplayCase{kNameBeyondAscii, QStringLiteral(u"J\u00F6rg's Quake")},
+        {"Bob: SHOTGUN", QStringLiteral("Bob: SHOTGUN")},
+        {kNameBeyondAscii, QStringLiteral(u"J\u00F6rg's Quake")},
 #ifndef _WIN32
         // Latin-1 bytes and a character cut short are not UTF-8. (Windows's ANSI code page
         // has a character for nearly every byte.)
-        DisplayCase{"caf\xE9 \xFF\xFE", QStringLiteral(u"caf\uFFFD \uFFFD\uFFFD")},
-        DisplayCase{"cut \xC3", QStringLiteral(u"cut \uFFFD")},
+        {"caf\xE9 \xFF\xFE", QStringLiteral(u"caf\uFFFD \uFFFD\uFFFD")},
+        {"cut \xC3", QStringLiteral(u"cut \uFFFD")},
 #endif
         // Control characters of the game's console, NUL and line ends included.
-        DisplayCase{std::string("a\0b", 3), QStringLiteral(u"a\u2400b")},
-        DisplayCase{"\x1B[31mred\x7F", QStringLiteral(u"\u241B[31mred\u2421")},
-        DisplayCase{"\x10name\x11\tsays\r\n",
-                    QStringLiteral(u"\u2410name\u2411\u2409says\u240D\u240A")}};
+        {std::string("a\0b", 3), QStringLiteral(u"a\u2400b")},
+        {"\x1B[31mred\x7F", QStringLiteral(u"\u241B[31mred\u2421")},
+        {"\x10name\x11\tsays\r\n", QStringLiteral(u"\u2410name\u2411\u2409says\u240D\u240A")}};
     for (const DisplayCase& c : cases)
         EXPECT_EQ(toDisplayText(c.bytes), c.shown) << c.bytes;
 }
