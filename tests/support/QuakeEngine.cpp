@@ -10,18 +10,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
-void putInt(std::string& bytes, std::int32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes.push_back(static_cast<char>((static_cast<std::uint32_t>(value) >> shift) & 0xFF));
-}
-
 // A picture as the engines read it: width, height and one palette index per pixel.
 std::string picture(int width, int height) {
-    std::string bytes;
-    putInt(bytes, width);
-    putInt(bytes, height);
-    bytes.append(static_cast<std::size_t>(width * height), '\0');
-    return bytes;
+    return littleEndian(width, 4) + littleEndian(height, 4) +
+           std::string(static_cast<std::size_t>(width * height), '\0');
 }
 
 std::vector<std::string> words(std::string_view text) {
@@ -59,15 +51,13 @@ std::string archive(std::vector<Lump> lumps, bool pak) {
         lumps.push_back({"pad/" + std::to_string(lumps.size()), ""});
     std::string data, directory;
     for (const auto& [name, content] : lumps) {
-        const auto offset = static_cast<std::int32_t>(12 + data.size());
-        const auto size = static_cast<std::int32_t>(content.size());
+        const std::uint32_t offset = 12 + data.size(), size = content.size();
         if (pak) {
-            directory += name + std::string(56 - name.size(), '\0');
-            putInt(directory, offset);
-            putInt(directory, size);
+            directory += name + std::string(56 - name.size(), '\0') + littleEndian(offset, 4) +
+                         littleEndian(size, 4);
         } else { // a picture (type 0x42; the character set is raw, 0x44)
-            for (const std::int32_t value : {offset, size, size})
-                putInt(directory, value);
+            for (const std::uint32_t value : {offset, size, size})
+                directory += littleEndian(value, 4);
             directory += {name == "conchars" ? '\x44' : '\x42', 0, 0, 0};
             directory += name + std::string(16 - name.size(), '\0');
         }
@@ -83,10 +73,8 @@ std::string archive(std::vector<Lump> lumps, bool pak) {
                 break;
         }
     }
-    std::string bytes = pak ? "PACK" : "WAD2";
-    putInt(bytes, static_cast<std::int32_t>(pak ? 12 + data.size() : lumps.size()));
-    putInt(bytes, static_cast<std::int32_t>(pak ? directory.size() : 12 + data.size()));
-    return bytes + data + directory;
+    return (pak ? "PACK" : "WAD2") + littleEndian(pak ? 12 + data.size() : lumps.size(), 4) +
+           littleEndian(pak ? directory.size() : 12 + data.size(), 4) + data + directory;
 }
 
 // What quakespasm and ezQuake load at start: the palette, colour map, console background

@@ -1,6 +1,5 @@
 #include "support/TempDir.h"
 
-#include <cstdint>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -47,13 +46,15 @@ std::string readFile(const std::filesystem::path& path) {
     return contents.str();
 }
 
+std::string littleEndian(std::uint32_t value, int count) {
+    std::string bytes;
+    for (int i = 0; i < count; ++i)
+        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    return bytes;
+}
+
 std::string squareWave(int samples, unsigned char low, unsigned char high) {
-    const auto bytes = [](std::uint32_t value, int count) {
-        std::string out;
-        for (int i = 0; i < count; ++i)
-            out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-        return out;
-    };
+    const auto bytes = littleEndian;
     std::string data;
     for (int i = 0; i < samples; ++i)
         data.push_back(static_cast<char>((i / 10) % 2 ? high : low));

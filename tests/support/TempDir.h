@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@ extern const std::string kNameBeyondAscii;
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 void appendFile(const std::filesystem::path& path, std::string_view bytes);
 std::string readFile(const std::filesystem::path& path);
+
+// `count` bytes of `value`, least significant first, as wave and pak files hold numbers.
+std::string littleEndian(std::uint32_t value, int count);
 
 // A wave file of a square tone, 8-bit PCM mono at 11025 Hz, between the sample values `low`
 // and `high`: `samples` long, so 11025 is one second.
