@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <unistd.h>
@@ -106,6 +107,12 @@ protected:
             10s, [&] { drive(); }));
         EXPECT_TRUE(engine.sync([&] { drive(); }));
         return playScriptRuns(engine.logText()).size();
+    }
+
+    static bool logHolds(const QuakeEngine& engine, std::initializer_list<const char*> lines) {
+        const std::string log = engine.logText();
+        return std::all_of(lines.begin(), lines.end(),
+                           [&](const char* line) { return log.find(line) != std::string::npos; });
     }
 
     std::string whatHappened(const QuakeEngine& engine) const {
@@ -204,9 +211,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
     const std::string port = std::to_string(28000 + getpid() % 4000);
     QuakeEngine mate(Kind::OpenArena, base, dir / "mate",
-                     "+set logfile 2 +set s_initsound 0 +set name Mate +set sv_pure 0 "
-                     "+set g_gametype 3 +set net_port " +
-                         port + " +devmap ctf_inyard");
+                     "+set logfile 2 +set s_initsound 0 +set name Mate +set sv_pure 0 " +
+                         ("+set g_gametype 3 +set net_port " + port + " +devmap ctf_inyard"));
     QuakeEngine engine(Kind::OpenArena, base, home, "+set name Player +connect 127.0.0.1:" + port);
     REQUIRE_ENGINE(engine);
     mate.install("");
@@ -223,9 +229,7 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
     int turn = 0;
     ASSERT_TRUE(waitFor(
         [&] {
-            const std::string log = engine.logText();
-            return log.find("Player^7 entered the game") != std::string::npos &&
-                   log.find("Mate^7 entered the game") != std::string::npos;
+            return logHolds(engine, {"Player^7 entered the game", "Mate^7 entered the game"});
         },
         90s,
         [&] {
@@ -245,10 +249,8 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
     engine.command("exec SHOTGUN.cfg");
     ASSERT_TRUE(waitFor(
         [&] {
-            const std::string log = engine.logText();
-            return log.find("^2need SHOTGUN here") != std::string::npos &&
-                   log.find("(^4Shotgun^7): ^5hold here") != std::string::npos &&
-                   log.find("couldn't exec SHOTGUN.cfg") != std::string::npos;
+            return logHolds(engine, {"^2need SHOTGUN here", "(^4Shotgun^7): ^5hold here",
+                                     "couldn't exec SHOTGUN.cfg"});
         },
         20s, [&] { drive(); }))
         << whatHappened(engine);
