@@ -10,10 +10,7 @@
 
 bool xDisplayAvailable(const std::string& display) {
     Display* probe = XOpenDisplay(display.empty() ? nullptr : display.c_str());
-    if (!probe)
-        return false;
-    XCloseDisplay(probe);
-    return true;
+    return probe && (XCloseDisplay(probe), true);
 }
 
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout,
