@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-
 #ifndef _WIN32
 #include "support/FullDisk.h"
 #endif

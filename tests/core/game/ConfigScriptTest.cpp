@@ -1,5 +1,6 @@
 #include "core/game/ConfigScript.h"
 
+#include "core/game/KeyList.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -83,5 +84,18 @@ TEST(ConfigScriptTest, ScriptIsLeftAsItWasWhenTheDiskFillsUp) {
     EXPECT_EQ(readFile(script), before) << "no part of the block stays behind";
 }
 #endif
+
+// The stored Selected_Key is a position in the list of the game's key names.
+TEST(KeyListTest, StoredPositionNamesTheGamesKeyOnlyWithinTheList) {
+    const auto& keys = keylist::entries();
+    using Row = std::pair<const char*, const char*>;
+    for (const auto& [stored, key] :
+         {Row{"0", "F1"}, Row{"11", "F12"}, Row{"12", "a"}, Row{"38", "0"}, Row{"59", "PGUP"},
+          Row{"60", "TAB"}, Row{"61", ""}, Row{"-1", ""}, Row{"abc", ""},
+          Row{"99999999999999999999", ""}}) {
+        const auto position = keylist::positionFromSetting(stored);
+        EXPECT_EQ(position ? keys[static_cast<std::size_t>(*position)] : "", key) << stored;
+    }
+}
 
 } // namespace

@@ -125,4 +125,28 @@ TEST_F(GameDirectoriesTest, LogAtTheTopOfTheFileSystemLooksForNothingElsewhere) 
 }
 #endif
 
+// An entry is found in any letter case; of several spellings the game's own wins.
+TEST_F(GameDirectoriesTest, EntryIsFoundInAnyLetterCaseAndTheSystemSpellingWins) {
+    fs::create_directories(game / "Fortress");
+    EXPECT_EQ(gamepaths::entry(game, "FORTRESS"), game / "Fortress");
+    EXPECT_EQ(gamepaths::entry(game, "ID1"), game / gamepaths::systemSpelling("ID1"));
+    fs::create_directory(game / "ID1");
+    fs::create_directory(game / gamepaths::systemSpelling("ID1"));
+    EXPECT_EQ(gamepaths::entry(game, "Id1"), game / gamepaths::systemSpelling("ID1"));
+}
+
+// Before the game is found (a fresh install) every setting is empty: no log, play script or
+// directory is then named, least of all one relative to wherever the program runs.
+TEST_F(GameDirectoriesTest, EmptySettingsNameNothing) {
+    EXPECT_EQ(gamepaths::fromSetting(""), fs::path());
+    EXPECT_EQ(gamepaths::consoleLog(""), fs::path());
+    EXPECT_EQ(gamepaths::playScript("", ""), std::nullopt);
+    EXPECT_EQ(gamepaths::playScript("", "/q/id1/sound"), std::nullopt);
+    EXPECT_EQ(watchedConsoleLog(configuration), fs::path());
+    EXPECT_EQ(createPlayScriptIfMissing(configuration), std::nullopt);
+    configuration.Console_Log = "/q/qconsole.log";
+    EXPECT_EQ(watchedConsoleLog(configuration), fs::path("/q/qconsole.log"))
+        << "no game mode needed";
+}
+
 } // namespace

@@ -61,9 +61,8 @@ protected:
 // The log watched follows the game mode, except where the game writes one log for all
 // (quakespasm, ezQuake); the mode still names where the match files go.
 TEST_F(SoundProcessorTest, SessionWatchesTheModesLogOrTheGamesOneLog) {
-    fs::create_directories(game / "id1");
-    fs::create_directories(game / "fortress");
-    fs::create_directories(game / "qw");
+    for (const char* directory : {"id1", "fortress", "qw"})
+        fs::create_directories(game / directory);
     const fs::path oneLog = game / "qconsole.log";
     for (const bool writesOneLog : {false, true}) {
         storeConfiguration();

@@ -1,0 +1,256 @@
+#include "core/triggers/TriggerStore.h"
+
+#include "core/settings/Configuration.h"
+#include "core/triggers/TriggerEdit.h"
+#include "core/triggers/TriggerFile.h"
+#include "core/triggers/TriggerImport.h"
+#include "core/triggers/TriggerList.h"
+#include "core/triggers/TriggerManager.h"
+#include "support/FakePrompter.h"
+#include "support/FakeSettingsStore.h"
+#include "support/Recorders.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace triggerstore;
+
+const Trigger kDefault{"Test Trigger", "SHOTGUN", "Bitch.wav"};
+
+TriggerList loaded(FakeSettingsStore& settings) {
+    TriggerList list;
+    list.append({"old", "OLD", "old.wav"});
+    loadTriggerList(settings, list);
+    return list;
+}
+
+TEST(TriggerStoreTest, NothingStoredGivesOneDefaultTriggerAndWritesNothingUntilSaved) {
+    FakeSettingsStore settings;
+    TriggerList list = loaded(settings);
+    ASSERT_EQ(list.TriggerCount(), 1);
+    EXPECT_EQ(list.at(1), kDefault);
+    EXPECT_TRUE(settings.sections().empty());
+
+    RecordingProgress progress;
+    ASSERT_TRUE(Save_Triggers(settings, list, progress));
+    EXPECT_EQ(settings.get("Application_params", "RecordCount"), "1");
+    EXPECT_EQ(loaded(settings).at(1), kDefault);
+}
+
+// A missing section takes the defaults; a blank keyword or an empty position stays empty; a
+// trigger the player named DELETED survives the deletion of another.
+TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers) {
+    FakeSettingsStore settings;
+    TriggerList list;
+    for (const char* name : {"DELETED", "B", "C", "D", "E"})
+        list.append({name, std::string("KEY ") + name, "x.wav", name[0] == 'C' ? 1500 : 0,
+                     name[0] == 'C' ? text::Callers::AnyLine : text::Callers::TeamTalk});
+    list.set(4, {"D", "KEY D", "x.wav", 0, text::Callers::AllChat});
+    RecordingProgress progress;
+    Save_Triggers(settings, list, progress);
+    list.markDeleted(2);
+    list.Remove_Deleted_Triggers();
+    list.set(4, {});
+    Save_Triggers(settings, list, progress);
+    EXPECT_EQ(settings.get("2", "t_quiet_ms") + settings.get("2", "t_callers"), "1500any");
+    EXPECT_FALSE(settings.has("1", "t_quiet_ms") || settings.has("1", "t_callers")) << "as it was";
+    settings.save("Application_params", "RecordCount", "7");
+    Add_Trigger(settings, "6", {"Blank", "   ", "x.wav"});
+    settings.save("7", "t_callers", "Any"); // no value of ours: team talk
+
+    const TriggerList reloaded = loaded(settings);
+    ASSERT_EQ(reloaded.TriggerCount(), 7);
+    EXPECT_EQ(reloaded.at(1), (Trigger{"DELETED", "KEY DELETED", "x.wav"}));
+    EXPECT_EQ(reloaded.at(2), (Trigger{"C", "KEY C", "x.wav", 1500, text::Callers::AnyLine}));
+    EXPECT_EQ(reloaded.at(3), (Trigger{"D", "KEY D", "x.wav", 0, text::Callers::AllChat}));
+    EXPECT_TRUE(reloaded.at(4).isEmpty());
+    EXPECT_EQ(reloaded.at(5).name, "E") << "the old last section, left as it was";
+    EXPECT_TRUE(reloaded.at(6).isEmpty());
+    EXPECT_EQ(reloaded.at(7), kDefault);
+}
+
+TEST(TriggerStoreTest, StoredCountAndQuietTimeAreTakenOnlyWithinTheirRange) {
+    using Stored = std::pair<const char*, int>;
+    for (const auto& [stored, count] :
+         {Stored{"3", 3}, Stored{"0", 0}, Stored{"-1", 0}, Stored{"abc", 0}, Stored{"", 0},
+          Stored{"2x", 0}, Stored{"32767", 32767}, Stored{"32768", 0},
+          Stored{"99999999999999999999999", 0}}) {
+        FakeSettingsStore settings;
+        settings.save("Application_params", "RecordCount", stored);
+        EXPECT_EQ(loaded(settings).TriggerCount(), count) << stored;
+    }
+    for (const auto& [stored, quietMs] :
+         {Stored{"2500", 2500}, Stored{"", 0}, Stored{"abc", 0}, Stored{"1.5", 0}, Stored{"-5", 0},
+          Stored{"9999999", 3600000}}) {
+        FakeSettingsStore settings;
+        settings.save("Application_params", "RecordCount", "1");
+        settings.save("1", "t_quiet_ms", stored);
+        EXPECT_EQ(loaded(settings).at(1).quietMs, quietMs) << stored;
+    }
+}
+
+using triggerimport::ImportMode;
+using Triggers = std::vector<Trigger>;
+
+TriggerList listOf(const Triggers& triggers) {
+    TriggerList list;
+    for (const Trigger& trigger : triggers)
+        list.append(trigger);
+    return list;
+}
+
+Triggers contentsOf(const TriggerList& list) {
+    Triggers triggers;
+    for (int position = 1; position <= list.TriggerCount(); ++position)
+        triggers.push_back(list.at(position));
+    return triggers;
+}
+
+TEST(TriggerFileTest, QuotesAreDoubledAndEveryTriggerReadsBackAsWritten) {
+    const Triggers triggers{{"Say \"hi\"", "HI, THERE", "C:\\Sounds\\hi.wav", 1500},
+                            {" padded ", "\tTAB\t", "\"\""},
+                            {"two\r\nlines", "LF\nONLY", "CR\rONLY.wav"}};
+    TriggerList list = listOf(triggers);
+    list.resize(4);
+    const std::string text = triggerfile::format(list);
+    EXPECT_TRUE(text.starts_with("\"Say \"\"hi\"\"\",\"HI, THERE\",\"C:\\Sounds\\hi.wav\"\r\n"));
+    EXPECT_TRUE(text.ends_with("\r\n,,\"\"\r\n")) << "an empty position, as earlier versions";
+    auto expected = triggers;
+    expected[0].quietMs = 0; // the file keeps its three fields
+    expected.push_back({});
+    EXPECT_EQ(triggerfile::parse(text), expected);
+}
+
+TEST(TriggerFileTest, ReadsOneTriggerPerLine) {
+    for (const auto& [text, records] : std::vector<std::pair<std::string, Triggers>>{
+             {" \tA \t,\t B , \" C \"\t \n", {{"A", "B", " C "}}},
+             {"\r\n\r\nA,B,C\r\n\r\n\r\n", {{"A", "B", "C"}}},
+             {"\"A\"x,\"B\" y,\"C\"z\r\n", {{"A", "B", "C"}}},
+             {"A,B,C,D\r\nF,G,H,\r\n", {{"A", "B", "C"}, {"F", "G", "H"}}},
+             {"A,B,C\nD,E,F\rG,H,I", {{"A", "B", "C"}, {"D", "E", "F"}, {"G", "H", "I"}}},
+             {"\xEF\xBB\xBF\"A\",\"B\",\"C\"\r\n", {{"A", "B", "C"}}}, // saved by Notepad
+             {"A,B,\"C\r\nD,E,F", {{"A", "B", "C\r\nD,E,F"}}}})        // a quote never closed
+        EXPECT_EQ(triggerfile::parse(text), records) << text;
+}
+
+TEST(TriggerImportTest, AppliesValidRecordsInFileOrder) {
+    const auto any = text::Callers::AnyLine;
+    const Triggers existing{{"One", "ONE", "one.wav", 1500, any}, {"Two", "TWO", "two.wav"}};
+    using enum ImportMode;
+    const Trigger n{"New", "NEW", "new.wav"}, lower{"one", "A", "a.wav"},
+        spaced{"One ", "B", "b.wav"}, same{"One", "C", "c.wav"}, blank{"A", "  ", "a.wav"},
+        tab{"\t", "TAB", "tab.wav"}, oneAgain{"One", "ONE!", "one.wav"},
+        oneKept{"One", "ONE!", "one.wav", 1500, any}, semicolon{"A", "A", "a;quit.wav"},
+        quote{"B", "B", "C:\\x\\\"b.wav"}, newline{"C", "C", "c\n.wav"},
+        semicolonDir{"D", "D", "C:\\semi;colon\\d.wav"};
+    // Added: after the existing triggers, or in their place for Replace.
+    using Row = std::tuple<const char*, ImportMode, Triggers, Triggers>;
+    for (const auto& [what, mode, records, added] :
+         {Row{"Merge tells letter case and spaces", Merge, {lower, spaced, same}, {lower, spaced}},
+          Row{"Replace keeps repeated names", Replace, {n, n}, {n, n}},
+          Row{"Replace brings back quiet time and callers", Replace, {n, oneAgain}, {n, oneKept}},
+          Row{"blank fields", Add, {blank, tab}, {tab}},
+          Row{"Replace with nothing valid keeps the list", Replace, {blank}, existing},
+          Row{"refused sounds", Add, {semicolon, quote, newline, semicolonDir}, {semicolonDir}}}) {
+        TriggerList list = listOf(existing);
+        triggerimport::importTriggers(list, records, mode);
+        Triggers expected = mode == Replace ? Triggers{} : existing;
+        expected.insert(expected.end(), added.begin(), added.end());
+        EXPECT_EQ(contentsOf(list), expected) << what;
+    }
+}
+
+// The import window's test fills the last place by Add; Replace stops at the largest count.
+TEST(TriggerImportTest, ReplaceStopsWhenTheListIsFull) {
+    TriggerList list;
+    const auto result = triggerimport::importTriggers(
+        list, Triggers(TriggerList::kMaxCount + 5, {"New", "NEW", "new.wav"}), ImportMode::Replace);
+    EXPECT_EQ(result.imported, TriggerList::kMaxCount);
+    EXPECT_TRUE(result.listFull);
+    EXPECT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
+    list.resize(TriggerList::kMaxCount + 5);
+    EXPECT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
+}
+
+// Deletion and its selection are the trigger window's own tests.
+TEST(TriggerManagerTest, AFullListAndAStoreThatCannotBeWrittenAreTold) {
+    TriggerList list;
+    list.resize(TriggerList::kMaxCount);
+    Configuration configuration;
+    FakePrompter prompter;
+    TriggerManager manager(list, configuration, prompter);
+    EXPECT_EQ(manager.beginAdd(), std::nullopt);
+    EXPECT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
+
+    FakeSettingsStore store;
+    store.syncSucceeds = false;
+    RecordingProgress progress;
+    manager.saveList(store, progress);
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text, "The trigger list is full: it holds at most 32767 triggers.");
+    EXPECT_EQ(prompter.shown[1].icon, Prompter::Icon::Critical);
+}
+
+TEST(SoundFileToPreviewTest, ABareNameIsFoundInTheSoundDirectoryInAnyLetterCase) {
+    TempDir dir;
+    writeFile(dir / "Quad.WAV", "RIFF");
+    EXPECT_EQ(soundFileToPreview("quad.wav", dir.path().string()), dir / "Quad.WAV");
+    EXPECT_FALSE(soundFileToPreview("quad.wav", ""));
+    EXPECT_FALSE(soundFileToPreview("", dir.path().string()));
+}
+
+class PlaceChosenSoundTest : public testing::Test {
+protected:
+    PlaceChosenSoundTest() {
+        fs::create_directories(soundDir);
+        configuration.Quake_Id1_sound = soundDir.string();
+    }
+    void place(const fs::path& file) {
+        triggeredit::placeChosenSound(file.string(), configuration, prompter, progress);
+    }
+
+    TempDir dir;
+    fs::path soundDir = dir / "Quake" / "id1" / "sound";
+    Configuration configuration;
+    FakePrompter prompter;
+    RecordingProgress progress;
+};
+
+TEST_F(PlaceChosenSoundTest, AFileAlreadyInTheSoundDirectoryIsNeverCopiedOntoItself) {
+    const fs::path inPlace = soundDir / "Shotgun.wav";
+    writeFile(inPlace, "RIFF shotgun");
+    std::vector<fs::path> spellings{inPlace, soundDir / ".." / "sound" / "Shotgun.wav"};
+#ifdef _WIN32
+    // Letter case does not matter to the file system (and symbolic links need privileges).
+    spellings.push_back(dir / "QUAKE" / "ID1" / "SOUND" / "shotgun.WAV");
+#else
+    fs::create_directory_symlink(soundDir, dir / "link");
+    spellings.push_back(dir / "link" / "Shotgun.wav");
+#endif
+    for (const fs::path& spelling : spellings)
+        place(spelling);
+    const fs::path workingDirectory = fs::current_path();
+    fs::current_path(soundDir);
+    place("Shotgun.wav");
+    fs::current_path(workingDirectory);
+    EXPECT_EQ(readFile(inPlace), "RIFF shotgun");
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(PlaceChosenSoundTest, AnExistingCopyInAnotherLetterCaseIsTheOneReplaced) {
+    writeFile(soundDir / "quad.wav", "old");
+    writeFile(dir / "Quad.wav", "new");
+    place(dir / "Quad.wav");
+    EXPECT_EQ(readFile(soundDir / "quad.wav"), "new");
+    EXPECT_EQ(std::ranges::distance(fs::directory_iterator(soundDir)), 1)
+        << "no second copy under the chosen spelling";
+
+    configuration.Quake_Id1_sound.clear();
+    place(dir / "Quad.wav");
+    EXPECT_EQ(prompter.shown.back().title, "File transfer ststus (ERROR!)");
+}
+
+} // namespace
