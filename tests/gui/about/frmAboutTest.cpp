@@ -3,7 +3,6 @@
 #include "support/Controls.h"
 #include "support/FakeLauncher.h"
 
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>

@@ -26,14 +26,12 @@ protected:
 };
 
 TEST(UnloadOtherFormsTest, ClosesEveryWindowButTheOneNamedAndSkipsWindowsAlreadyGone) {
-    Form main("frmSoundProcessor");
-    Form triggers("frmTriggers");
+    Form main("frmSoundProcessor"), triggers("frmTriggers");
     main.show();
     triggers.show();
     // Two hidden windows, and whichever closes first deletes the other, as a closing window
     // may.
-    QPointer<Form> about = new Form("frmAbout");
-    QPointer<Form> tray = new Form("frmStart");
+    QPointer<Form> about = new Form("frmAbout"), tray = new Form("frmStart");
     about->onClose = [&] { delete tray; };
     tray->onClose = [&] { delete about; };
 
