@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the tests need, builds with the sanitizers and builds the Debian package,
 # and runs every test headless.
 # With --windows, builds the program, its tests and its installer for Windows instead and runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the running program costs the machine: the time from launch until its main window
 // is shown, its resident memory idle and while the console log grows by 20 MB, and its CPU
 // use over a minute of an idle session. Needs an X server (DISPLAY) and a program that is

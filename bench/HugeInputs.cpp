@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Huge and odd inputs, each in a process of its own so that its peak memory is its own:
 // a console log beyond 2 GiB, a line of 100 MB without a line end, 20 MB of lines of random
 // bytes, a trigger file of 100,000 lines, and a settings file of random bytes. Prints the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from a console line to the key press it causes. A writer appends a matching line to
 // the console log and notes the time; a receiver window that has the keyboard focus notes
 // the time the key press arrives. Each subject (a shell command that watches $LOG and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Matching at scale: 1,000 triggers (one- and two-word keywords) against a 100 MB console
 // log with Quake colour codes and red names, as the engines write it. Prints lines per
 // second through the matcher alone, each line folded to Quake text first as the session

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A flood of console text through a whole session: the log grows by 20 MB at once while
 // 1,000 triggers are set, and the session processes it on the event loop, a few
 // milliseconds of lines per turn. Prints the time taken, the longest time between two turns of the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the benchmark scripts: the Release build, and a configured Yelpcue to measure.
 # Sourced after scripts/common.sh, from the root of the checkout.
 

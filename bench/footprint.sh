@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the running program costs: start-up time, resident memory idle and during a 20 MB
 # growth of the log, CPU use of an idle session over a minute. Under a private Xvfb.
 set -euo pipefail

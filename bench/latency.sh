@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Key latency: from a console line written to the key press arriving in the focused window,
 # for Yelpcue and, in the same run, for tail -F | grep | xdotool. Under a private Xvfb.
 # Usage: bench/latency.sh [lines]

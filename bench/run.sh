@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks in Release and runs each of them; every one prints its own figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."

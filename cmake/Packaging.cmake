@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, built from a Release build by scripts/package.sh (`cpack -G DEB`).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME yelpcue)

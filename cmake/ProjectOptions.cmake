@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiler settings for the project's own targets (never for third-party code).
 
 if(YELPCUE_SANITIZE)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Packs PNG pictures into a Windows icon file: make-ico.sh ICON PNG...
 # An icon file may hold each picture as a whole PNG; its directory names each one's width and
 # height (0 for 256), its size and where it starts.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows program under Wine for ctest: wine-run.sh WINE PROGRAM [ARGUMENTS...]
 # Wine starts its background processes (services, the desktop) from whichever program needs
 # them first; they would inherit ctest's pipe and hold it open long after the program ended,

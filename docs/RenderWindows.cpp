@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows every window of the program with sample data and saves a picture of each.
 
 #include "core/keys/ModPushKeys.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Console text arriving in pieces of any size, read by the follower at any moment: every
 // complete line of the log comes out exactly once, in log order, whatever the text and
 // wherever the writes and reads fall. A line ends at CR, LF or CR LF; a line that reaches

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The key-string language on any text: the key string comes from the Selected_Key setting,
 // which a settings file can set to anything. Whatever the text, PushKeys returns, sends a
 // bounded number of events, pauses a bounded time, and leaves no key held down.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds every file of the given corpus directories (or the given files) to the fuzz target
 // once: the replay of the committed corpora in the normal test build, without libFuzzer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's settings read back from a store holding anything: the configuration, the
 // yes/no options, the trigger count and triggers, the key list position, window positions
 // and the key string built from Selected_Key. Nothing crashes, every value read stays within

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Trigger files are shared between players, so the reader gets any bytes. Whatever it reads
 // gives records of three fields that the export writes back to the same records, and an
 // import in any mode keeps the list within its size and takes only records the play script

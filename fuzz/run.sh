@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
 # and runs each for the given number of seconds, starting from its committed seed corpus.
 # Prints the executions and findings of every target; a finding (crash, broken rule, hang,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by run.sh and test.sh: installing Debian packages and starting a private X server.
 
 # Packages to build the program and its tests.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Windows installer yelpcue-<version>-setup.exe with NSIS and prints its path:
 #   scripts/package-windows.sh [BUILD_FOLDER]
 # The folder is a Windows build (build/windows-package when none is given); one not yet

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package yelpcue_<version>_<architecture>.deb from a Release build and
 # prints its path: scripts/package.sh [BUILD_FOLDER], build/package when none is given.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Photographs the real yelpcue.exe under Wine, in a Wine desktop of its own on a private X
 # server, into docs/screenshots/main-window-wine.png: configured, after a session answered
 # a few calls. Uses the program as the installer gathers it (scripts/package-windows.sh):

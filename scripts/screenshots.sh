@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders every window under a private X server to docs/screenshots/*.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."

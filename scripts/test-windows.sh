@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the whole program and its tests for 64-bit Windows with mingw-w64, against the Qt
 # that scripts/windows-qt.sh builds from Debian's source (or takes from its cache), builds the
 # installer (scripts/package-windows.sh), and runs every test as a Windows program under

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Qt for 64-bit Windows (mingw-w64) from Debian's own qt6-base source, the version the
 # Linux build uses, and installs it into a cache outside the checkout, reused while that
 # version stays the same. Prints the installed prefix.

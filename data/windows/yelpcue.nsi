@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
 ; The Windows installer: makensis -DVERSION=.. -DSTAGEDIR=.. -DFILELIST=.. -DOUTFILE=.. yelpcue.nsi
 ; (scripts/package-windows.sh). STAGEDIR holds the program as installed; FILELIST names its
 ; files and folders for the uninstaller, which removes those and nothing else: the player's

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command line is answered with no display and without writing the settings:
 # CommandLineTest.sh PROGRAM VERSION
 set -u

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Yelpcue with the real games: a Quake engine from Debian runs under the test script's X
 // server, and Yelpcue is set up and used as a player would: the configure window's steps on
 // the log where that engine really writes it, the game started, the program started, then

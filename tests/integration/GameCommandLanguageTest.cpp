@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Trigger files, console lines and settings are text from outside; what reaches the game's
 // command language from them must stay one "play" command in the play script and the bind
 // block in a config script. The game's reading of those files is modelled on the engines'

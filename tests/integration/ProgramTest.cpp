@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/QtSettingsStore.h"
 #include "support/PrivateXServer.h"
 #include "support/TempDir.h"

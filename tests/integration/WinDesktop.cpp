@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What WinProgramTest.sh needs of the Windows desktop from outside Yelpcue:
 //   win_desktop press TITLE KEY  brings the window on show titled TITLE (awaited for twenty
 //                                seconds: Wine's first start is slow) forward and taps KEY,

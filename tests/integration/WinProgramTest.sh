@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # yelpcue.exe itself under Wine, in the Wine prefix of scripts/test-windows.sh (its registry
 # is thrown away afterwards; on a real Windows this would replace the player's settings):
 #   WinProgramTest.sh WINE YELPCUE_EXE WIN_DESKTOP_EXE

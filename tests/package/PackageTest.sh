@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as a player installs it: its fields, its files, the distribution's own
 # validators on its desktop metadata, and the program run from it.
 # PackageTest.sh FOLDER VERSION APPSTREAM_ID, FOLDER being where scripts/package.sh built it.

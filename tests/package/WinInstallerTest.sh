@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows installer as a player runs it, silently, under Wine in the prefix of
 # scripts/test-windows.sh: the files, the Start-menu entry, the uninstaller registered with
 # Windows, the installed program answering on its own DLLs, and an uninstall that removes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key events through keybd_event into a real window that has the keyboard focus. Under Wine
 // the test script gives windows its display-less graphics driver.
 

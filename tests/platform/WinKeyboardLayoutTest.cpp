@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The US table that stands in for the layout calls on other systems, against the calls of
 // Windows with a US layout.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key events through XTEST into a real window of the X server that the test script starts.
 
 #include "platform/x11/X11KeyOutput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/keys/ModPushKeys.h"
 
 #include "core/platform/Clock.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/triggers/TriggerEdit.h"
 
 #include "core/game/FileRoutines.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/configure/frmConfigure.h"
 
 #include "core/game/ConfigScript.h"

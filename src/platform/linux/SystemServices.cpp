@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/SystemServices.h"
 
 #include "core/about/SystemInformation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/game/GameDirectories.h"
 
 #include "core/game/GamePaths.h"

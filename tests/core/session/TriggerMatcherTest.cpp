@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The matcher against the matching rule written out plainly, on many random trigger lists,
 // callers, pieces and chat shapes, over a small alphabet so that words overlap, repeat, and
 // are prefixes and suffixes of one another and of the message's start.

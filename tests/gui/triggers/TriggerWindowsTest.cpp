@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/session/TriggerCalls.h"
 #include "core/settings/Configuration.h"
 #include "core/triggers/TriggerList.h"
