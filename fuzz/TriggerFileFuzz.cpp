@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            triggerstore::is_not_blank(trigger.keyword) &&
                            triggerstore::is_not_blank(trigger.soundFile),
                        "a record with a blank field was imported");
-            FUZZ_CHECK(!soundNameProblem(BaseFileName(trigger.soundFile)),
+            FUZZ_CHECK(!soundNameProblem(gameSoundName(trigger.soundFile)),
                        "a sound name the play script refuses was imported");
             if (mode == ImportMode::Merge)
                 FUZZ_CHECK(names.insert(trigger.name).second, "Merge took a name twice");

@@ -99,24 +99,28 @@ copyThroughTemporary(const fs::path& source, const fs::path& destination, Progre
 
 } // namespace
 
+bool sourceFound(const fs::path& source, Prompter& prompter) {
+    if (isOrdinaryFile(source))
+        return true;
+    prompter.inform("File not found");
+    return false;
+}
+
+bool mayReplace(const fs::path& destination, Prompter& prompter) {
+    return !isOrdinaryFile(destination) ||
+           prompter.ask(
+               {text::toUpperAscii(text::fromPath(destination)) + "\r\nFile exists. Overwrite?",
+                {},
+                Prompter::Buttons::YesNo,
+                Prompter::Icon::None,
+                Prompter::Answer::Yes}) == Prompter::Answer::Yes;
+}
+
 std::uintmax_t CopyFileWithPrompt(const fs::path& source, const fs::path& destination,
                                   Prompter& prompter, Progress* progress) {
-    if (!isOrdinaryFile(source)) {
-        prompter.inform("File not found");
+    if (!sourceFound(source, prompter) || isSameFile(source, destination) ||
+        !mayReplace(destination, prompter))
         return 0;
-    }
-    if (isSameFile(source, destination))
-        return 0;
-    if (isOrdinaryFile(destination)) {
-        const auto answer = prompter.ask(
-            {text::toUpperAscii(text::fromPath(destination)) + "\r\nFile exists. Overwrite?",
-             {},
-             Prompter::Buttons::YesNo,
-             Prompter::Icon::None,
-             Prompter::Answer::Yes});
-        if (answer != Prompter::Answer::Yes)
-            return 0;
-    }
 
     const auto copied = copyThroughTemporary(source, destination, progress);
     if (!copied) {

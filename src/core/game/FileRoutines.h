@@ -17,6 +17,12 @@ std::string ParentPath(std::string_view path);
 // case-insensitive file system, a relative form, a link).
 bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
+// Whether `source` is an ordinary file; tells the user "File not found" when it is not.
+bool sourceFound(const std::filesystem::path& source, Prompter& prompter);
+// Whether `destination` may be written: nothing is there, or the user answers Yes to
+// overwriting it.
+bool mayReplace(const std::filesystem::path& destination, Prompter& prompter);
+
 // Copies a file, asking before an existing destination is overwritten. Returns the number
 // of bytes copied; 0 when nothing was copied (a missing or empty source, an answer other
 // than Yes, a failure), each failure but the answer shown through the prompter.

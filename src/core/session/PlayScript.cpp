@@ -72,7 +72,7 @@ bool PlayScriptDispatch::create_play_script(std::string_view console_msg) {
     const Trigger& trigger = m_triggers.at(*answer.position);
     m_activity.add("Found Keywords : " + trigger.keyword);
 
-    const std::string soundName = BaseFileName(trigger.soundFile);
+    const std::string soundName = gameSoundName(trigger.soundFile);
     if (const auto problem = soundNameProblem(soundName)) {
         m_activity.add("Sound name refused, " + *problem + " : " + soundName);
         return false;

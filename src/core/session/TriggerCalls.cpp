@@ -128,7 +128,7 @@ TesterVerdict testConsoleLine(TriggerCalls& calls, std::string_view line) {
     const Trigger& trigger = calls.triggers().at(*answer.position);
     text += "Trigger " + std::to_string(*answer.position) + ", \"" + trigger.name + "\" (keyword " +
             trigger.keyword + "), answers";
-    const std::string sound = BaseFileName(trigger.soundFile);
+    const std::string sound = gameSoundName(trigger.soundFile);
     if (const auto problem = soundNameProblem(sound))
         text += ", but its sound is refused: " + *problem + ".";
     else

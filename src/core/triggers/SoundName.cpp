@@ -1,11 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/triggers/SoundName.h"
 
+#include "core/text/Text.h"
+
 std::string BaseFileName(std::string_view path) {
     const auto separator = path.find_last_of("\\/");
     if (separator == std::string_view::npos)
         return std::string(path);
     return std::string(path.substr(separator + 1));
+}
+
+std::string gameSoundName(std::string_view chosen) {
+    const std::string name = BaseFileName(chosen);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos &&
+        text::equalsIgnoringCase(std::string_view(name).substr(dot), ".wav"))
+        return name;
+    return name.substr(0, dot) + ".wav";
 }
 
 std::optional<std::string> soundNameProblem(std::string_view soundName) {

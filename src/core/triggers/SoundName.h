@@ -10,6 +10,11 @@
 // Both separators count, so trigger files from either system work on the other.
 std::string BaseFileName(std::string_view path);
 
+// The name of the game's copy of a chosen sound file, which the play script names: a wave's
+// own name, in the letter case it has (as stored triggers name it), any other file's name
+// with ".wav" for its extension, since the copy is a wave made from it.
+std::string gameSoundName(std::string_view chosen);
+
 // Why a sound name must not go into the play script, a line of game commands: ";" and
 // line breaks start another command, a double quote changes how the line is cut into
 // words, "$" makes engines with console-variable expansion (DarkPlaces, FTE, ezQuake) put a

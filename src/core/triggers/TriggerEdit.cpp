@@ -2,10 +2,12 @@
 #include "core/triggers/TriggerEdit.h"
 
 #include "core/game/FileRoutines.h"
-#include "core/game/GamePaths.h"
+#include "core/platform/Progress.h"
 #include "core/settings/Configuration.h"
+#include "core/sound/Playability.h"
+#include "core/sound/WaveFacts.h"
 #include "core/text/PathText.h"
-#include "core/triggers/SoundName.h"
+#include "core/triggers/GameSoundCopy.h"
 #include "core/triggers/TriggerList.h"
 #include "core/triggers/UsableTrigger.h"
 
@@ -23,19 +25,51 @@ void informCopyFailed(Prompter& prompter) {
                     "File transfer ststus (ERROR!)", Prompter::Icon::Information);
 }
 
-// Where AutoCopy puts a chosen sound: the game's sound directory, under the name the play
-// script will ask for, or an entry already there that differs only in letter case. nullopt
-// while the sound directory is unknown.
-std::optional<fs::path> copyDestination(std::string_view soundDirectory, std::string_view chosen) {
-    if (soundDirectory.empty())
-        return std::nullopt;
-    const fs::path directory = gamepaths::fromSetting(soundDirectory);
-    const std::string name = BaseFileName(chosen);
-    // The play script names the file exactly as chosen, and some engines look it up
-    // case-sensitively, so a new copy keeps that spelling.
-    const fs::path existing = gamepaths::entry(directory, name);
-    std::error_code error;
-    return fs::exists(existing, error) ? existing : directory / name;
+void informCopied(Prompter& prompter) {
+    prompter.inform("File copied to the correct\r\nQuake sound directory", "File transfer ststus",
+                    Prompter::Icon::Information);
+}
+
+// With copying off: tells the player when the game plays the chosen file wrong, and why.
+void warnWhenUnplayable(const std::string& chosen, GameFamily family, Prompter& prompter) {
+    const fs::path file = text::toPath(chosen);
+    const auto problems = sound::playbackProblems(file, family);
+    if (problems.empty())
+        return;
+    std::string text;
+    for (const std::string& problem : problems)
+        text += (text.empty() ? "" : "; ") + problem;
+    // A copy mends all but a file that is no sound at all.
+    if (sound::soundKind(file))
+        text += "; turn on copying in Configure and Yelpcue makes a copy they play";
+    prompter.inform(text, "Sound will not play", Prompter::Icon::Warning);
+}
+
+// Makes the game's copy from a file the game cannot play as it is. A player's file that
+// stands where the copy goes is kept, and the player told where.
+bool convertIntoGame(const fs::path& source, const fs::path& destination, GameFamily family,
+                     Prompter& prompter, Progress& progress) {
+    if (!sourceFound(source, prompter))
+        return false;
+    const auto wave = gamesound::convert(source, family, &progress);
+    if (!wave.value) {
+        prompter.inform(wave.problem);
+        return false;
+    }
+    const bool ownFile = isSameFile(source, destination);
+    if (!ownFile && !mayReplace(destination, prompter))
+        return false;
+    const auto placement = gamesound::placeWave(destination, *wave.value, ownFile);
+    if (!placement.written) {
+        prompter.inform("Copy Error!");
+        return false;
+    }
+    progress.setValue(100);
+    if (placement.kept)
+        prompter.inform("The game needs a copy made for it, so your own file was kept as\r\n" +
+                            text::fromPath(*placement.kept),
+                        "File transfer ststus", Prompter::Icon::Information);
+    return true;
 }
 
 } // namespace
@@ -53,7 +87,11 @@ std::optional<Prompter::Message> okRefusal(const Trigger& typed) {
 }
 
 FileChooser::Options soundFileDialog() {
-    return {{}, "Sound Files(*.wav)|*.wav", {}};
+    return {
+        {},
+        "Sound Files(*.wav;*.flac;*.ogg;*.oga;*.opus;*.mp3)|*.wav;*.flac;*.ogg;*.oga;*.opus;*.mp3|"
+        "Wave Files(*.wav)|*.wav|All Files(*.*)|*",
+        {}};
 }
 
 double quietSecondsShown(int quietMs) {
@@ -74,22 +112,27 @@ void placeChosenSound(const std::string& chosen, const Configuration& configurat
                         "in the quake directory, if you want configure hornwise\r\n"
                         "to do this automatically.",
                         "Sounds need copying", Prompter::Icon::Information);
+        warnWhenUnplayable(chosen, configuration.Game_Family, prompter);
         return;
     }
-    const auto destination = copyDestination(configuration.Quake_Id1_sound, chosen);
+    const auto destination = gamesound::copyPath(configuration.Quake_Id1_sound, chosen);
     if (!destination) {
         informCopyFailed(prompter);
         return;
     }
     const fs::path source = text::toPath(chosen);
-    if (source == *destination || isSameFile(source, *destination))
+    const auto wave = sound::readWaveFacts(source);
+    // A file the game plays as it is goes in byte for byte; any other is converted.
+    const bool ready = wave && sound::isGameReady(*wave);
+    if (ready && (source == *destination || isSameFile(source, *destination)))
         return;
-    if (CopyFileWithPrompt(source, *destination, prompter, &progress) < 1) {
+    const bool placed = ready ? CopyFileWithPrompt(source, *destination, prompter, &progress) >= 1
+                              : convertIntoGame(source, *destination, configuration.Game_Family,
+                                                prompter, progress);
+    if (placed)
+        informCopied(prompter);
+    else
         informCopyFailed(prompter);
-        return;
-    }
-    prompter.inform("File copied to the correct\r\nQuake sound directory", "File transfer ststus",
-                    Prompter::Icon::Information);
 }
 
 } // namespace triggeredit

@@ -14,7 +14,7 @@ bool hasEveryField(const Trigger& trigger) {
 std::optional<TriggerProblem> unusableTrigger(const Trigger& trigger) {
     if (!hasEveryField(trigger))
         return TriggerProblem{TriggerProblem::Kind::BlankField, "a field is blank"};
-    if (auto problem = soundNameProblem(BaseFileName(trigger.soundFile)))
+    if (auto problem = soundNameProblem(gameSoundName(trigger.soundFile)))
         return TriggerProblem{TriggerProblem::Kind::UnplayableSound, std::move(*problem)};
     return std::nullopt;
 }

@@ -37,13 +37,16 @@ TEST_F(PlayScriptDispatchTest, TheScriptPlaysTheSoundsFileNameOrRefusesACommand)
     using Row = std::tuple<const char*, const char*, GameFamily>;
     constexpr GameFamily q1 = GameFamily::Quake, q3 = GameFamily::QuakeIII;
     // The game stops when the name it looks up (with the .wav it adds) has 64 characters.
-    const std::string name63(59, 's'), name64(60, 's'), play63 = "play " + name63 + "\r\n";
+    const std::string name63(59, 's'), name64(60, 's'), play63 = "play " + name63 + ".wav\r\n";
     for (const auto& [sound, written, family] :
          {Row{"C:\\Sounds\\shotgun.wav", "play shotgun.wav\r\n", q1},
           Row{"/home/p/sounds/shotgun.wav", "play shotgun.wav\r\n", q1},
           Row{"C:\\Sounds\\get quad.wav", "play \"get quad.wav\"\r\n", q1},
-          Row{"x.wav;quit", nullptr, q1}, Row{"x.wav\"; rcon", nullptr, q1},
-          Row{"x\nquit", nullptr, q1}, Row{"x\rquit", nullptr, q1}, Row{"a\tb.wav", nullptr, q1},
+          // The game plays the wave made from any other kind of file.
+          Row{"C:\\Sounds\\cue.mp3", "play cue.wav\r\n", q1},
+          Row{"/home/p/Cue.WAV", "play Cue.WAV\r\n", q1}, Row{"x;quit.wav", nullptr, q1},
+          Row{"x\"; rcon.wav", nullptr, q1}, Row{"x\nquit", nullptr, q1},
+          Row{"x\rquit", nullptr, q1}, Row{"a\tb.wav", nullptr, q1},
           Row{name63.c_str(), play63.c_str(), q1}, Row{name64.c_str(), nullptr, q1},
           // Quake III plays a path in the game folder; "/*" starts a comment.
           Row{"/home/p/beep.wav", "play sound/beep.wav\r\n", q3},

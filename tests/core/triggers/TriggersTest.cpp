@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/triggers/TriggerStore.h"
-
 #include "core/settings/Configuration.h"
+#include "core/sound/WaveFacts.h"
 #include "core/triggers/TriggerEdit.h"
 #include "core/triggers/TriggerFile.h"
 #include "core/triggers/TriggerImport.h"
 #include "core/triggers/TriggerList.h"
 #include "core/triggers/TriggerManager.h"
+#include "core/triggers/TriggerStore.h"
 #include "support/FakePrompter.h"
 #include "support/FakeSettingsStore.h"
 #include "support/Recorders.h"
+#include "support/SoundFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <sndfile.h>
 
 namespace {
 
@@ -222,7 +225,7 @@ protected:
 
 TEST_F(PlaceChosenSoundTest, AFileAlreadyInTheSoundDirectoryIsNeverCopiedOntoItself) {
     const fs::path inPlace = soundDir / "Shotgun.wav";
-    writeFile(inPlace, "RIFF shotgun");
+    writeFile(inPlace, squareWave(100, 0, 255));
     std::vector<fs::path> spellings{inPlace, soundDir / ".." / "sound" / "Shotgun.wav"};
 #ifdef _WIN32
     // Letter case does not matter to the file system (and symbolic links need privileges).
@@ -237,15 +240,15 @@ TEST_F(PlaceChosenSoundTest, AFileAlreadyInTheSoundDirectoryIsNeverCopiedOntoIts
     fs::current_path(soundDir);
     place("Shotgun.wav");
     fs::current_path(workingDirectory);
-    EXPECT_EQ(readFile(inPlace), "RIFF shotgun");
+    EXPECT_EQ(readFile(inPlace), squareWave(100, 0, 255));
     EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(PlaceChosenSoundTest, AnExistingCopyInAnotherLetterCaseIsTheOneReplaced) {
-    writeFile(soundDir / "quad.wav", "old");
-    writeFile(dir / "Quad.wav", "new");
+    writeFile(soundDir / "quad.wav", squareWave(100, 0, 255));
+    writeFile(dir / "Quad.wav", squareWave(200, 0, 255));
     place(dir / "Quad.wav");
-    EXPECT_EQ(readFile(soundDir / "quad.wav"), "new");
+    EXPECT_EQ(readFile(soundDir / "quad.wav"), squareWave(200, 0, 255));
     EXPECT_EQ(std::ranges::distance(fs::directory_iterator(soundDir)), 1)
         << "no second copy under the chosen spelling";
 
@@ -255,3 +258,67 @@ TEST_F(PlaceChosenSoundTest, AnExistingCopyInAnotherLetterCaseIsTheOneReplaced) 
 }
 
 } // namespace
+
+namespace {
+
+bool gameReady(const fs::path& file) {
+    const auto wave = sound::readWaveFacts(file);
+    return wave && sound::isGameReady(*wave);
+}
+
+} // namespace
+
+// Any other sound is converted into the game's wave, which the play script names; a
+// player's own file standing where the copy goes is kept, and the player told where.
+TEST_F(PlaceChosenSoundTest, AnyOtherSoundIsConvertedAndThePlayersOwnFileKept) {
+    writeTone(dir / "cue.mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 2, 44100, {0.5, 1});
+    place(dir / "cue.mp3");
+    EXPECT_TRUE(gameReady(soundDir / "cue.wav"));
+    EXPECT_EQ(prompter.shown.back().text, "File copied to the correct\r\nQuake sound directory");
+
+    const fs::path own = soundDir / "Stereo.wav",
+                   kept = soundDir / "yelpcue-originals" / "Stereo.wav";
+    writeTone(own, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, {0, 1});
+    const std::string original = readFile(own);
+    for (int time = 0; time < 2; ++time) {
+        prompter.shown.clear();
+        place(own);
+        EXPECT_TRUE(gameReady(own));
+        EXPECT_TRUE(readFile(kept) == original) << "kept, and left alone the second time";
+    }
+    ASSERT_EQ(prompter.shown.size(), 0u);
+    writeTone(own, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, {0, 1, 0, 0.2});
+    const std::string second = readFile(own);
+    place(own);
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    const fs::path keptSecond = soundDir / "yelpcue-originals" / "2" / "Stereo.wav";
+    EXPECT_EQ(prompter.shown[0].text,
+              "The game needs a copy made for it, so your own file was kept as\r\n" +
+                  keptSecond.string());
+    EXPECT_EQ(prompter.shown[1].title, "File transfer ststus");
+    EXPECT_TRUE(readFile(keptSecond) == second && readFile(kept) == original);
+
+    writeFile(dir / "notes.mp3", "not a sound");
+    prompter.shown.clear();
+    place(dir / "notes.mp3");
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text,
+              "not a sound file Yelpcue can read: " + (dir / "notes.mp3").string());
+    EXPECT_EQ(prompter.shown[1].title, "File transfer ststus (ERROR!)");
+    EXPECT_FALSE(fs::exists(soundDir / "notes.wav"));
+}
+
+TEST_F(PlaceChosenSoundTest, WithCopyingOffThePlayerHearsWhyTheGameWillNotPlayIt) {
+    configuration.AutoCopy = false;
+    writeTone(dir / "s.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, {0, 0.1});
+    writeFile(dir / "mono.wav", squareWave(100, 0, 255));
+    for (const char* name : {"s.wav", "mono.wav"})
+        place(dir / name);
+    ASSERT_EQ(prompter.shown.size(), 3u) << "nothing more for the mono wave";
+    EXPECT_EQ(prompter.shown[0].title, "Sounds need copying");
+    EXPECT_EQ(prompter.shown[1].text,
+              "stereo: QuakeSpasm and ezQuake play no sound for it; turn on "
+              "copying in Configure and Yelpcue makes a copy they play");
+    EXPECT_EQ(prompter.shown[2].title, "Sounds need copying");
+    EXPECT_TRUE(fs::is_empty(soundDir));
+}
