@@ -7,6 +7,7 @@
 #include "core/platform/Clock.h"
 #include "core/platform/Platform.h"
 #include "core/settings/Configuration.h"
+#include "core/sound/PreviewPlayer.h"
 #include "core/triggers/TriggerList.h"
 #include "gui/main/frmSoundProcessor.h"
 #include "gui/tray/TrayIcons.h"
@@ -57,14 +58,9 @@ int SubMain(int argc, char** argv) {
     SystemClock clock;
     QtFileChooser fileChooser;
     QtLauncher launcher;
-    Platform platform{*system.settings,
-                      prompter,
-                      clock,
-                      *system.keyOutput,
-                      *system.keyboardLayout,
-                      fileChooser,
-                      *system.soundPlayer,
-                      launcher};
+    sound::PreviewPlayer soundPlayer(*system.soundPlayer);
+    Platform platform{*system.settings,       prompter,    clock,       *system.keyOutput,
+                      *system.keyboardLayout, fileChooser, soundPlayer, launcher};
 
     Configuration configuration;
     TriggerList triggers;

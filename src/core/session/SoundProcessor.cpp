@@ -11,6 +11,7 @@
 #include "core/session/MonitoringSession.h"
 #include "core/settings/Configuration.h"
 #include "core/text/PathText.h"
+#include "core/triggers/SoundCheck.h"
 #include "core/triggers/TriggerStore.h"
 
 #include <filesystem>
@@ -108,6 +109,8 @@ void SoundProcessor::start() {
         if (!m_services.keyOutput.isAvailable())
             m_activity.add("Keys cannot reach the game: no X server with the XTEST extension. "
                            "Play scripts are still written.");
+        for (const std::string& warning : soundcheck::warnings(m_triggers, m_configuration))
+            m_activity.add(warning);
         preparePlayScript();
     }
     m_actions.startSession();

@@ -48,7 +48,8 @@ public:
     // The work of optMod_Click: watches the chosen mode's log.
     void selectGameMode(GameMode mode);
     // The work of cmdStart_Click: starts the session (if idle) and runs a pass; says once per start
-    // when keys cannot reach the game. A play script gone missing since start-up is made again.
+    // when keys cannot reach the game, and for each trigger whose sound the game will not play.
+    // A play script gone missing since start-up is made again.
     void start();
     // The main window's own closing steps, before the other windows are closed: its
     // position is saved in its normal state.

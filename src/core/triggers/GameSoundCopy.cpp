@@ -28,6 +28,16 @@ int copyRate(GameFamily family) {
     return family == GameFamily::QuakeIII ? 22050 : 11025;
 }
 
+std::optional<fs::path> chosenFile(std::string_view soundFile, std::string_view soundDirectory) {
+    if (soundFile.empty())
+        return std::nullopt;
+    if (soundFile.find_first_of("\\/") != std::string_view::npos)
+        return gamepaths::fromSetting(soundFile);
+    if (soundDirectory.empty())
+        return std::nullopt;
+    return gamepaths::entry(gamepaths::fromSetting(soundDirectory), soundFile);
+}
+
 std::optional<fs::path> copyPath(std::string_view soundDirectory, std::string_view chosen) {
     if (soundDirectory.empty())
         return std::nullopt;
@@ -37,6 +47,12 @@ std::optional<fs::path> copyPath(std::string_view soundDirectory, std::string_vi
     const fs::path existing = gamepaths::entry(directory, name);
     std::error_code error;
     return fs::exists(existing, error) ? existing : directory / name;
+}
+
+std::optional<fs::path> existingCopy(std::string_view soundDirectory, std::string_view chosen) {
+    const auto copy = chosen.empty() ? std::nullopt : copyPath(soundDirectory, chosen);
+    std::error_code error;
+    return copy && fs::is_regular_file(*copy, error) ? copy : std::nullopt;
 }
 
 sound::Outcome<std::string> convert(const fs::path& chosen, GameFamily family, Progress* progress) {

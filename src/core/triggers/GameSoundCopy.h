@@ -19,11 +19,21 @@ namespace gamesound {
 // resample it (ezQuake and Quake III do that crudely, by nearest neighbour).
 int copyRate(GameFamily family);
 
+// The file a trigger's sound names: a name with a directory as it stands; a bare name in the
+// game's sound directory, found there in any letter case. nullopt for an empty name, and
+// for a bare name while the sound directory is unknown.
+std::optional<std::filesystem::path> chosenFile(std::string_view soundFile,
+                                                std::string_view soundDirectory);
+
 // Where the game looks for the copy of `chosen`: the sound directory's entry of that name
 // in any letter case, or the name as it will be written. nullopt while the sound directory
 // is unknown.
 std::optional<std::filesystem::path> copyPath(std::string_view soundDirectory,
                                               std::string_view chosen);
+
+// The game's copy of `chosen` when it is there.
+std::optional<std::filesystem::path> existingCopy(std::string_view soundDirectory,
+                                                  std::string_view chosen);
 
 // The game-ready wave made from a chosen file, in memory, or why there is none. `progress`,
 // when given, goes from 0 to 90.

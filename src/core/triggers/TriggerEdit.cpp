@@ -105,6 +105,11 @@ int quietMsTyped(int storedMs, double seconds) {
     return static_cast<int>(std::clamp<long long>(tenths * 100, 0, Trigger::kMaxQuietMs));
 }
 
+std::string soundToPlay(const std::string& typed, const Configuration& configuration) {
+    const auto copy = gamesound::existingCopy(configuration.Quake_Id1_sound, typed);
+    return copy ? text::fromPath(*copy) : typed;
+}
+
 void placeChosenSound(const std::string& chosen, const Configuration& configuration,
                       Prompter& prompter, Progress& progress) {
     if (!configuration.AutoCopy) {

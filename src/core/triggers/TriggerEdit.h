@@ -30,6 +30,10 @@ double quietSecondsShown(int quietMs);
 // boxes; otherwise the seconds typed, within the limits.
 int quietMsTyped(int storedMs, double seconds);
 
+// What Play previews for the typed sound file: the game's copy of it, which is what the game
+// plays, when there is one; otherwise the text as typed.
+std::string soundToPlay(const std::string& typed, const Configuration& configuration);
+
 // After a sound file was picked: with AutoCopy on, copies it into the game's sound directory
 // unless it already lies there (under any spelling of its path), and tells the user how the
 // copy went; with AutoCopy off, tells the user that the file needs placing by hand.

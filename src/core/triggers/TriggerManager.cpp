@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/triggers/TriggerManager.h"
 
-#include "core/game/GamePaths.h"
 #include "core/platform/Prompter.h"
 #include "core/settings/Configuration.h"
+#include "core/triggers/GameSoundCopy.h"
 #include "core/triggers/TriggerList.h"
 #include "core/triggers/TriggerStore.h"
 
@@ -81,11 +81,7 @@ void TriggerManager::saveList(SettingsStore& store, Progress& progress) {
 
 std::optional<std::filesystem::path> soundFileToPreview(std::string_view soundFile,
                                                         std::string_view soundDirectory) {
-    if (soundFile.empty())
-        return std::nullopt;
-    if (soundFile.find_first_of("\\/") != std::string_view::npos)
-        return gamepaths::fromSetting(soundFile);
-    if (soundDirectory.empty())
-        return std::nullopt;
-    return gamepaths::entry(gamepaths::fromSetting(soundDirectory), soundFile);
+    if (auto copy = gamesound::existingCopy(soundDirectory, soundFile))
+        return copy;
+    return gamesound::chosenFile(soundFile, soundDirectory);
 }

@@ -51,8 +51,7 @@ private:
     Prompter& m_prompter;
 };
 
-// The file a trigger's sound file names: a name with a directory separator as it stands; a
-// bare name in the game's sound directory, found there in any letter case. nullopt for a
-// bare name while the sound directory is unknown, and for an empty sound file.
+// The file to preview for a trigger's sound: the game's copy, which is what the game plays,
+// when there is one; otherwise the file the trigger names (gamesound::chosenFile).
 std::optional<std::filesystem::path> soundFileToPreview(std::string_view soundFile,
                                                         std::string_view soundDirectory);

@@ -154,7 +154,8 @@ void frmAddModify::cmdOK_Click() {
 }
 
 void frmAddModify::cmdPlay_Click() {
-    m_platform.soundPlayer.play(toSystemText(txtFile->text()));
+    m_platform.soundPlayer.play(
+        triggeredit::soundToPlay(toSystemText(txtFile->text()), m_configuration));
 }
 
 void frmAddModify::cmdSearch_Click() {

@@ -12,6 +12,7 @@
 #include "core/triggers/TriggerList.h"
 #include "gui/triggers/frmAddModify.h"
 #include "gui/triggers/frmImport.h"
+#include "gui/triggers/frmSoundCheck.h"
 #include "gui/widgets/NamedWidget.h"
 #include "platform/qt/QtProgressBar.h"
 #include "platform/qt/QtText.h"
@@ -87,6 +88,10 @@ void frmTriggers::buildControls() {
     cmdDelete = namedWidget<QPushButton>("cmdDelete", QStringLiteral("Delete"), this);
     cmdImport = namedWidget<QPushButton>("cmdImport", QStringLiteral("Import"), this);
     cmdExport = namedWidget<QPushButton>("cmdExport", QStringLiteral("Export"), this);
+    cmdCheckSounds =
+        namedWidget<QPushButton>("cmdCheckSounds", QStringLiteral("Check &Sounds"), this);
+    cmdCheckSounds->setToolTip(QStringLiteral(
+        "Whether the game plays each trigger's sound, and game-ready copies where it will not"));
     cmdQuit = namedWidget<QPushButton>("cmdQuit", QStringLiteral("Quit"), this);
     cmdQuit->setDefault(true);
     cmdList = namedWidget<QPushButton>("cmdList", QString(), this);
@@ -102,6 +107,7 @@ void frmTriggers::buildControls() {
     connect(cmdDelete, &QPushButton::clicked, this, &frmTriggers::cmdDelete_Click);
     connect(cmdImport, &QPushButton::clicked, this, &frmTriggers::cmdImport_Click);
     connect(cmdExport, &QPushButton::clicked, this, &frmTriggers::cmdExport_Click);
+    connect(cmdCheckSounds, &QPushButton::clicked, this, &frmTriggers::cmdCheckSounds_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmTriggers::cmdQuit_Click);
     connect(cmdList, &QPushButton::clicked, this, &frmTriggers::cmdList_Click);
     connect(cmdReport, &QPushButton::clicked, this, &frmTriggers::cmdReport_Click);
@@ -150,6 +156,8 @@ void frmTriggers::buildControls() {
     commands->addSpacing(12);
     commands->addWidget(cmdImport);
     commands->addWidget(cmdExport);
+    commands->addSpacing(12);
+    commands->addWidget(cmdCheckSounds);
     commands->addStretch(1);
     commands->addWidget(cmdQuit);
 
@@ -180,7 +188,8 @@ void frmTriggers::buildControls() {
     setTabOrder(cmdModify, cmdDelete);
     setTabOrder(cmdDelete, cmdImport);
     setTabOrder(cmdImport, cmdExport);
-    setTabOrder(cmdExport, cmdQuit);
+    setTabOrder(cmdExport, cmdCheckSounds);
+    setTabOrder(cmdCheckSounds, cmdQuit);
     setTabOrder(cmdQuit, cmdList);
     setTabOrder(cmdList, cmdReport);
     setTabOrder(cmdReport, txtTest);
@@ -305,6 +314,11 @@ void frmTriggers::cmdExport_Click() {
     if (!path)
         return;
     m_manager.reportExport(triggerfile::write(text::toPath(*path), m_triggers), *path);
+}
+
+void frmTriggers::cmdCheckSounds_Click() {
+    frmSoundCheck dialog(m_platform, m_configuration, m_triggers, this);
+    dialog.exec();
 }
 
 void frmTriggers::cmdList_Click() {

@@ -19,9 +19,9 @@ class TriggerCalls;
 class TriggerList;
 
 // The trigger manager: shows every trigger and adds, modifies, deletes, previews, imports
-// and exports them. It changes the list in place and saves the whole list, with its own
-// position, whenever it is closed, by any means. Its tester shows which trigger answers a
-// console line, through the session's own `calls`.
+// and exports them, and checks that the game plays their sounds. It changes the list in place and
+// saves the whole list, with its own position, whenever it is closed, by any means. Its tester
+// shows which trigger answers a console line, through the session's own `calls`.
 class frmTriggers final : public QDialog {
     Q_OBJECT
 
@@ -38,6 +38,7 @@ public slots:
     void cmdDelete_Click();
     void cmdImport_Click();
     void cmdExport_Click();
+    void cmdCheckSounds_Click();
     void cmdList_Click();
     void cmdReport_Click();
     void cmdQuit_Click();
@@ -73,6 +74,7 @@ private:
     QPushButton* cmdDelete = nullptr;
     QPushButton* cmdImport = nullptr;
     QPushButton* cmdExport = nullptr;
+    QPushButton* cmdCheckSounds = nullptr;
     QPushButton* cmdQuit = nullptr;
     QPushButton* cmdList = nullptr;
     QPushButton* cmdReport = nullptr;

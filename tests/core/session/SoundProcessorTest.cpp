@@ -96,6 +96,8 @@ TEST_F(SoundProcessorTest, PlayScriptIsMadeAtStartUpAndAtStartWhenMissing) {
     fs::remove(script);
     processor.start();
     EXPECT_TRUE(fs::exists(script));
+    EXPECT_EQ(activity.entries, std::vector<std::string>{"Sound will not play (not in the game's "
+                                                         "sound folder) : Bitch.wav"});
 
     fs::remove_all(game / "id1");
     session.stop();

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/sound/Playability.h"
+#include "core/sound/PreviewPlayer.h"
 #include "core/sound/WaveFacts.h"
 #include "core/triggers/GameSoundCopy.h"
+#include "support/FakeSoundPlayer.h"
 #include "support/Recorders.h"
 #include "support/SoundFiles.h"
 #include "support/TempDir.h"
@@ -135,6 +137,25 @@ TEST(PlayabilityTest, EachEngineThatPlaysAFileWrongIsNamedWithWhatItDoes) {
         EXPECT_EQ(sound::playbackProblems(dir / name, Family::Quake), quake) << name;
         EXPECT_EQ(sound::playbackProblems(dir / name, Family::QuakeIII), quakeIII) << name;
     }
+}
+
+// The system's player plays only 8 and 16-bit PCM waves: anything else through a copy.
+TEST(PreviewPlayerTest, WhatTheSystemCannotPlayIsPlayedFromAConvertedCopyRemovedAfterwards) {
+    TempDir dir;
+    writeFile(dir / "plain.wav", squareWave(100, 0, 255));
+    writeTone(dir / "cue.mp3", kMp3, 2, 44100, {0, 0.2});
+    FakeSoundPlayer system;
+    {
+        sound::PreviewPlayer player(system);
+        for (const char* name : {"plain.wav", "cue.mp3", "missing.mp3"})
+            player.play((dir / name).string());
+        ASSERT_EQ(system.played.size(), 3u);
+        const auto copy = sound::readWaveFacts(system.played[1]);
+        EXPECT_TRUE(copy && sound::isPlainPcm(*copy));
+    }
+    EXPECT_EQ(system.played[0], (dir / "plain.wav").string());
+    EXPECT_EQ(system.played[2], (dir / "missing.mp3").string()) << "silence, as for any file";
+    EXPECT_FALSE(fs::exists(system.played[1])) << "removed with the player";
 }
 
 } // namespace

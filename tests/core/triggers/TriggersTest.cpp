@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settings/Configuration.h"
 #include "core/sound/WaveFacts.h"
+#include "core/triggers/SoundCheck.h"
 #include "core/triggers/TriggerEdit.h"
 #include "core/triggers/TriggerFile.h"
 #include "core/triggers/TriggerImport.h"
@@ -204,6 +205,9 @@ TEST(SoundFileToPreviewTest, ABareNameIsFoundInTheSoundDirectoryInAnyLetterCase)
     EXPECT_EQ(soundFileToPreview("quad.wav", dir.path().string()), dir / "Quad.WAV");
     EXPECT_FALSE(soundFileToPreview("quad.wav", ""));
     EXPECT_FALSE(soundFileToPreview("", dir.path().string()));
+    writeFile(dir / "cue.wav", "RIFF");
+    EXPECT_EQ(soundFileToPreview("/sounds/cue.mp3", dir.path().string()), dir / "cue.wav")
+        << "the game's copy, which is what the game plays";
 }
 
 class PlaceChosenSoundTest : public testing::Test {
@@ -321,4 +325,36 @@ TEST_F(PlaceChosenSoundTest, WithCopyingOffThePlayerHearsWhyTheGameWillNotPlayIt
               "copying in Configure and Yelpcue makes a copy they play");
     EXPECT_EQ(prompter.shown[2].title, "Sounds need copying");
     EXPECT_TRUE(fs::is_empty(soundDir));
+}
+
+// The sound check finds each trigger whose sound the game will not play, and makes the copies
+// it can from the chosen files, keeping what stood in their way.
+TEST_F(PlaceChosenSoundTest, TheSoundCheckFindsWhatTheGameWillNotPlayAndMakesItsCopies) {
+    writeFile(soundDir / "ready.wav", squareWave(100, 0, 255));
+    writeTone(soundDir / "stereo.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, {0, 0.2});
+    writeTone(dir / "cue.mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 1, 44100, {0, 0.2});
+    TriggerList triggers;
+    for (const std::string& sound :
+         {std::string("ready.wav"), std::string("stereo.wav"), (dir / "cue.mp3").string(),
+          std::string("gone.wav"), std::string()})
+        triggers.append({sound.empty() ? "" : "t", sound.empty() ? "" : "K", sound});
+    const auto warning = [](const std::string& why, const char* sound) {
+        return "Sound will not play (" + why + ") : " + sound;
+    };
+    const std::string missing = "not in the game's sound folder";
+    EXPECT_EQ(soundcheck::warnings(triggers, configuration),
+              (std::vector<std::string>{
+                  warning("stereo: QuakeSpasm and ezQuake play no sound for it", "stereo.wav"),
+                  warning(missing, "cue.wav"), warning(missing, "gone.wav")}));
+
+    const auto repair =
+        soundcheck::makeCopies(soundcheck::check(triggers, configuration), configuration, progress);
+    EXPECT_EQ(soundcheck::warnings(triggers, configuration),
+              std::vector<std::string>{warning(missing, "gone.wav")});
+    const fs::path kept = soundDir / "yelpcue-originals" / "stereo.wav";
+    EXPECT_EQ(soundcheck::report(repair), "Game-ready copies made: 2.\r\nFiles that stood where "
+                                          "a copy goes were kept:\r\n    " +
+                                              kept.string());
+    EXPECT_TRUE(gameReady(soundDir / "cue.wav") && fs::exists(kept));
+    EXPECT_EQ(progress.values, (std::vector<int>{1, 2}));
 }

@@ -216,6 +216,22 @@ TEST_F(TriggerWindowsTest, PlayWavAndTheTesterPlayTheSoundOfTheirTrigger) {
     EXPECT_THAT(result(), testing::HasSubstr("Trigger 1, \"Quad\""));
 }
 
+// The sound check lists every trigger's sound as the game finds it.
+TEST_F(TriggerWindowsTest, CheckSoundsShowsWhatTheGamePlaysAndOffersOnlyTheCopiesItCanMake) {
+    writeFile(sounds / "Quad.wav", squareWave(100, 0, 255));
+    open({"A", "Quad"});
+    onNextModal([](QDialog& check) {
+        auto* rows = child<QTreeWidget>(check, "lstSounds");
+        ASSERT_EQ(rows->topLevelItemCount(), 2);
+        EXPECT_EQ(rows->topLevelItem(0)->text(2).toStdString(), "not in the game's sound folder");
+        EXPECT_EQ(rows->topLevelItem(1)->text(2).toStdString(), "Plays");
+        EXPECT_EQ(child<QLabel>(check, "lblSummary")->text().toStdString(),
+                  "The game will not play 1 of the 2 sounds as they lie in its sound folder.");
+        EXPECT_FALSE(child<QPushButton>(check, "cmdMakeCopies")->isEnabled()) << "A.wav is gone";
+    });
+    click(*manager, "cmdCheckSounds");
+}
+
 TEST_F(TriggerWindowsTest, EveryWayOfClosingTheManagerSavesTheListAndThePositionOnce) {
     const std::function<void()> closings[] = {
         [this] { click(*manager, "cmdQuit"); }, [this] { QTest::keyClick(list, Qt::Key_Escape); },
