@@ -6,7 +6,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev
     libx11-dev libxtst-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev librsvg2-bin
-    libsndfile1-dev libsoxr-dev libebur128-dev)
+    libsndfile1-dev libsoxr-dev libebur128-dev libespeak-ng-dev)
 # Packages the headless tests use. The Quake engines are the game itself, for the tests
 # that play against it (16 packages, 6.6 MB to download, 17 MB installed); OpenArena comes
 # with its whole game data (13 more packages, 420 MB to download, 430 MB installed).

@@ -60,7 +60,8 @@ int SubMain(int argc, char** argv) {
     QtLauncher launcher;
     sound::PreviewPlayer soundPlayer(*system.soundPlayer);
     Platform platform{*system.settings,       prompter,    clock,       *system.keyOutput,
-                      *system.keyboardLayout, fileChooser, soundPlayer, launcher};
+                      *system.keyboardLayout, fileChooser, soundPlayer, launcher,
+                      *system.speech};
 
     Configuration configuration;
     TriggerList triggers;

@@ -5,6 +5,7 @@
 #include "core/platform/KeyboardLayout.h"
 #include "core/platform/SettingsStore.h"
 #include "core/platform/SoundPlayer.h"
+#include "core/platform/Speech.h"
 
 #include <QString>
 
@@ -20,6 +21,7 @@ struct SystemServices {
     std::unique_ptr<KeyOutput> keyOutput;
     std::unique_ptr<KeyboardLayout> keyboardLayout;
     std::unique_ptr<SoundPlayer> soundPlayer;
+    std::unique_ptr<Speech> speech;
 };
 
 // The services of this system, with the settings store of the application "Bellcast" for

@@ -2,6 +2,7 @@
 #include "support/SoundFiles.h"
 
 #include <cmath>
+#include <ebur128.h>
 #include <numbers>
 #include <numeric>
 #include <sndfile.h>
@@ -29,6 +30,15 @@ void writeTone(const std::filesystem::path& path, int format, int channels, int 
 double ReadSound::rms() const {
     const double sum = std::inner_product(samples.begin(), samples.end(), samples.begin(), 0.0);
     return samples.empty() ? 0 : std::sqrt(sum / static_cast<double>(samples.size()));
+}
+
+double ReadSound::loudness() const {
+    ebur128_state* state = ebur128_init(1, static_cast<unsigned long>(rate), EBUR128_MODE_I);
+    ebur128_add_frames_float(state, samples.data(), samples.size());
+    double lufs = 0;
+    ebur128_loudness_global(state, &lufs);
+    ebur128_destroy(&state);
+    return lufs;
 }
 
 ReadSound readSound(const std::filesystem::path& path) {

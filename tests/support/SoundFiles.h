@@ -29,5 +29,7 @@ struct ReadSound {
 
     double seconds() const { return static_cast<double>(samples.size()) / rate; }
     double rms() const;
+    // EBU R128 integrated loudness, in LUFS.
+    double loudness() const;
 };
 ReadSound readSound(const std::filesystem::path& path);

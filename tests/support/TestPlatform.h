@@ -9,6 +9,7 @@
 #include "support/FakePrompter.h"
 #include "support/FakeSettingsStore.h"
 #include "support/FakeSoundPlayer.h"
+#include "support/FakeSpeech.h"
 #include "support/RecordingKeyOutput.h"
 
 // Every operating-system service as a fake, bundled the way windows receive them.
@@ -21,7 +22,8 @@ struct TestPlatform {
     FakeFileChooser fileChooser;
     FakeSoundPlayer soundPlayer;
     FakeLauncher launcher;
+    FakeSpeech speech;
 
-    Platform platform{settings,       prompter,    clock,       keyOutput,
-                      keyboardLayout, fileChooser, soundPlayer, launcher};
+    Platform platform{settings,    prompter,    clock,    keyOutput, keyboardLayout,
+                      fileChooser, soundPlayer, launcher, speech};
 };

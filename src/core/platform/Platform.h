@@ -9,6 +9,7 @@ class KeyboardLayout;
 class FileChooser;
 class SoundPlayer;
 class Launcher;
+class Speech;
 
 // The operating-system services of the program, handed from the start-up to the main
 // window and from it to every window. Tests build one from fakes.
@@ -21,4 +22,5 @@ struct Platform {
     FileChooser& fileChooser;
     SoundPlayer& soundPlayer;
     Launcher& launcher;
+    Speech& speech;
 };

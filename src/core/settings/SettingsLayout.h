@@ -55,6 +55,10 @@ inline constexpr Key kTriggerFile{"t_file", "Bitch.wav"};
 inline constexpr Key kTriggerQuiet{"t_quiet_ms", "0"};
 // Who may call the trigger: "all" or "any"; written only when it is not team talk.
 inline constexpr Key kTriggerCallers{"t_callers", "team"};
+// A spoken cue's text, voice and speed in words a minute; written only for a spoken cue.
+inline constexpr Key kTriggerSpeech{"t_speech", ""};
+inline constexpr Key kTriggerVoice{"t_voice", ""};
+inline constexpr Key kTriggerSpeed{"t_speed", "175"};
 
 // One section per window, named after the window: its place and size in twips, each read
 // only when it is a number (a missing one leaves the window's design value).

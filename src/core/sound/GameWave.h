@@ -28,7 +28,7 @@ template <typename T> struct Outcome {
 // A cue longer than this is no cue; it would also fill the game's sound memory.
 inline constexpr double kMaxSeconds = 60;
 // Every cue is made this loud (LUFS), or less where its true peak would pass kCeilingDbtp.
-inline constexpr double kTargetLufs = -16;
+inline constexpr double kTargetLufs = -18;
 inline constexpr double kCeilingDbtp = -1;
 
 // The sound in a file of any kind libsndfile reads (WAV of every kind, FLAC, Ogg Vorbis,

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/triggers/SoundCheck.h"
 
+#include "core/files/Files.h"
 #include "core/platform/Progress.h"
 #include "core/settings/Configuration.h"
 #include "core/sound/Playability.h"
 #include "core/text/PathText.h"
 #include "core/triggers/GameSoundCopy.h"
 #include "core/triggers/SoundName.h"
+#include "core/triggers/SpokenCue.h"
 #include "core/triggers/TriggerList.h"
 
 #include <algorithm>
@@ -22,14 +24,16 @@ std::optional<fs::path> existing(std::optional<fs::path> file) {
     return file && fs::is_regular_file(*file, error) ? file : std::nullopt;
 }
 
-Finding findingFor(int position, const std::string& soundFile, const Configuration& configuration) {
+Finding findingFor(int position, const Trigger& trigger, const Configuration& configuration) {
     const std::string& soundDirectory = configuration.Quake_Id1_sound;
-    Finding finding{position, gameSoundName(soundFile), {}, std::nullopt};
+    const std::string& soundFile = trigger.soundFile;
+    Finding finding{position, gameSoundName(soundFile), {}, std::nullopt, trigger.spoken};
     if (soundDirectory.empty()) {
         finding.problem = "the game's sound folder is not set";
         return finding;
     }
-    finding.source = existing(gamesound::chosenFile(soundFile, soundDirectory));
+    finding.chosen = gamesound::chosenFile(soundFile, soundDirectory);
+    finding.makeable = trigger.spoken || existing(finding.chosen);
     const auto copy = gamesound::existingCopy(soundDirectory, soundFile);
     if (!copy)
         finding.problem = "not in the game's sound folder";
@@ -39,6 +43,14 @@ Finding findingFor(int position, const std::string& soundFile, const Configurati
     return finding;
 }
 
+// A spoken cue's own file, made again where the trigger names it (on another machine its
+// folder may not be there); the game's copy does not depend on it.
+void restoreSpokenFile(const fs::path& file, std::string_view wave) {
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    files::replaceFile(file, wave);
+}
+
 } // namespace
 
 std::vector<Finding> check(const TriggerList& triggers, const Configuration& configuration) {
@@ -46,7 +58,7 @@ std::vector<Finding> check(const TriggerList& triggers, const Configuration& con
     for (int position = 1; position <= triggers.TriggerCount(); ++position) {
         const Trigger& trigger = triggers.at(position);
         if (!trigger.isEmpty())
-            findings.push_back(findingFor(position, trigger.soundFile, configuration));
+            findings.push_back(findingFor(position, trigger, configuration));
     }
     return findings;
 }
@@ -63,16 +75,21 @@ std::vector<std::string> warnings(const TriggerList& triggers, const Configurati
 }
 
 Repair makeCopies(const std::vector<Finding>& findings, const Configuration& configuration,
-                  Progress& progress) {
+                  Speech& speech, Progress& progress) {
     Repair repair;
-    const auto total = std::count_if(findings.begin(), findings.end(),
-                                     [](const Finding& f) { return !f.ready() && f.source; });
+    const auto toMake = [](const Finding& f) { return !f.ready() && f.makeable; };
+    const auto total = std::count_if(findings.begin(), findings.end(), toMake);
     progress.start(0, static_cast<int>(std::max<std::ptrdiff_t>(total, 1)));
     int done = 0;
     for (const Finding& finding : findings) {
-        if (finding.ready() || !finding.source)
+        if (!toMake(finding))
             continue;
-        const auto wave = gamesound::convert(*finding.source, configuration.Game_Family, nullptr);
+        const auto wave =
+            finding.spoken
+                ? spoken::render(speech, *finding.spoken, configuration.Game_Family)
+                : gamesound::convert(*finding.chosen, configuration.Game_Family, nullptr);
+        if (wave.value && finding.spoken && !existing(finding.chosen))
+            restoreSpokenFile(*finding.chosen, *wave.value);
         const auto destination =
             gamesound::copyPath(configuration.Quake_Id1_sound, finding.soundName);
         const auto placement = wave.value && destination

@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/triggers/TriggerList.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 class Progress;
-class TriggerList;
+class Speech;
 struct Configuration;
 
 // Whether the game can play each trigger's sound: its copy in the game's sound directory is
 // there and every engine of the family plays it right. A copy that is missing or wrong is
-// made again from the trigger's chosen file.
+// made again from the trigger's chosen file, or for a spoken cue from its text.
 namespace soundcheck {
 
 struct Finding {
@@ -21,8 +23,11 @@ struct Finding {
     std::string soundName;
     // Why the game will not play it; empty when it will.
     std::string problem;
-    // The file a new copy is made from, when it is there.
-    std::optional<std::filesystem::path> source;
+    // The file the trigger names, and what it says when it is a spoken cue.
+    std::optional<std::filesystem::path> chosen;
+    std::optional<SpokenText> spoken;
+    // Whether a new copy can be made: from the chosen file when it is there, or the text.
+    bool makeable = false;
 
     bool ready() const { return problem.empty(); }
 };
@@ -41,10 +46,11 @@ struct Repair {
     // Where files that stood in the way of a copy were kept.
     std::vector<std::filesystem::path> kept;
 };
-// Makes the copy of every finding that is not ready and has a source, keeping any file that
-// stands where a copy goes. `progress` goes over the findings made.
+// Makes the copy of every finding that is not ready and can be made, keeping any file that
+// stands where a copy goes; a spoken cue's own file is made again too where it is missing.
+// `progress` goes over the findings made.
 Repair makeCopies(const std::vector<Finding>& findings, const Configuration& configuration,
-                  Progress& progress);
+                  Speech& speech, Progress& progress);
 
 // What the repair did, in a player's words.
 std::string report(const Repair& repair);

@@ -7,6 +7,7 @@
 #include "core/sound/Playability.h"
 #include "core/sound/WaveFacts.h"
 #include "core/text/PathText.h"
+#include "core/text/Text.h"
 #include "core/triggers/GameSoundCopy.h"
 #include "core/triggers/TriggerList.h"
 #include "core/triggers/UsableTrigger.h"
@@ -103,6 +104,18 @@ int quietMsTyped(int storedMs, double seconds) {
     if (tenths == std::lround(storedMs / 100.0))
         return storedMs;
     return static_cast<int>(std::clamp<long long>(tenths * 100, 0, Trigger::kMaxQuietMs));
+}
+
+SpokenText cueToEdit(const std::optional<SpokenSound>& spoken, const std::string& keyword) {
+    return spoken ? spoken->cue
+                  : SpokenText{text::toLowerAscii(keyword), {}, SpokenText::kUsualSpeed};
+}
+
+std::optional<SpokenText> spokenTextOf(const std::string& soundFile,
+                                       const std::optional<SpokenSound>& spoken) {
+    if (spoken && spoken->file == soundFile)
+        return spoken->cue;
+    return std::nullopt;
 }
 
 std::string soundToPlay(const std::string& typed, const Configuration& configuration) {

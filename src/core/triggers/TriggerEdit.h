@@ -3,13 +3,13 @@
 
 #include "core/platform/FileChooser.h"
 #include "core/platform/Prompter.h"
+#include "core/triggers/TriggerList.h"
 
 #include <optional>
 #include <string>
 
 class Progress;
 struct Configuration;
-struct Trigger;
 
 // What the trigger edit dialog decides, apart from its window.
 namespace triggeredit {
@@ -29,6 +29,19 @@ double quietSecondsShown(int quietMs);
 // shows it, so that a value finer than a tenth of a second survives an edit of the other
 // boxes; otherwise the seconds typed, within the limits.
 int quietMsTyped(int storedMs, double seconds);
+
+// A sound file made from text, and the text.
+struct SpokenSound {
+    SpokenText cue;
+    std::string file;
+};
+// What "Speak..." starts from: the cue the sound was made from, or the keyword in lower
+// case in the first voice at the usual speed.
+SpokenText cueToEdit(const std::optional<SpokenSound>& spoken, const std::string& keyword);
+// What "Ok" keeps of a spoken cue: its text while the file box still holds the file made
+// from it; none once another file was chosen or typed.
+std::optional<SpokenText> spokenTextOf(const std::string& soundFile,
+                                       const std::optional<SpokenSound>& spoken);
 
 // What Play previews for the typed sound file: the game's copy of it, which is what the game
 // plays, when there is one; otherwise the text as typed.

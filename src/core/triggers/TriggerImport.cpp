@@ -31,8 +31,8 @@ ImportResult importTriggers(TriggerList& list, const std::vector<Trigger>& recor
         if (!unusableTrigger(record))
             valid.push_back(&record);
     }
-    // Trigger files carry no quiet times nor callers: a trigger that Replace brings back
-    // under its name keeps the ones it had.
+    // Trigger files carry no quiet times, callers nor spoken texts: a trigger that Replace
+    // brings back under its name keeps the ones it had, the text while its sound is the same.
     std::unordered_map<std::string, Trigger> previousOfName;
     if (mode == ImportMode::Replace && !valid.empty()) {
         for (int position = 1; position <= list.TriggerCount(); ++position)
@@ -49,6 +49,8 @@ ImportResult importTriggers(TriggerList& list, const std::vector<Trigger>& recor
         if (const auto kept = previousOfName.find(taken.name); kept != previousOfName.end()) {
             taken.quietMs = kept->second.quietMs;
             taken.callers = kept->second.callers;
+            if (kept->second.soundFile == taken.soundFile)
+                taken.spoken = kept->second.spoken;
         }
         if (!list.append(std::move(taken))) {
             result.listFull = true;

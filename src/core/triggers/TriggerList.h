@@ -4,8 +4,22 @@
 #include "core/text/ChatLine.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+// What a spoken cue says, and how: its sound is rendered from it, and rendered again
+// wherever it is missing.
+struct SpokenText {
+    static constexpr int kSlowest = 80;
+    static constexpr int kFastest = 450;
+    static constexpr int kUsualSpeed = 175;
+
+    std::string text;
+    std::string voice;
+    int wordsPerMinute = kUsualSpeed;
+    friend bool operator==(const SpokenText&, const SpokenText&) = default;
+};
 
 // One keyword-to-sound rule, its fields kept exactly as typed.
 struct Trigger {
@@ -18,6 +32,8 @@ struct Trigger {
     static constexpr int kMaxQuietMs = 3600000;
     // Who may call it; kept in the store only, like the quiet time.
     text::Callers callers = text::Callers::TeamTalk;
+    // For a spoken cue, what its sound says; kept in the store only, like the quiet time.
+    std::optional<SpokenText> spoken = std::nullopt;
 
     // An empty position: all three fields empty.
     bool isEmpty() const { return name.empty() && keyword.empty() && soundFile.empty(); }

@@ -6,8 +6,10 @@
 #include "core/platform/SoundPlayer.h"
 #include "core/settings/WindowSettings.h"
 #include "core/text/ChatLine.h"
+#include "core/text/PathText.h"
 #include "core/triggers/TriggerEdit.h"
 #include "core/triggers/TriggerList.h"
+#include "gui/triggers/frmSpeech.h"
 #include "gui/widgets/NamedWidget.h"
 #include "platform/qt/QtProgressBar.h"
 #include "platform/qt/QtText.h"
@@ -59,12 +61,16 @@ void frmAddModify::buildControls() {
     cmdSearch->setAutoDefault(false);
     cmdSearch->setMaximumWidth(cmdSearch->fontMetrics().horizontalAdvance(QStringLiteral("...")) *
                                4);
+    cmdSpeak = namedWidget<QPushButton>("cmdSpeak", QStringLiteral("Sp&eak..."), this);
+    cmdSpeak->setAutoDefault(false);
+    cmdSpeak->setToolTip(QStringLiteral("Makes the sound from text that a voice says"));
     cmdPlay = namedWidget<QPushButton>("cmdPlay", QStringLiteral("Play"), this);
     cmdPlay->setAutoDefault(false);
     cmdPlay->setEnabled(false);
     cmdOK = namedWidget<QPushButton>("cmdOK", QStringLiteral("Ok"), this);
     cmdOK->setDefault(true);
     connect(cmdSearch, &QPushButton::clicked, this, &frmAddModify::cmdSearch_Click);
+    connect(cmdSpeak, &QPushButton::clicked, this, &frmAddModify::cmdSpeak_Click);
     connect(cmdPlay, &QPushButton::clicked, this, &frmAddModify::cmdPlay_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmAddModify::cmdOK_Click);
 
@@ -81,7 +87,10 @@ void frmAddModify::buildControls() {
     fields->addWidget(namedWidget<QLabel>("Label1", QStringLiteral("Wave file to play"), this), 2,
                       0);
     fields->addWidget(txtFile, 2, 1);
-    fields->addWidget(cmdSearch, 2, 2);
+    auto* soundButtons = new QHBoxLayout;
+    soundButtons->addWidget(cmdSearch);
+    soundButtons->addWidget(cmdSpeak);
+    fields->addLayout(soundButtons, 2, 2);
     fields->addWidget(cmdPlay, 2, 3);
     fields->addWidget(namedWidget<QLabel>("lblQuiet", QStringLiteral("Quiet time"), this), 3, 0);
     auto* quietAndCallers = new QHBoxLayout;
@@ -111,7 +120,8 @@ void frmAddModify::buildControls() {
     setTabOrder(txtName, txtKeyword);
     setTabOrder(txtKeyword, txtFile);
     setTabOrder(txtFile, cmdSearch);
-    setTabOrder(cmdSearch, cmdPlay);
+    setTabOrder(cmdSearch, cmdSpeak);
+    setTabOrder(cmdSpeak, cmdPlay);
     setTabOrder(cmdPlay, txtQuiet);
     setTabOrder(txtQuiet, cboCallers);
     setTabOrder(cboCallers, cmdOK);
@@ -127,6 +137,8 @@ void frmAddModify::Form_Load() {
     txtFile->setText(toQString(trigger.soundFile));
     txtQuiet->setValue(triggeredit::quietSecondsShown(trigger.quietMs));
     cboCallers->setCurrentIndex(cboCallers->findData(static_cast<int>(trigger.callers)));
+    if (trigger.spoken)
+        m_spoken = triggeredit::SpokenSound{*trigger.spoken, trigger.soundFile};
 }
 
 void frmAddModify::Form_Unload() {
@@ -145,6 +157,7 @@ void frmAddModify::cmdOK_Click() {
         toSystemText(txtFile->text()),
         triggeredit::quietMsTyped(m_triggers.at(m_currentTrigger).quietMs, txtQuiet->value()),
         static_cast<text::Callers>(cboCallers->currentData().toInt())};
+    typed.spoken = triggeredit::spokenTextOf(typed.soundFile, m_spoken);
     if (const auto refusal = triggeredit::okRefusal(typed)) {
         m_platform.prompter.ask(*refusal);
         return;
@@ -164,7 +177,22 @@ void frmAddModify::cmdSearch_Click() {
     if (!chosen)
         return;
     txtFile->setText(toQString(*chosen));
+    m_spoken.reset();
     QtProgressBar progress(*ProgressBar1);
     triggeredit::placeChosenSound(*chosen, m_configuration, m_platform.prompter, progress);
+    cmdPlay->setEnabled(true);
+}
+
+void frmAddModify::cmdSpeak_Click() {
+    frmSpeech dialog(m_platform, m_configuration,
+                     triggeredit::cueToEdit(m_spoken, toSystemText(txtKeyword->text())), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::string rendered = text::fromPath(dialog.renderedFile());
+    m_spoken = triggeredit::SpokenSound{dialog.cue(), rendered};
+    txtFile->setText(toQString(rendered));
+    ProgressBar1->setValue(1);
+    QtProgressBar progress(*ProgressBar1);
+    triggeredit::placeChosenSound(rendered, m_configuration, m_platform.prompter, progress);
     cmdPlay->setEnabled(true);
 }

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/triggers/TriggerEdit.h"
+
 #include <QDialog>
+
+#include <optional>
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -10,13 +14,12 @@ class QProgressBar;
 class QPushButton;
 struct Configuration;
 struct Platform;
-class TriggerList;
 
 // The edit dialog: edits the trigger at the position it is given, CurrentTrigger (an empty
 // new position for Add, the selected one for Modify). "Ok" stores the three boxes, the quiet
 // time and who may call;
 // any other way of closing leaves the list unchanged. "..." picks a wave file and, with
-// AutoCopy on, copies it into the game's sound directory.
+// AutoCopy on, copies it into the game's sound directory; "Speak..." makes it from text.
 class frmAddModify final : public QDialog {
     Q_OBJECT
 
@@ -30,6 +33,7 @@ public slots:
     void cmdOK_Click();
     void cmdPlay_Click();
     void cmdSearch_Click();
+    void cmdSpeak_Click();
 
 private:
     void buildControls();
@@ -40,6 +44,8 @@ private:
     const Configuration& m_configuration;
     TriggerList& m_triggers;
     const int m_currentTrigger;
+    // The text the sound was made from, when it was.
+    std::optional<triggeredit::SpokenSound> m_spoken;
 
     QLineEdit* txtName = nullptr;
     QLineEdit* txtKeyword = nullptr;
@@ -47,6 +53,7 @@ private:
     QDoubleSpinBox* txtQuiet = nullptr;
     QComboBox* cboCallers = nullptr;
     QPushButton* cmdSearch = nullptr;
+    QPushButton* cmdSpeak = nullptr;
     QPushButton* cmdPlay = nullptr;
     QPushButton* cmdOK = nullptr;
     QProgressBar* ProgressBar1 = nullptr;

@@ -83,7 +83,7 @@ void frmSoundCheck::refill() {
     const auto unready = std::count_if(m_findings.begin(), m_findings.end(),
                                        [](const auto& finding) { return !finding.ready(); });
     const bool makeable = std::any_of(m_findings.begin(), m_findings.end(),
-                                      [](const auto& f) { return !f.ready() && f.source; });
+                                      [](const auto& f) { return !f.ready() && f.makeable; });
     lblSummary->setText(unready == 0
                             ? QStringLiteral("The game plays every trigger's sound.")
                             : QStringLiteral("The game will not play %1 of the %2 sounds as they "
@@ -95,7 +95,8 @@ void frmSoundCheck::refill() {
 
 void frmSoundCheck::cmdMakeCopies_Click() {
     QtProgressBar progress(*barProgress);
-    const soundcheck::Repair repair = soundcheck::makeCopies(m_findings, m_configuration, progress);
+    const soundcheck::Repair repair =
+        soundcheck::makeCopies(m_findings, m_configuration, m_platform.speech, progress);
     refill();
     m_platform.prompter.inform(soundcheck::report(repair), toSystemText(windowTitle()),
                                repair.failures.empty() ? Prompter::Icon::Information

@@ -4,6 +4,7 @@
 #include "core/about/SystemInformation.h"
 #include "core/keys/UsKeyboardLayout.h"
 #include "core/settings/Configuration.h"
+#include "platform/espeak/EspeakSpeech.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtSoundPlayer.h"
 #include "platform/x11/X11KeyOutput.h"
@@ -20,7 +21,7 @@ SystemServices openSystemServices() {
                                                 QString::fromLatin1(settings::kApplication));
     return {std::make_unique<QtSettingsStore>(std::move(settings)),
             std::make_unique<X11KeyOutput>(), std::make_unique<UsKeyboardLayout>(),
-            std::make_unique<QtSoundPlayer>()};
+            std::make_unique<QtSoundPlayer>(), std::make_unique<EspeakSpeech>()};
 }
 
 QString instanceDirectory() {

@@ -2,12 +2,15 @@
 #include "platform/SystemServices.h"
 
 #include "core/settings/Configuration.h"
+#include "platform/espeak/EspeakSpeech.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtText.h"
 #include "platform/win/Registry.h"
 #include "platform/win/WinKeyOutput.h"
 #include "platform/win/WinKeyboardLayout.h"
 #include "platform/win/WinSoundPlayer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 
@@ -23,7 +26,10 @@ SystemServices openSystemServices() {
         QSettings::NativeFormat);
     return {std::make_unique<QtSettingsStore>(std::move(settings)),
             std::make_unique<WinKeyOutput>(), std::make_unique<WinKeyboardLayout>(),
-            std::make_unique<WinSoundPlayer>()};
+            std::make_unique<WinSoundPlayer>(),
+            // The installer puts Debian's espeak-ng-data beside the program.
+            std::make_unique<EspeakSpeech>(
+                toSystemText(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())))};
 }
 
 QString instanceDirectory() {

@@ -28,7 +28,7 @@ double decibels(double ratio) {
 
 // Every kind of file a player has becomes the same game wave: mono 16-bit PCM with the
 // plain header at the family's rate, the tone alone without the silence around it, as loud
-// as every other cue (a sine at -16 LUFS has an RMS of 0.172) and never clipping.
+// as every other cue (a sine at -18 LUFS has an RMS of 0.136) and never clipping.
 TEST(GameWaveTest, EveryKindOfSoundBecomesTheSameGameWave) {
     struct Row {
         const char* name;
@@ -69,7 +69,7 @@ TEST(GameWaveTest, EveryKindOfSoundBecomesTheSameGameWave) {
         if (row.tone.frequency == 15)
             EXPECT_GT(peak, 0.85F) << row.name;
         else
-            EXPECT_NEAR(decibels(game.rms() / 0.172), 0, 1) << row.name;
+            EXPECT_NEAR(decibels(game.rms() / 0.136), 0, 1) << row.name;
         EXPECT_FALSE(progress.values.empty());
         EXPECT_TRUE(std::ranges::is_sorted(progress.values)) << row.name;
     }

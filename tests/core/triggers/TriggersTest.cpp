@@ -2,6 +2,7 @@
 #include "core/settings/Configuration.h"
 #include "core/sound/WaveFacts.h"
 #include "core/triggers/SoundCheck.h"
+#include "core/triggers/SpokenCue.h"
 #include "core/triggers/TriggerEdit.h"
 #include "core/triggers/TriggerFile.h"
 #include "core/triggers/TriggerImport.h"
@@ -10,10 +11,12 @@
 #include "core/triggers/TriggerStore.h"
 #include "support/FakePrompter.h"
 #include "support/FakeSettingsStore.h"
+#include "support/FakeSpeech.h"
 #include "support/Recorders.h"
 #include "support/SoundFiles.h"
 #include "support/TempDir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sndfile.h>
@@ -50,9 +53,11 @@ TEST(TriggerStoreTest, NothingStoredGivesOneDefaultTriggerAndWritesNothingUntilS
 TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers) {
     FakeSettingsStore settings;
     TriggerList list;
+    const SpokenText said{"quad in ten", "German", 200};
     for (const char* name : {"DELETED", "B", "C", "D", "E"})
         list.append({name, std::string("KEY ") + name, "x.wav", name[0] == 'C' ? 1500 : 0,
-                     name[0] == 'C' ? text::Callers::AnyLine : text::Callers::TeamTalk});
+                     name[0] == 'C' ? text::Callers::AnyLine : text::Callers::TeamTalk,
+                     name[0] == 'C' ? std::optional(said) : std::nullopt});
     list.set(4, {"D", "KEY D", "x.wav", 0, text::Callers::AllChat});
     RecordingProgress progress;
     Save_Triggers(settings, list, progress);
@@ -61,7 +66,9 @@ TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers
     list.set(4, {});
     Save_Triggers(settings, list, progress);
     EXPECT_EQ(settings.get("2", "t_quiet_ms") + settings.get("2", "t_callers"), "1500any");
-    EXPECT_FALSE(settings.has("1", "t_quiet_ms") || settings.has("1", "t_callers")) << "as it was";
+    EXPECT_FALSE(settings.has("1", "t_quiet_ms") || settings.has("1", "t_callers") ||
+                 settings.has("1", "t_speech"))
+        << "as it was";
     settings.save("Application_params", "RecordCount", "7");
     Add_Trigger(settings, "6", {"Blank", "   ", "x.wav"});
     settings.save("7", "t_callers", "Any"); // no value of ours: team talk
@@ -69,7 +76,7 @@ TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers
     const TriggerList reloaded = loaded(settings);
     ASSERT_EQ(reloaded.TriggerCount(), 7);
     EXPECT_EQ(reloaded.at(1), (Trigger{"DELETED", "KEY DELETED", "x.wav"}));
-    EXPECT_EQ(reloaded.at(2), (Trigger{"C", "KEY C", "x.wav", 1500, text::Callers::AnyLine}));
+    EXPECT_EQ(reloaded.at(2), (Trigger{"C", "KEY C", "x.wav", 1500, text::Callers::AnyLine, said}));
     EXPECT_EQ(reloaded.at(3), (Trigger{"D", "KEY D", "x.wav", 0, text::Callers::AllChat}));
     EXPECT_TRUE(reloaded.at(4).isEmpty());
     EXPECT_EQ(reloaded.at(5).name, "E") << "the old last section, left as it was";
@@ -94,6 +101,14 @@ TEST(TriggerStoreTest, StoredCountAndQuietTimeAreTakenOnlyWithinTheirRange) {
         settings.save("Application_params", "RecordCount", "1");
         settings.save("1", "t_quiet_ms", stored);
         EXPECT_EQ(loaded(settings).at(1).quietMs, quietMs) << stored;
+    }
+    for (const auto& [stored, speed] : {Stored{"300", 300}, Stored{"9", 80}, Stored{"999", 450},
+                                        Stored{"-5", 175}, Stored{"1000", 175}}) {
+        FakeSettingsStore settings;
+        settings.save("Application_params", "RecordCount", "1");
+        settings.save("1", "t_speech", "go");
+        settings.save("1", "t_speed", stored);
+        EXPECT_EQ(loaded(settings).at(1).spoken->wordsPerMinute, speed) << stored;
     }
 }
 
@@ -143,12 +158,14 @@ TEST(TriggerFileTest, ReadsOneTriggerPerLine) {
 
 TEST(TriggerImportTest, AppliesValidRecordsInFileOrder) {
     const auto any = text::Callers::AnyLine;
-    const Triggers existing{{"One", "ONE", "one.wav", 1500, any}, {"Two", "TWO", "two.wav"}};
+    const SpokenText said{"one", "German", 200};
+    const Triggers existing{{"One", "ONE", "one.wav", 1500, any, said}, {"Two", "TWO", "two.wav"}};
     using enum ImportMode;
     const Trigger n{"New", "NEW", "new.wav"}, lower{"one", "A", "a.wav"},
         spaced{"One ", "B", "b.wav"}, same{"One", "C", "c.wav"}, blank{"A", "  ", "a.wav"},
         tab{"\t", "TAB", "tab.wav"}, oneAgain{"One", "ONE!", "one.wav"},
-        oneKept{"One", "ONE!", "one.wav", 1500, any}, semicolon{"A", "A", "a;quit.wav"},
+        oneKept{"One", "ONE!", "one.wav", 1500, any, said}, oneOther{"One", "ONE!", "o.mp3"},
+        oneOtherKept{"One", "ONE!", "o.mp3", 1500, any}, semicolon{"A", "A", "a;quit.wav"},
         quote{"B", "B", "C:\\x\\\"b.wav"}, newline{"C", "C", "c\n.wav"},
         semicolonDir{"D", "D", "C:\\semi;colon\\d.wav"};
     // Added: after the existing triggers, or in their place for Replace.
@@ -157,6 +174,7 @@ TEST(TriggerImportTest, AppliesValidRecordsInFileOrder) {
          {Row{"Merge tells letter case and spaces", Merge, {lower, spaced, same}, {lower, spaced}},
           Row{"Replace keeps repeated names", Replace, {n, n}, {n, n}},
           Row{"Replace brings back quiet time and callers", Replace, {n, oneAgain}, {n, oneKept}},
+          Row{"the spoken text only with its sound", Replace, {oneOther}, {oneOtherKept}},
           Row{"blank fields", Add, {blank, tab}, {tab}},
           Row{"Replace with nothing valid keeps the list", Replace, {blank}, existing},
           Row{"refused sounds", Add, {semicolon, quote, newline, semicolonDir}, {semicolonDir}}}) {
@@ -333,11 +351,15 @@ TEST_F(PlaceChosenSoundTest, TheSoundCheckFindsWhatTheGameWillNotPlayAndMakesIts
     writeFile(soundDir / "ready.wav", squareWave(100, 0, 255));
     writeTone(soundDir / "stereo.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, {0, 0.2});
     writeTone(dir / "cue.mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 1, 44100, {0, 0.2});
+    FakeSpeech speech;
     TriggerList triggers;
     for (const std::string& sound :
          {std::string("ready.wav"), std::string("stereo.wav"), (dir / "cue.mp3").string(),
           std::string("gone.wav"), std::string()})
         triggers.append({sound.empty() ? "" : "t", sound.empty() ? "" : "K", sound});
+    // A spoken cue from another machine: its own file is gone too, and made again.
+    const fs::path said = dir / "elsewhere" / "go.wav";
+    triggers.append({"s", "S", said.string(), 0, {}, SpokenText{"go", "German", 175}});
     const auto warning = [](const std::string& why, const char* sound) {
         return "Sound will not play (" + why + ") : " + sound;
     };
@@ -345,16 +367,39 @@ TEST_F(PlaceChosenSoundTest, TheSoundCheckFindsWhatTheGameWillNotPlayAndMakesIts
     EXPECT_EQ(soundcheck::warnings(triggers, configuration),
               (std::vector<std::string>{
                   warning("stereo: QuakeSpasm and ezQuake play no sound for it", "stereo.wav"),
-                  warning(missing, "cue.wav"), warning(missing, "gone.wav")}));
+                  warning(missing, "cue.wav"), warning(missing, "gone.wav"),
+                  warning(missing, "go.wav")}));
 
-    const auto repair =
-        soundcheck::makeCopies(soundcheck::check(triggers, configuration), configuration, progress);
+    const auto repair = soundcheck::makeCopies(soundcheck::check(triggers, configuration),
+                                               configuration, speech, progress);
     EXPECT_EQ(soundcheck::warnings(triggers, configuration),
               std::vector<std::string>{warning(missing, "gone.wav")});
     const fs::path kept = soundDir / "yelpcue-originals" / "stereo.wav";
-    EXPECT_EQ(soundcheck::report(repair), "Game-ready copies made: 2.\r\nFiles that stood where "
+    EXPECT_EQ(soundcheck::report(repair), "Game-ready copies made: 3.\r\nFiles that stood where "
                                           "a copy goes were kept:\r\n    " +
                                               kept.string());
     EXPECT_TRUE(gameReady(soundDir / "cue.wav") && fs::exists(kept));
-    EXPECT_EQ(progress.values, (std::vector<int>{1, 2}));
+    EXPECT_TRUE(gameReady(soundDir / "go.wav") && gameReady(said));
+    EXPECT_EQ(progress.values, (std::vector<int>{1, 2, 3}));
+}
+
+TEST(SpokenCueTest, TheSystemsLanguageComesFirstAndEachCueHasAFileNameOfItsOwn) {
+    std::vector<std::string> names;
+    for (const auto& voice : spoken::orderedVoices({{"German", "de"},
+                                                    {"English (Great Britain)", "en-gb"},
+                                                    {"Afrikaans", "af"},
+                                                    {"English (America)", "en-us"}},
+                                                   "en_US"))
+        names.push_back(voice.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"English (America)", "English (Great Britain)",
+                                               "Afrikaans", "German"}));
+    const auto file = [](const SpokenText& cue) {
+        return spoken::renderedFile("/s", cue)->filename().string();
+    };
+    EXPECT_THAT(file({"Need SHOTGUN!", "German", 175}),
+                testing::MatchesRegex("need-shotgun-[0-9a-f]{6}\\.wav"));
+    EXPECT_NE(file({"need shotgun", "German", 175}), file({"need shotgun", "German", 200}));
+    EXPECT_THAT(file({"\xD0\x9A\xD0\xB2\xD0\xB0\xD0\xB4", "Russian", 175}),
+                testing::StartsWith("spoken-"));
+    EXPECT_FALSE(spoken::renderedFile("", {"go", "German", 175}));
 }

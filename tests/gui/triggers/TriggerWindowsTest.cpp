@@ -88,7 +88,7 @@ protected:
 // list stays as it was.
 TEST_F(TriggerWindowsTest, WhatThePlayerDoesAndTheMessageShown) {
     const fs::path chosen = dir / "Quad.wav";
-    writeFile(chosen, "RIFF");
+    writeFile(chosen, squareWave(100, 0, 255));
     const std::string exported = (dir / "mine.txt").string();
     const std::string unwritable = (dir / "no" / "such.txt").string();
     const std::string missing = (dir / "missing.txt").string();
@@ -214,6 +214,30 @@ TEST_F(TriggerWindowsTest, PlayWavAndTheTesterPlayTheSoundOfTheirTrigger) {
     select(1);
     click(*manager, "cmdDelete"); // the line is tested again against the list as it is now
     EXPECT_THAT(result(), testing::HasSubstr("Trigger 1, \"Quad\""));
+}
+
+// A cue made from text: the text first asked again while it is empty, then its file in the
+// file box, its copy in the game, and its text kept by Ok.
+TEST_F(TriggerWindowsTest, SpeakMakesTheSoundFromTextAndOkKeepsTheText) {
+    triggers.set(1, {"Quad", "QUAD", "quad.wav"});
+    const auto window = edit();
+    onNextModal([this](QDialog& speech) {
+        EXPECT_EQ(box(speech, "txtSpeech")->text().toStdString(), "quad");
+        box(speech, "txtSpeech")->setText(QStringLiteral(" "));
+        click(speech, "cmdOK");
+        EXPECT_TRUE(speech.isVisible());
+        box(speech, "txtSpeech")->setText(QStringLiteral("quad in ten"));
+        click(speech, "cmdOK");
+    });
+    click(*window, "cmdSpeak");
+    const std::string file = box(*window, "txtFile")->text().toStdString();
+    EXPECT_THAT(file, testing::StartsWith((sounds / "yelpcue-spoken" / "quad-in-ten-").string()));
+    EXPECT_TRUE(fs::exists(sounds / fs::path(file).filename())) << "the game's copy";
+    click(*window, "cmdOK");
+    EXPECT_EQ(triggers.at(1).spoken, (SpokenText{"quad in ten", "English (America)", 175}));
+    EXPECT_EQ(shownTexts(fakes.prompter),
+              (std::vector<std::string>{"The cue cannot be spoken: there is no text to say.",
+                                        "File copied to the correct\r\nQuake sound directory"}));
 }
 
 // The sound check lists every trigger's sound as the game finds it.
