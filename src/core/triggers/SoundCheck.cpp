@@ -63,6 +63,20 @@ std::vector<Finding> check(const TriggerList& triggers, const Configuration& con
     return findings;
 }
 
+std::string summary(const std::vector<Finding>& findings) {
+    const auto unready = std::count_if(findings.begin(), findings.end(),
+                                       [](const Finding& finding) { return !finding.ready(); });
+    if (unready == 0)
+        return "The game plays every trigger's sound.";
+    return "The game will not play " + std::to_string(unready) + " of the " +
+           std::to_string(findings.size()) + " sounds as they lie in its sound folder.";
+}
+
+bool anyToMake(const std::vector<Finding>& findings) {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding& finding) { return !finding.ready() && finding.makeable; });
+}
+
 std::vector<std::string> warnings(const TriggerList& triggers, const Configuration& configuration) {
     std::vector<std::string> lines;
     // Nothing to check against yet: the configure window finds the sound folder.
@@ -77,7 +91,7 @@ std::vector<std::string> warnings(const TriggerList& triggers, const Configurati
 Repair makeCopies(const std::vector<Finding>& findings, const Configuration& configuration,
                   Speech& speech, Progress& progress) {
     Repair repair;
-    const auto toMake = [](const Finding& f) { return !f.ready() && f.makeable; };
+    const auto toMake = [](const Finding& finding) { return !finding.ready() && finding.makeable; };
     const auto total = std::count_if(findings.begin(), findings.end(), toMake);
     progress.start(0, static_cast<int>(std::max<std::ptrdiff_t>(total, 1)));
     int done = 0;

@@ -35,6 +35,11 @@ struct Finding {
 // A finding for every trigger that is not empty.
 std::vector<Finding> check(const TriggerList& triggers, const Configuration& configuration);
 
+// What the check found, in a player's words ("The game will not play 1 of the 2 sounds ...").
+std::string summary(const std::vector<Finding>& findings);
+// Whether a copy can be made for any sound the game will not play.
+bool anyToMake(const std::vector<Finding>& findings);
+
 // The main window's line for each trigger whose sound the game will not play; none while
 // the game's sound folder is unknown.
 std::vector<std::string> warnings(const TriggerList& triggers, const Configuration& configuration);

@@ -16,8 +16,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 frmSoundCheck::frmSoundCheck(Platform& platform, const Configuration& configuration,
                              const TriggerList& triggers, QWidget* parent)
     : QDialog(parent)
@@ -80,17 +78,8 @@ void frmSoundCheck::refill() {
         row->setToolTip(2, row->text(2));
         lstSounds->addTopLevelItem(row);
     }
-    const auto unready = std::count_if(m_findings.begin(), m_findings.end(),
-                                       [](const auto& finding) { return !finding.ready(); });
-    const bool makeable = std::any_of(m_findings.begin(), m_findings.end(),
-                                      [](const auto& f) { return !f.ready() && f.makeable; });
-    lblSummary->setText(unready == 0
-                            ? QStringLiteral("The game plays every trigger's sound.")
-                            : QStringLiteral("The game will not play %1 of the %2 sounds as they "
-                                             "lie in its sound folder.")
-                                  .arg(unready)
-                                  .arg(m_findings.size()));
-    cmdMakeCopies->setEnabled(makeable);
+    lblSummary->setText(toQString(soundcheck::summary(m_findings)));
+    cmdMakeCopies->setEnabled(soundcheck::anyToMake(m_findings));
 }
 
 void frmSoundCheck::cmdMakeCopies_Click() {
