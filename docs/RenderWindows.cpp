@@ -13,7 +13,11 @@
 #include "gui/tray/frmStart.h"
 #include "gui/triggers/frmAddModify.h"
 #include "gui/triggers/frmImport.h"
+#include "gui/triggers/frmSoundCheck.h"
+#include "gui/triggers/frmSpeech.h"
 #include "gui/triggers/frmTriggers.h"
+#include "platform/espeak/EspeakSpeech.h"
+#include "support/SoundFiles.h"
 #include "support/TempDir.h"
 #include "support/TestPlatform.h"
 
@@ -26,6 +30,7 @@
 #include <QTest>
 
 #include <iostream>
+#include <sndfile.h>
 
 namespace {
 
@@ -130,6 +135,20 @@ int main(int argc, char** argv) {
     save(edit, "trigger-edit");
     frmImport import(fakes.platform, triggers);
     save(import, "trigger-import");
+
+    // The sound check over a game-ready wave, a stereo download and two missing sounds.
+    const fs::path sounds = game / "id1" / "sound";
+    writeFile(sounds / "shotgun.wav", squareWave(11025, 0x60, 0xA0));
+    writeTone(sounds / "ammo.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, {0, 0.5});
+    frmSoundCheck check(fakes.platform, configuration, triggers);
+    save(check, "sound-check");
+    // The spoken cue window with espeak-ng's own voices.
+    EspeakSpeech espeak;
+    Platform withSpeech{fakes.settings,    fakes.prompter,       fakes.clock,
+                        fakes.keyOutput,   fakes.keyboardLayout, fakes.fileChooser,
+                        fakes.soundPlayer, fakes.launcher,       espeak};
+    frmSpeech speech(withSpeech, configuration, {"need ammo", {}, SpokenText::kUsualSpeed});
+    save(speech, "spoken-cue");
 
     frmConfigure configure(fakes.settings, fakes.prompter, fakes.fileChooser, configuration,
                            main.session());

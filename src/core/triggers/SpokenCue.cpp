@@ -60,7 +60,13 @@ std::string nameWords(std::string_view text) {
 
 std::vector<Speech::Voice> orderedVoices(std::vector<Speech::Voice> voices,
                                          std::string_view systemLanguage) {
-    const std::string system = languageCode(systemLanguage), primary = primaryLanguage(system);
+    std::string system = languageCode(systemLanguage);
+    // A system without a language of its own ("C") or one no voice speaks: English first.
+    if (std::none_of(voices.begin(), voices.end(), [&](const Speech::Voice& voice) {
+            return primaryLanguage(voice.language) == primaryLanguage(system);
+        }))
+        system = "en-us";
+    const std::string primary = primaryLanguage(system);
     const auto rank = [&](const Speech::Voice& voice) {
         return voice.language == system ? 0 : primaryLanguage(voice.language) == primary ? 1 : 2;
     };

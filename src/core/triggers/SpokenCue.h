@@ -14,8 +14,9 @@
 // folder of the game's sound directory and copied into it like any chosen sound.
 namespace spoken {
 
-// The voices with the system's language first: its region's, then the language's others,
-// then every other voice by name. `systemLanguage` as "en_US" or "en-us".
+// The voices with the system's language first (English when no voice speaks it): its
+// region's, then the language's others, then every other voice by name. `systemLanguage`
+// as "en_US" or "en-us".
 std::vector<Speech::Voice> orderedVoices(std::vector<Speech::Voice> voices,
                                          std::string_view systemLanguage);
 
