@@ -11,8 +11,7 @@ source scripts/common.sh
 
 build=${1:-build/windows-package}
 if [ -f "$build/CMakeCache.txt" ]; then
-    ensure_packages "${WINDOWS_PACKAGES[@]}"
-    QT_PREFIX=$(scripts/windows-qt.sh)
+    windows_prefixes
 else
     configure_windows_build "$build" -DYELPCUE_TESTS=OFF
 fi
@@ -20,8 +19,8 @@ cmake --build "$build" --target yelpcue
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 # The program as installed: yelpcue.exe with the read-me beside it (in Windows line ends, for
-# Notepad), the Qt plugins it loads, and every DLL that any of them imports from Qt or from
-# the compiler's runtime. What Windows itself provides is left out.
+# Notepad), the Qt plugins it loads, and every DLL that any of them imports from Qt, the sound
+# libraries or the compiler's runtime. What Windows itself provides is left out.
 # Absolute paths: makensis works in the folder of its script.
 installer=$(realpath "$build")/installer
 stage=$installer/stage
@@ -32,7 +31,7 @@ for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
     mkdir -p "$stage/$(dirname "$plugin")"
     cp "$QT_PREFIX/plugins/$plugin" "$stage/$plugin"
 done
-mapfile -t libraries < <(echo "$QT_PREFIX/bin"; mingw_runtime_dirs)
+mapfile -t libraries < <(echo "$QT_PREFIX/bin"; echo "$SOUND_LIBS_PREFIX/bin"; mingw_runtime_dirs)
 pending=("$stage"/yelpcue.exe "$stage"/*/*.dll)
 while [ ${#pending[@]} -gt 0 ]; do
     binary=${pending[0]}

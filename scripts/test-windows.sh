@@ -24,11 +24,11 @@ step "the installer" scripts/package-windows.sh "$build" >/dev/null
 WINE_DIR=/usr/lib/wine
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Qt's DLLs and the compiler's runtime are found where they were built. Wine hides QT_*
+# Qt's DLLs, the sound libraries and the compiler's runtime are found where they were built. Wine hides QT_*
 # variables from Windows programs and passes WINEQT_* on as QT_*: the windows tests draw
 # their text offscreen with the fonts found here.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-WINEPATH=$(for dir in "$QT_PREFIX/bin" $(mingw_runtime_dirs); do printf '%s;' "$(windows_path "$dir")"; done)
+WINEPATH=$(for dir in "$QT_PREFIX/bin" "$SOUND_LIBS_PREFIX/bin" $(mingw_runtime_dirs); do printf '%s;' "$(windows_path "$dir")"; done)
 export WINEPATH WINEQT_QPA_FONTDIR=$(windows_path /usr/share/fonts/truetype/dejavu)
 # Without a display Wine uses its own US keyboard layout rather than the X server's.
 unset DISPLAY WAYLAND_DISPLAY
