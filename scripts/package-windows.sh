@@ -3,8 +3,9 @@
 # Builds the Windows installer yelpcue-<version>-setup.exe with NSIS and prints its path:
 #   scripts/package-windows.sh [BUILD_FOLDER]
 # The folder is a Windows build (build/windows-package when none is given); one not yet
-# configured is configured in Release without the tests. Qt comes from scripts/windows-qt.sh,
-# built from Debian's source the first time (about 20 minutes), then taken from its cache.
+# configured is configured in Release without the tests. Qt comes from scripts/windows-qt.sh
+# and the sound libraries from scripts/windows-sound-libs.sh, built from Debian's sources the
+# first time (about 20 and 5 minutes), then taken from their cache.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the whole program and its tests for 64-bit Windows with mingw-w64, against the Qt
-# that scripts/windows-qt.sh builds from Debian's source (or takes from its cache), builds the
-# installer (scripts/package-windows.sh), and runs every test as a Windows program under
-# Wine: headless, in a Wine prefix of its own that is removed afterwards.
+# and the sound libraries that scripts/windows-qt.sh and scripts/windows-sound-libs.sh build
+# from Debian's sources (or take from their cache), builds the installer
+# (scripts/package-windows.sh), and runs every test as a Windows program under Wine:
+# headless, in a Wine prefix of its own that is removed afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -17,7 +18,7 @@ step() {
 }
 
 build=build/windows
-step "Qt and the configuration" configure_windows_build "$build"
+step "Qt, the sound libraries and the configuration" configure_windows_build "$build"
 step "the build" nice cmake --build "$build"
 step "the installer" scripts/package-windows.sh "$build" >/dev/null
 

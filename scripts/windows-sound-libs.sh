@@ -6,6 +6,8 @@
 # DLLs with import libraries and pkg-config files. Installs them into one prefix in the cache
 # outside the checkout, reused while every version and this recipe stay the same, and prints it.
 #   scripts/windows-sound-libs.sh          YELPCUE_QT_CACHE: the cache folder (~/.cache/yelpcue)
+# The first build takes about 5 minutes on two cores busy with other builds and keeps 5.3 MB
+# (3.5 MB of DLLs); its build folder is removed once the libraries are installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 project=$PWD
@@ -23,7 +25,8 @@ for library in "${libraries[@]}"; do
 done
 recipe=$({
     for name in "${!version[@]}"; do echo "$name=${version[$name]}"; done | sort
-    echo "recipe $(sha256sum <"$0" | cut -c1-16)"
+    # This script's commands, not its comments.
+    echo "recipe $(grep -v '^ *#' "$0" | sha256sum | cut -c1-16)"
 })
 cache=${YELPCUE_QT_CACHE:-$HOME/.cache/yelpcue}
 prefix=$cache/sound-libs-$(sha256sum <<<"$recipe" | cut -c1-12)-mingw
@@ -123,7 +126,7 @@ CFLAGS="-O2 -D_FORTIFY_SOURCE=0" autotools opus --disable-doc --disable-extra-pr
     --disable-stack-protector
 # libmpg123 alone: not the player, nor its output modules and its output and synthesis
 # libraries.
-autotools mpg123 --with-cpu=x86-64 -- bin_PROGRAMS= pkglib_LTLIBRARIES= \
+autotools mpg123 --with-cpu=x86-64 --enable-modules=no -- bin_PROGRAMS= \
     lib_LTLIBRARIES=src/libmpg123/libmpg123.la \
     nodist_include_HEADERS=src/libmpg123/mpg123.h include_HEADERS=src/libmpg123/fmt123.h \
     pkgconfig_DATA=libmpg123.pc man_MANS=
