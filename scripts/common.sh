@@ -107,7 +107,12 @@ configure_windows_build() {
     local build=$1
     shift
     windows_prefixes
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    # pkg-config is asked once per build folder: a folder configured against another prefix
+    # of sound libraries (another version) starts its configuration afresh.
+    local fresh=() configured
+    configured=$(sed -n 's/^YELPCUE_WINDOWS_LIBS:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
+    [ -n "$configured" ] && [ "$configured" != "$SOUND_LIBS_PREFIX" ] && fresh=(--fresh)
+    cmake "${fresh[@]}" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
         -DYELPCUE_WINDOWS_LIBS="$SOUND_LIBS_PREFIX" "$@" >/dev/null
