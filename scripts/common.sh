@@ -12,12 +12,12 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
 TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer openbox darkplaces quakespasm ezquake openarena)
 # Packages to build the Debian package (dpkg-shlibdeps, and file for CPack) and to check it.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
-# Packages to build for Windows (GoogleTest from libgtest-dev's sources), run it under Wine
-# and make its installer.
 # Packages to build the sound libraries for Windows from Debian's sources
 # (scripts/windows-sound-libs.sh); the Linux libraries give the versions to build.
 WINDOWS_LIBRARY_PACKAGES=(cmake ninja-build make dpkg-dev autoconf automake libtool pkg-config
     python3 g++-mingw-w64-x86-64-posix libsndfile1 libsoxr0 libebur128-1)
+# Packages to build for Windows (GoogleTest from libgtest-dev's sources), run it under Wine
+# and make its installer.
 WINDOWS_PACKAGES=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine64 nsis
     librsvg2-bin fonts-dejavu-core "${WINDOWS_LIBRARY_PACKAGES[@]}")
 
