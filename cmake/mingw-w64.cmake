@@ -17,6 +17,16 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# The sound libraries that scripts/windows-sound-libs.sh builds, in the prefix it prints
+# (-DYELPCUE_WINDOWS_LIBS=PREFIX): pkg-config reads their files there and nowhere else, so
+# that a Windows build never picks up the build machine's own libraries.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES YELPCUE_WINDOWS_LIBS)
+if(YELPCUE_WINDOWS_LIBS)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${YELPCUE_WINDOWS_LIBS})
+endif()
+set(ENV{PKG_CONFIG_LIBDIR} "${YELPCUE_WINDOWS_LIBS}/lib/pkgconfig")
+set(ENV{PKG_CONFIG_PATH} "")
+
 # The compiler's own libraries (libstdc++, libgcc, winpthread) stay DLLs, the ones Qt's DLLs
 # use, so that one runtime holds the heap and the exceptions. Wine finds them through WINEPATH
 # (scripts/test-windows.sh); the installer puts them beside the program.

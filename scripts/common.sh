@@ -13,10 +13,14 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
 TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer openbox darkplaces quakespasm ezquake openarena)
 # Packages to build the Debian package (dpkg-shlibdeps, and file for CPack) and to check it.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
+# Packages to build the sound libraries for Windows from Debian's sources
+# (scripts/windows-sound-libs.sh); the Linux libraries give the versions to build.
+WINDOWS_LIBRARY_PACKAGES=(cmake ninja-build make dpkg-dev autoconf automake libtool pkg-config
+    python3 g++-mingw-w64-x86-64-posix libsndfile1 libsoxr0 libebur128-1)
 # Packages to build for Windows (GoogleTest from libgtest-dev's sources), run it under Wine
 # and make its installer.
 WINDOWS_PACKAGES=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine64 nsis
-    librsvg2-bin fonts-dejavu-core)
+    librsvg2-bin fonts-dejavu-core "${WINDOWS_LIBRARY_PACKAGES[@]}")
 
 # Installs the packages that are not installed yet (with sudo when not root).
 ensure_packages() {
@@ -34,6 +38,35 @@ ensure_packages() {
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
+}
+
+# Downloads Debian source packages (NAME=VERSION ...) into folder $1 through a deb-src list
+# that only this call knows: the machine's own lists are never changed. The source suites are
+# the machine's own binary suites. A package whose files the archive does not all serve is
+# left as far as it came, with a warning; unpacking it then says what is missing.
+fetch_debian_sources() {
+    local work=$1
+    shift
+    local apt_dir=$work/apt
+    local list
+    mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/sources.list.d"
+    for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$list" ] && sed -n 's/^deb /deb-src /p' "$list" >>"$apt_dir/sources.list"
+    done
+    for list in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$list" ] && sed 's/^Types: *deb$/Types: deb-src/' "$list" >"$apt_dir/sources.list.d/$(basename "$list")"
+    done
+    touch "$apt_dir/sources.list"
+    local apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list"
+        -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d"
+        -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache"
+        -o "Debug::NoLocking=1" -o "APT::Sandbox::User=root")
+    apt-get "${apt_options[@]}" update -qq
+    local package
+    for package in "$@"; do
+        (cd "$work" && apt-get "${apt_options[@]}" source --download-only -qq "$package") ||
+            echo "Debian's archive did not serve all of $package's source" >&2
+    done
 }
 
 # Starts Xvfb on a display number of its own choosing and exports DISPLAY.
@@ -60,17 +93,30 @@ stop_xvfb() {
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
 
-# Configures a build for 64-bit Windows in folder $1 (Release; further arguments go to CMake),
-# against the Qt that scripts/windows-qt.sh builds or finds in its cache, and sets QT_PREFIX.
-# Qt's own toolchain file finds that Qt and the host's build tools; it loads the project's.
+# Builds or finds in their cache what a Windows build links against: Qt (scripts/windows-qt.sh)
+# and the sound libraries (scripts/windows-sound-libs.sh). Sets QT_PREFIX and SOUND_LIBS_PREFIX.
+windows_prefixes() {
+    ensure_packages "${WINDOWS_PACKAGES[@]}"
+    QT_PREFIX=$(scripts/windows-qt.sh)
+    SOUND_LIBS_PREFIX=$(scripts/windows-sound-libs.sh)
+}
+
+# Configures a build for 64-bit Windows in folder $1 (Release; further arguments go to CMake)
+# against the prefixes of windows_prefixes. Qt's own toolchain file finds that Qt and the
+# host's build tools; it loads the project's, which points pkg-config at the sound libraries.
 configure_windows_build() {
     local build=$1
     shift
-    ensure_packages "${WINDOWS_PACKAGES[@]}"
-    QT_PREFIX=$(scripts/windows-qt.sh)
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    windows_prefixes
+    # pkg-config is asked once per build folder: a folder configured against another prefix
+    # of sound libraries (another version) starts its configuration afresh.
+    local fresh=() configured
+    configured=$(sed -n 's/^YELPCUE_WINDOWS_LIBS:[A-Z]*=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
+    [ -n "$configured" ] && [ "$configured" != "$SOUND_LIBS_PREFIX" ] && fresh=(--fresh)
+    cmake "${fresh[@]}" -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
-        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" "$@" >/dev/null
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
+        -DYELPCUE_WINDOWS_LIBS="$SOUND_LIBS_PREFIX" "$@" >/dev/null
 }
 
 # The folders of the compiler's own DLLs (libstdc++, libgcc, winpthread) for Windows.

@@ -3,16 +3,16 @@
 # Builds the Windows installer yelpcue-<version>-setup.exe with NSIS and prints its path:
 #   scripts/package-windows.sh [BUILD_FOLDER]
 # The folder is a Windows build (build/windows-package when none is given); one not yet
-# configured is configured in Release without the tests. Qt comes from scripts/windows-qt.sh,
-# built from Debian's source the first time (about 20 minutes), then taken from its cache.
+# configured is configured in Release without the tests. Qt comes from scripts/windows-qt.sh
+# and the sound libraries from scripts/windows-sound-libs.sh, built from Debian's sources the
+# first time (about 20 and 5 minutes), then taken from their cache.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
 
 build=${1:-build/windows-package}
 if [ -f "$build/CMakeCache.txt" ]; then
-    ensure_packages "${WINDOWS_PACKAGES[@]}"
-    QT_PREFIX=$(scripts/windows-qt.sh)
+    windows_prefixes
 else
     configure_windows_build "$build" -DYELPCUE_TESTS=OFF
 fi
@@ -20,8 +20,8 @@ cmake --build "$build" --target yelpcue
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 # The program as installed: yelpcue.exe with the read-me beside it (in Windows line ends, for
-# Notepad), the Qt plugins it loads, and every DLL that any of them imports from Qt or from
-# the compiler's runtime. What Windows itself provides is left out.
+# Notepad), the Qt plugins it loads, and every DLL that any of them imports from Qt, the sound
+# libraries or the compiler's runtime. What Windows itself provides is left out.
 # Absolute paths: makensis works in the folder of its script.
 installer=$(realpath "$build")/installer
 stage=$installer/stage
@@ -32,7 +32,7 @@ for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
     mkdir -p "$stage/$(dirname "$plugin")"
     cp "$QT_PREFIX/plugins/$plugin" "$stage/$plugin"
 done
-mapfile -t libraries < <(echo "$QT_PREFIX/bin"; mingw_runtime_dirs)
+mapfile -t libraries < <(echo "$QT_PREFIX/bin"; echo "$SOUND_LIBS_PREFIX/bin"; mingw_runtime_dirs)
 pending=("$stage"/yelpcue.exe "$stage"/*/*.dll)
 while [ ${#pending[@]} -gt 0 ]; do
     binary=${pending[0]}

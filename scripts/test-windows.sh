@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the whole program and its tests for 64-bit Windows with mingw-w64, against the Qt
-# that scripts/windows-qt.sh builds from Debian's source (or takes from its cache), builds the
-# installer (scripts/package-windows.sh), and runs every test as a Windows program under
-# Wine: headless, in a Wine prefix of its own that is removed afterwards.
+# and the sound libraries that scripts/windows-qt.sh and scripts/windows-sound-libs.sh build
+# from Debian's sources (or take from their cache), builds the installer
+# (scripts/package-windows.sh), and runs every test as a Windows program under Wine:
+# headless, in a Wine prefix of its own that is removed afterwards.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -17,18 +18,18 @@ step() {
 }
 
 build=build/windows
-step "Qt and the configuration" configure_windows_build "$build"
+step "Qt, the sound libraries and the configuration" configure_windows_build "$build"
 step "the build" nice cmake --build "$build"
 step "the installer" scripts/package-windows.sh "$build" >/dev/null
 
 WINE_DIR=/usr/lib/wine
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Qt's DLLs and the compiler's runtime are found where they were built. Wine hides QT_*
+# Qt's DLLs, the sound libraries and the compiler's runtime are found where they were built. Wine hides QT_*
 # variables from Windows programs and passes WINEQT_* on as QT_*: the windows tests draw
 # their text offscreen with the fonts found here.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-WINEPATH=$(for dir in "$QT_PREFIX/bin" $(mingw_runtime_dirs); do printf '%s;' "$(windows_path "$dir")"; done)
+WINEPATH=$(for dir in "$QT_PREFIX/bin" "$SOUND_LIBS_PREFIX/bin" $(mingw_runtime_dirs); do printf '%s;' "$(windows_path "$dir")"; done)
 export WINEPATH WINEQT_QPA_FONTDIR=$(windows_path /usr/share/fonts/truetype/dejavu)
 # Without a display Wine uses its own US keyboard layout rather than the X server's.
 unset DISPLAY WAYLAND_DISPLAY

@@ -32,24 +32,8 @@ rm -rf "$work" "$prefix"
 mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
 
-# The source package, through a deb-src list that only this call knows: the machine's own
-# lists are never changed. The source suites are the machine's own binary suites.
-apt_dir=$work/apt
-mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/sources.list.d"
-for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-    [ -f "$list" ] && sed -n 's/^deb /deb-src /p' "$list" >>"$apt_dir/sources.list"
-done
-for list in /etc/apt/sources.list.d/*.sources; do
-    [ -f "$list" ] && sed 's/^Types: *deb$/Types: deb-src/' "$list" >"$apt_dir/sources.list.d/$(basename "$list")"
-done
-touch "$apt_dir/sources.list"
-apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list"
-    -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d"
-    -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache"
-    -o "Debug::NoLocking=1" -o "APT::Sandbox::User=root")
 echo "Fetching Debian's qt6-base $version source" >&2
-apt-get "${apt_options[@]}" update -qq
-(cd "$work" && apt-get "${apt_options[@]}" source --download-only -qq "qt6-base=$version")
+fetch_debian_sources "$work" "qt6-base=$version"
 # Unpacking applies Debian's patches.
 dpkg-source --no-check -x "$work"/qt6-base_*.dsc "$work/source" >"$work/unpack.log" 2>&1
 
