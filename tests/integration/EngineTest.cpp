@@ -16,12 +16,13 @@
 #include "support/QuakeEngine.h"
 #include "support/SoundProcessorRig.h"
 #include "support/TempDir.h"
+#include "support/ToneFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
+#include <sndfile.h>
 #include <unistd.h>
 
 namespace {
@@ -41,20 +42,6 @@ std::vector<std::size_t> playScriptRuns(const std::string& log) {
             runs.push_back(at);
     }
     return runs;
-}
-
-// How many 16-bit samples of the game's sound output after byte `from` are loud, beyond
-// anything the game itself plays while its players stand still.
-std::size_t loudSamples(const fs::path& output, std::streamoff from) {
-    std::ifstream file(output, std::ios::binary);
-    file.seekg(from);
-    std::size_t loud = 0;
-    for (char sample[2]; file.read(sample, 2);) {
-        const auto value = static_cast<std::int16_t>(static_cast<unsigned char>(sample[0]) |
-                                                     static_cast<unsigned char>(sample[1]) << 8);
-        loud += value > 10000 || value < -10000;
-    }
-    return loud;
 }
 
 struct Evening {
@@ -220,7 +207,8 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
     engine.install("");
     const Configuration chosen =
         configure(engine, engine.consoleLog(), "SHOTGUN", "/sounds/cue.wav");
-    writeFile(fs::path(chosen.Quake_Id1_sound) / "cue.wav", squareWave(11025, 0x00, 0xFF));
+    writeToneFile(fs::path(chosen.Quake_Id1_sound) / "cue.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1,
+                  11025, 0, 1);
 
     std::string failure;
     ASSERT_TRUE(mate.start(failure)) << failure;
@@ -255,12 +243,12 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
         },
         20s, [&] { drive(); }))
         << whatHappened(engine);
-    const auto heardBefore = static_cast<std::streamoff>(fs::file_size(engine.soundOutput()));
+    const std::streamoff heardBefore = engine.soundOutputSize();
     mate.command("say_team need SHOTGUN here");
 
-    // A second of the tone, mixed into 22050 stereo samples a second.
-    ASSERT_TRUE(waitFor([&] { return loudSamples(engine.soundOutput(), heardBefore) > 22050; }, 30s,
-                        [&] { drive(); }))
+    ASSERT_TRUE(
+        waitFor([&] { return engine.toneSeconds(heardBefore, 440) > 0.5; }, 30s, [&] { drive(); }))
+        << "heard " << engine.toneSeconds(heardBefore, 440) << " s of the tone; "
         << whatHappened(engine);
     EXPECT_EQ(settledRuns(engine), 1u) << whatHappened(engine);
 }
