@@ -12,16 +12,19 @@
 #include "core/keys/ModPushKeys.h"
 #include "core/keys/UsKeyboardLayout.h"
 #include "core/platform/Clock.h"
+#include "core/triggers/TriggerEdit.h"
 #include "platform/x11/X11KeyOutput.h"
 #include "support/QuakeEngine.h"
+#include "support/Recorders.h"
 #include "support/SoundProcessorRig.h"
 #include "support/TempDir.h"
+#include "support/ToneFile.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
+#include <sndfile.h>
 #include <unistd.h>
 
 namespace {
@@ -43,19 +46,14 @@ std::vector<std::size_t> playScriptRuns(const std::string& log) {
     return runs;
 }
 
-// How many 16-bit samples of the game's sound output after byte `from` are loud, beyond
-// anything the game itself plays while its players stand still.
-std::size_t loudSamples(const fs::path& output, std::streamoff from) {
-    std::ifstream file(output, std::ios::binary);
-    file.seekg(from);
-    std::size_t loud = 0;
-    for (char sample[2]; file.read(sample, 2);) {
-        const auto value = static_cast<std::int16_t>(static_cast<unsigned char>(sample[0]) |
-                                                     static_cast<unsigned char>(sample[1]) << 8);
-        loud += value > 10000 || value < -10000;
-    }
-    return loud;
-}
+// A sound file the player picks in the edit dialog, in libsndfile's format, made by the
+// test: stereo at 44100 Hz, half a second of silence, then a second of a 440 Hz tone.
+struct PickedSound {
+    const char* name;
+    int format;
+};
+const PickedSound kStereoWave{"cue.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16};
+const PickedSound kMp3{"cue.mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III};
 
 struct Evening {
     const char* name;
@@ -67,6 +65,9 @@ struct Evening {
     std::optional<GameMode> mode;
     const char* keyword;
     const char* sound; // not in the game's sound directory, so that the game names it
+    // Instead of `sound`: a file picked and placed by the edit dialog, which the team call
+    // must make the game play.
+    std::optional<PickedSound> picked = {};
 };
 
 class EngineTest : public testing::TestWithParam<Evening> {
@@ -110,6 +111,14 @@ protected:
         return playScriptRuns(engine.logText()).size();
     }
 
+    // The edit dialog's "..." with AutoCopy on: the player picks the file, which Yelpcue
+    // places for the game.
+    void pick(const PickedSound& picked, const std::string& file, const Configuration& chosen) {
+        writeToneFile(file, picked.format, 2, 44100, 0.5, 1);
+        RecordingProgress progress;
+        triggeredit::placeChosenSound(file, chosen, rig.prompter, progress);
+    }
+
     static bool logHolds(const QuakeEngine& engine, std::initializer_list<const char*> lines) {
         const std::string log = engine.logText();
         return std::all_of(lines.begin(), lines.end(),
@@ -143,7 +152,7 @@ TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLin
     const Evening& evening = GetParam();
     QuakeEngine engine(evening.kind, base, home, evening.arguments);
     REQUIRE_ENGINE(engine);
-    const std::string keyword = evening.keyword, sound = evening.sound;
+    const std::string keyword = evening.keyword;
     // F3: an all-chat line and a team line, each holding the keyword, and the game's own
     // line naming it, as it answers an exec of a missing file; half a second apart, as keys
     // pressed at once reach the game as one held down.
@@ -152,8 +161,12 @@ TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLin
     writeFile(base / "id1" / "calls.cfg", "echo \"Al: all chat " + keyword + "\"\n" + pause +
                                               "exec " + keyword + ".cfg\n" + pause +
                                               "echo \"(Bob): need " + keyword + "\"\n");
-    configure(engine, *evening.pickedLog ? dir / evening.pickedLog : engine.consoleLog(), keyword,
-              sound);
+    const std::string sound =
+        evening.picked ? (dir / evening.picked->name).string() : std::string(evening.sound);
+    const Configuration chosen = configure(
+        engine, *evening.pickedLog ? dir / evening.pickedLog : engine.consoleLog(), keyword, sound);
+    if (evening.picked)
+        pick(*evening.picked, sound, chosen);
 
     // The game started, Yelpcue started, the game mode picked, Start, and a teammate's line
     // that the game prints when F3 is pressed.
@@ -164,17 +177,21 @@ TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLin
         rig.processor.selectGameMode(*evening.mode);
     rig.processor.start();
     ASSERT_TRUE(session.isRunning());
+    const std::streamoff heardBefore = engine.soundOutputSize();
     engine.press("F3");
 
     // "play Need Shotgun.wav" would play "Need" and "Shotgun.wav".
     const std::string played = sound.find(' ') != std::string::npos ? '"' + sound + '"' : sound;
     ASSERT_TRUE(waitFor(
         [&] {
+            if (evening.picked)
+                return engine.toneSeconds(heardBefore, 440) > 0.5;
             const std::string log = engine.logText();
             const auto runs = playScriptRuns(log);
             return !runs.empty() && log.find(played, runs.front()) != std::string::npos;
         },
         20s, [&] { drive(); }))
+        << "heard " << engine.toneSeconds(heardBefore, 440) << " s of the tone; "
         << whatHappened(engine);
     EXPECT_EQ(settledRuns(engine), 1u) << whatHappened(engine);
 
@@ -201,14 +218,19 @@ INSTANTIATE_TEST_SUITE_P(
         // darkplaces answers a play script whose sound is missing with a line naming the
         // sound; with the keyword in the sound's name, that answer is no call.
         Evening{"GameEchoesKeyword", Kind::DarkPlaces, "-nohome", "", {}, "QUAD", "quad.wav"},
-        Evening{"SpacedSound", Kind::DarkPlaces, "-nohome", "", {}, "AMMO", "Need Shotgun.wav"}),
+        Evening{"SpacedSound", Kind::DarkPlaces, "-nohome", "", {}, "AMMO", "Need Shotgun.wav"},
+        // Files the engines cannot play as they stand: the game plays the placed copy.
+        Evening{"QuakeSpasmStereo", Kind::QuakeSpasm, "", "", {}, "SHOTGUN", "", kStereoWave},
+        Evening{"QuakeSpasmMp3", Kind::QuakeSpasm, "", "", {}, "SHOTGUN", "", kMp3},
+        Evening{"EzQuakeStereo", Kind::EzQuake, "", "", {}, "SHOTGUN", "", kStereoWave},
+        Evening{"EzQuakeMp3", Kind::EzQuake, "", "", {}, "SHOTGUN", "", kMp3}),
     [](const testing::TestParamInfo<Evening>& info) { return std::string(info.param.name); });
 
 // OpenArena with its own data, in a team deathmatch that the teammate hosts: the player's log
-// as the game writes it once Yelpcue's block is in its autoexec.cfg, and the trigger's sound
-// where the edit dialog copies it, which the game plays for the team call alone, as its
-// sound output and the runs of the play script show. The teammate stands in the map's place
-// named "Shotgun", which the game puts in each of its team lines.
+// as the game writes it once Yelpcue's block is in its autoexec.cfg, and the trigger's sound,
+// an MP3 the player picks, placed by the edit dialog, which the game plays for the team call
+// alone, as its sound output and the runs of the play script show. The teammate stands in
+// the map's place named "Shotgun", which the game puts in each of its team lines.
 TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
     const std::string port = std::to_string(28000 + getpid() % 4000);
     QuakeEngine mate(Kind::OpenArena, base, dir / "mate",
@@ -218,9 +240,8 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
     REQUIRE_ENGINE(engine);
     mate.install("");
     engine.install("");
-    const Configuration chosen =
-        configure(engine, engine.consoleLog(), "SHOTGUN", "/sounds/cue.wav");
-    writeFile(fs::path(chosen.Quake_Id1_sound) / "cue.wav", squareWave(11025, 0x00, 0xFF));
+    const std::string sound = (dir / kMp3.name).string();
+    pick(kMp3, sound, configure(engine, engine.consoleLog(), "SHOTGUN", sound));
 
     std::string failure;
     ASSERT_TRUE(mate.start(failure)) << failure;
@@ -255,12 +276,12 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
         },
         20s, [&] { drive(); }))
         << whatHappened(engine);
-    const auto heardBefore = static_cast<std::streamoff>(fs::file_size(engine.soundOutput()));
+    const std::streamoff heardBefore = engine.soundOutputSize();
     mate.command("say_team need SHOTGUN here");
 
-    // A second of the tone, mixed into 22050 stereo samples a second.
-    ASSERT_TRUE(waitFor([&] { return loudSamples(engine.soundOutput(), heardBefore) > 22050; }, 30s,
-                        [&] { drive(); }))
+    ASSERT_TRUE(
+        waitFor([&] { return engine.toneSeconds(heardBefore, 440) > 0.5; }, 30s, [&] { drive(); }))
+        << "heard " << engine.toneSeconds(heardBefore, 440) << " s of the tone; "
         << whatHappened(engine);
     EXPECT_EQ(settledRuns(engine), 1u) << whatHappened(engine);
 }

@@ -2,9 +2,13 @@
 #include "support/QuakeEngine.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <fstream>
+#include <numbers>
 #include <sys/stat.h>
 #include <thread>
+#include <utility>
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -78,6 +82,21 @@ std::string archive(std::vector<Lump> lumps, bool pak) {
            littleEndian(pak ? directory.size() : 12 + data.size(), 4) + data + directory;
 }
 
+// The 16x16 picture by which quakespasm tells the registered game, one letter a palette index
+// ('.' is 0). Only the registered game reads loose files below the game directory, such as
+// the sounds in id1/sound.
+std::string registeredPicture() {
+    std::string picture;
+    for (const char* row :
+         {"................", "....f.......f...", "...f.........g..", "..fe.........ef.",
+          ".cea.........aec", ".dea.........aed", ".ded..diiid..ded", ".cehb..dhd..bhec",
+          "..egic.dgd.cige.", "..bfgijhghjigfb.", "...befffffffeb..", ".....bcdfdcb....",
+          ".......bfb......", ".......afa......", "........e.......", "........d......."})
+        for (const char* pixel = row; *pixel; ++pixel)
+            picture.push_back(*pixel == '.' ? '\0' : *pixel);
+    return picture;
+}
+
 // What quakespasm and ezQuake load at start: the palette, colour map, console background
 // and character set, and ezQuake's menu and status-bar pictures (blank; the bars 320x24,
 // since ezQuake cuts them into pieces). About 130 kB.
@@ -104,6 +123,7 @@ std::string gameData() {
                             {"gfx/colormap.lmp", std::string(256 * 64 + 1, '\0')},
                             {"gfx/conback.lmp", picture(320, 200)},
                             {"gfx.wad", archive(std::move(pictures), false)},
+                            {"gfx/pop.lmp", registeredPicture()},
                             {"quake.rc", "exec autoexec.cfg\nstuffcmds\n"}};
     for (const std::string& name :
          words("pause loading box_tl box_ml box_bl box_tm box_mm box_mm2 box_bm box_tr box_mr "
@@ -115,16 +135,22 @@ std::string gameData() {
 
 struct EngineFacts {
     const char* program;
-    const char* options; // a window of 320x240 at a low frame rate
+    const char* options;   // a window of 320x240 at a low frame rate
+    const char* rateLabel; // what it prints at start before the rate it mixes at
 };
 
 // By Kind. /usr/games/ezquake is a wrapper that sets a base directory of its own.
 const EngineFacts kEngines[] = {
-    {"/usr/games/darkplaces", "+vid_fullscreen 0 +vid_width 320 +vid_height 240 +cl_maxfps 10"},
-    {"/usr/games/quakespasm", "-window -width 320 -height 240 +host_maxfps 10"},
-    {"/usr/lib/games/ezquake/ezquake", "-window -width 320 -height 240 +sys_yieldcpu 1"},
-    {"/usr/games/openarena", "+set r_mode 0 +set r_fullscreen 0 +set com_maxfps 10 +set in_mouse 0 "
-                             "+set cl_renderer opengl1"},
+    {"/usr/games/darkplaces", "+vid_fullscreen 0 +vid_width 320 +vid_height 240 +cl_maxfps 10",
+     "Sound format: "},
+    {"/usr/games/quakespasm", "-window -width 320 -height 240 +host_maxfps 10",
+     "Audio: 16 bit, stereo, "},
+    {"/usr/lib/games/ezquake/ezquake", "-window -width 320 -height 240 +sys_yieldcpu 1",
+     "SDL audio driver: disk @ "},
+    {"/usr/games/openarena",
+     "+set r_mode 0 +set r_fullscreen 0 +set com_maxfps 10 +set in_mouse 0 "
+     "+set cl_renderer opengl1",
+     "Freq: "},
 };
 
 const EngineFacts& factsOf(QuakeEngine::Kind kind) {
@@ -187,7 +213,7 @@ fs::path QuakeEngine::consoleLog() const {
 }
 
 bool QuakeEngine::start(std::string& failure) {
-    const fs::path output = m_home / "engine-output.txt";
+    const fs::path output = programOutput();
     const bool openArena = m_kind == Kind::OpenArena;
     std::vector<std::string> arguments{factsOf(m_kind).program};
     if (!openArena)
@@ -199,11 +225,10 @@ bool QuakeEngine::start(std::string& failure) {
         mkfifo(consoleInput().c_str(), 0600);
     m_process.emplace(
         std::move(arguments),
-        std::vector<std::string>{"HOME=" + m_home.string(),
-                                 "XDG_DATA_HOME=" + (m_home / ".local/share").string(),
-                                 "XDG_CONFIG_HOME=" + (m_home / ".config").string(),
-                                 openArena ? "SDL_AUDIODRIVER=disk" : "SDL_AUDIODRIVER=dummy",
-                                 "SDL_DISKAUDIOFILE=" + soundOutput().string()},
+        std::vector<std::string>{
+            "HOME=" + m_home.string(), "XDG_DATA_HOME=" + (m_home / ".local/share").string(),
+            "XDG_CONFIG_HOME=" + (m_home / ".config").string(), "SDL_AUDIODRIVER=disk",
+            "SDL_DISKAUDIOFILE=" + soundOutput().string()},
         m_baseDir.string(), output.string(), openArena ? consoleInput().string() : "");
     bool ended = m_process->pid() <= 0;
     waitFor([&] { return ended || m_window.has_value(); }, 60s,
@@ -245,4 +270,43 @@ bool QuakeEngine::sync(const std::function<void()>& meanwhile) {
             return true;
     }
     return false;
+}
+
+int QuakeEngine::mixingRate() const {
+    const std::string label = factsOf(m_kind).rateLabel;
+    // ezQuake prints it to its log alone, OpenArena to its output (its log may start later).
+    for (const std::string& text : {logText(), readFile(programOutput())}) {
+        const std::size_t at = text.find(label);
+        if (at != std::string::npos)
+            return std::atoi(text.c_str() + at + label.size());
+    }
+    return 0;
+}
+
+double QuakeEngine::toneSeconds(std::streamoff from, double frequency) const {
+    // Goertzel's filter over each 25 ms of both channels mixed tells the power of the tone in
+    // it: about half the stretch's energy times its length for the tone alone, near 0 for
+    // other tones or noise.
+    const int rate = mixingRate(), stretch = rate / 40;
+    if (stretch == 0)
+        return 0;
+    const double coefficient = 2 * std::cos(2 * std::numbers::pi * frequency / rate);
+    std::ifstream output(soundOutput(), std::ios::binary);
+    output.seekg(from);
+    int count = 0, toneStretches = 0;
+    double last = 0, beforeLast = 0, energy = 0;
+    for (std::int16_t frame[2]; output.read(reinterpret_cast<char*>(frame), sizeof frame);) {
+        const double sample = (frame[0] + frame[1]) / 2.0;
+        beforeLast = std::exchange(last, sample + coefficient * last - beforeLast);
+        energy += sample * sample;
+        if (++count % stretch != 0)
+            continue;
+        const double tonePower =
+            last * last + beforeLast * beforeLast - coefficient * last * beforeLast;
+        // Loud (an RMS above 100) far beyond the zeros the Quake engines write while silent,
+        // and mostly the tone, not OpenArena's ambience.
+        toneStretches += energy > 100.0 * 100 * stretch && tonePower > 0.25 * stretch * energy;
+        last = beforeLast = energy = 0;
+    }
+    return toneStretches / 40.0;
 }

@@ -8,17 +8,18 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // A Quake engine from Debian's packages, the game itself, run under the test script's X
-// server: windowed, at a low frame rate, with SDL's silent audio driver (so that "play" is
-// still carried out), logging its console. The game data is a placeholder written by the
-// test, just enough for each engine to start with its console up. OpenArena brings its own
-// data and keeps its files in the home directory; it logs when its config says so, takes
-// console commands on its standard input, and records what it plays.
+// server: windowed, at a low frame rate, with SDL's disk audio driver, which records what it
+// plays, logging its console. The game data is a placeholder written by the test, just
+// enough for each engine to start with its console up and to read loose sound files.
+// OpenArena brings its own data and keeps its files in the home directory; it logs when its
+// config says so and takes console commands on its standard input.
 class QuakeEngine {
 public:
     enum class Kind { DarkPlaces, QuakeSpasm, EzQuake, OpenArena };
@@ -47,8 +48,15 @@ public:
     void command(std::string_view line) const {
         appendFile(consoleInput(), std::string(line) + "\n");
     }
-    // The sound the game played, 16-bit stereo at 22050 Hz (OpenArena).
+    // The sound the game mixes, as SDL's disk driver writes it at about the pace it is heard:
+    // 16-bit stereo at the game's own rate; zeros while a Quake engine is silent.
     std::filesystem::path soundOutput() const { return m_home / "sound-output.raw"; }
+    std::streamoff soundOutputSize() const {
+        return static_cast<std::streamoff>(std::filesystem::file_size(soundOutput()));
+    }
+    // For how many seconds a sine tone of `frequency` was heard in the sound output after
+    // byte `from`: a sound played at another pitch, or aliased, counts for nothing.
+    double toneSeconds(std::streamoff from, double frequency) const;
 
     // Presses and releases a key (an X keysym name such as "F3") in the engine's window.
     void press(const std::string& keysym);
@@ -61,7 +69,10 @@ private:
     // Where the player's own scripts and the log go.
     std::filesystem::path playerDirectory() const;
     std::filesystem::path consoleInput() const { return m_home / "console-input"; }
+    std::filesystem::path programOutput() const { return m_home / "engine-output.txt"; }
     int syncCount() const;
+    // The rate the game mixes its sound at, as it says at start; 0 before.
+    int mixingRate() const;
 
     Kind m_kind;
     std::filesystem::path m_baseDir;
