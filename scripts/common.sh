@@ -10,9 +10,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
 # Packages the headless tests use. The Quake engines are the game itself, for the tests
 # that play against it (16 packages, 6.6 MB to download, 17 MB installed); OpenArena comes
 # with its whole game data (13 more packages, 420 MB to download, 430 MB installed).
-# libsndfile makes the sound files, MP3 included, that the engine tests pick.
-TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer openbox darkplaces quakespasm ezquake openarena
-    libsndfile1-dev)
+TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer openbox darkplaces quakespasm ezquake openarena)
 # Packages to build the Debian package (dpkg-shlibdeps, and file for CPack) and to check it.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
 # Packages to build the sound libraries for Windows from Debian's sources

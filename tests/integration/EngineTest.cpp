@@ -12,13 +12,16 @@
 #include "core/keys/ModPushKeys.h"
 #include "core/keys/UsKeyboardLayout.h"
 #include "core/platform/Clock.h"
+#include "core/text/PathText.h"
+#include "core/triggers/SpokenCue.h"
 #include "core/triggers/TriggerEdit.h"
+#include "platform/espeak/EspeakSpeech.h"
 #include "platform/x11/X11KeyOutput.h"
 #include "support/QuakeEngine.h"
 #include "support/Recorders.h"
+#include "support/SoundFiles.h"
 #include "support/SoundProcessorRig.h"
 #include "support/TempDir.h"
-#include "support/ToneFile.h"
 
 #include <gtest/gtest.h>
 
@@ -47,13 +50,16 @@ std::vector<std::size_t> playScriptRuns(const std::string& log) {
 }
 
 // A sound file the player picks in the edit dialog, in libsndfile's format, made by the
-// test: stereo at 44100 Hz, half a second of silence, then a second of a 440 Hz tone.
+// test: stereo at 44100 Hz, half a second of silence, then a second of a 440 Hz tone. Or
+// what the player has espeak-ng say through Speak...
 struct PickedSound {
     const char* name;
     int format;
+    const char* says = nullptr;
 };
 const PickedSound kStereoWave{"cue.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16};
 const PickedSound kMp3{"cue.mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III};
+const PickedSound kSpoken{"", 0, "need shotgun"};
 
 struct Evening {
     const char* name;
@@ -111,12 +117,23 @@ protected:
         return playScriptRuns(engine.logText()).size();
     }
 
-    // The edit dialog's "..." with AutoCopy on: the player picks the file, which Yelpcue
-    // places for the game.
-    void pick(const PickedSound& picked, const std::string& file, const Configuration& chosen) {
-        writeToneFile(file, picked.format, 2, 44100, 0.5, 1);
+    // The edit dialog with AutoCopy on: "..." picks the file or Speak... renders the text,
+    // Yelpcue places it for the game, and the trigger keeps the file the dialog shows.
+    std::string pick(const PickedSound& picked, const Configuration& chosen) {
+        std::string file = (dir / picked.name).string();
+        if (picked.says) {
+            EspeakSpeech speech;
+            const auto rendered =
+                spoken::renderToFile(speech, {picked.says, "English (America)", 175}, chosen);
+            EXPECT_TRUE(rendered.value) << rendered.problem;
+            file = text::fromPath(rendered.value.value_or(""));
+        } else {
+            writeTone(file, picked.format, 2, 44100, {0.5, 1});
+        }
+        rig.settings.save("1", "t_file", file);
         RecordingProgress progress;
         triggeredit::placeChosenSound(file, chosen, rig.prompter, progress);
+        return file;
     }
 
     static bool logHolds(const QuakeEngine& engine, std::initializer_list<const char*> lines) {
@@ -161,12 +178,11 @@ TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLin
     writeFile(base / "id1" / "calls.cfg", "echo \"Al: all chat " + keyword + "\"\n" + pause +
                                               "exec " + keyword + ".cfg\n" + pause +
                                               "echo \"(Bob): need " + keyword + "\"\n");
-    const std::string sound =
-        evening.picked ? (dir / evening.picked->name).string() : std::string(evening.sound);
+    std::string sound = evening.sound;
     const Configuration chosen = configure(
         engine, *evening.pickedLog ? dir / evening.pickedLog : engine.consoleLog(), keyword, sound);
     if (evening.picked)
-        pick(*evening.picked, sound, chosen);
+        sound = pick(*evening.picked, chosen);
 
     // The game started, Yelpcue started, the game mode picked, Start, and a teammate's line
     // that the game prints when F3 is pressed.
@@ -179,19 +195,21 @@ TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLin
     ASSERT_TRUE(session.isRunning());
     const std::streamoff heardBefore = engine.soundOutputSize();
     engine.press("F3");
+    // A spoken cue is no tone: any sound heard counts.
+    const double tone = evening.picked && evening.picked->says ? 0 : 440;
 
     // "play Need Shotgun.wav" would play "Need" and "Shotgun.wav".
     const std::string played = sound.find(' ') != std::string::npos ? '"' + sound + '"' : sound;
     ASSERT_TRUE(waitFor(
         [&] {
             if (evening.picked)
-                return engine.toneSeconds(heardBefore, 440) > 0.5;
+                return engine.heardSeconds(heardBefore, tone) > 0.5;
             const std::string log = engine.logText();
             const auto runs = playScriptRuns(log);
             return !runs.empty() && log.find(played, runs.front()) != std::string::npos;
         },
         20s, [&] { drive(); }))
-        << "heard " << engine.toneSeconds(heardBefore, 440) << " s of the tone; "
+        << "heard " << engine.heardSeconds(heardBefore, tone) << " s of the sound; "
         << whatHappened(engine);
     EXPECT_EQ(settledRuns(engine), 1u) << whatHappened(engine);
 
@@ -223,7 +241,8 @@ INSTANTIATE_TEST_SUITE_P(
         Evening{"QuakeSpasmStereo", Kind::QuakeSpasm, "", "", {}, "SHOTGUN", "", kStereoWave},
         Evening{"QuakeSpasmMp3", Kind::QuakeSpasm, "", "", {}, "SHOTGUN", "", kMp3},
         Evening{"EzQuakeStereo", Kind::EzQuake, "", "", {}, "SHOTGUN", "", kStereoWave},
-        Evening{"EzQuakeMp3", Kind::EzQuake, "", "", {}, "SHOTGUN", "", kMp3}),
+        Evening{"EzQuakeMp3", Kind::EzQuake, "", "", {}, "SHOTGUN", "", kMp3},
+        Evening{"QuakeSpasmSpoken", Kind::QuakeSpasm, "", "", {}, "SHOTGUN", "", kSpoken}),
     [](const testing::TestParamInfo<Evening>& info) { return std::string(info.param.name); });
 
 // OpenArena with its own data, in a team deathmatch that the teammate hosts: the player's log
@@ -240,8 +259,7 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
     REQUIRE_ENGINE(engine);
     mate.install("");
     engine.install("");
-    const std::string sound = (dir / kMp3.name).string();
-    pick(kMp3, sound, configure(engine, engine.consoleLog(), "SHOTGUN", sound));
+    pick(kMp3, configure(engine, engine.consoleLog(), "SHOTGUN", kMp3.name));
 
     std::string failure;
     ASSERT_TRUE(mate.start(failure)) << failure;
@@ -280,8 +298,8 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
     mate.command("say_team need SHOTGUN here");
 
     ASSERT_TRUE(
-        waitFor([&] { return engine.toneSeconds(heardBefore, 440) > 0.5; }, 30s, [&] { drive(); }))
-        << "heard " << engine.toneSeconds(heardBefore, 440) << " s of the tone; "
+        waitFor([&] { return engine.heardSeconds(heardBefore, 440) > 0.5; }, 30s, [&] { drive(); }))
+        << "heard " << engine.heardSeconds(heardBefore, 440) << " s of the tone; "
         << whatHappened(engine);
     EXPECT_EQ(settledRuns(engine), 1u) << whatHappened(engine);
 }

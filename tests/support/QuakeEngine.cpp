@@ -283,7 +283,7 @@ int QuakeEngine::mixingRate() const {
     return 0;
 }
 
-double QuakeEngine::toneSeconds(std::streamoff from, double frequency) const {
+double QuakeEngine::heardSeconds(std::streamoff from, double frequency) const {
     // Goertzel's filter over each 25 ms of both channels mixed tells the power of the tone in
     // it: about half the stretch's energy times its length for the tone alone, near 0 for
     // other tones or noise.
@@ -305,7 +305,8 @@ double QuakeEngine::toneSeconds(std::streamoff from, double frequency) const {
             last * last + beforeLast * beforeLast - coefficient * last * beforeLast;
         // Loud (an RMS above 100) far beyond the zeros the Quake engines write while silent,
         // and mostly the tone, not OpenArena's ambience.
-        toneStretches += energy > 100.0 * 100 * stretch && tonePower > 0.25 * stretch * energy;
+        toneStretches += energy > 100.0 * 100 * stretch &&
+                         (frequency == 0 || tonePower > 0.25 * stretch * energy);
         last = beforeLast = energy = 0;
     }
     return toneStretches / 40.0;

@@ -55,8 +55,9 @@ public:
         return static_cast<std::streamoff>(std::filesystem::file_size(soundOutput()));
     }
     // For how many seconds a sine tone of `frequency` was heard in the sound output after
-    // byte `from`: a sound played at another pitch, or aliased, counts for nothing.
-    double toneSeconds(std::streamoff from, double frequency) const;
+    // byte `from`: a sound played at another pitch, or aliased, counts for nothing. With no
+    // frequency: how long any sound was heard.
+    double heardSeconds(std::streamoff from, double frequency = 0) const;
 
     // Presses and releases a key (an X keysym name such as "F3") in the engine's window.
     void press(const std::string& keysym);

@@ -55,6 +55,14 @@ std::optional<fs::path> existingCopy(std::string_view soundDirectory, std::strin
     return copy && fs::is_regular_file(*copy, error) ? copy : std::nullopt;
 }
 
+std::string runningGameAdvice(GameFamily family) {
+    if (family == GameFamily::QuakeIII)
+        return "If the game is running, it plays the sound after \"snd_restart\" in its console.";
+    return "If the game is running: ezQuake finds a new sound only after \"fs_cache 0\" in its "
+           "console (or a restart); a changed sound plays after \"flush\" in QuakeSpasm, "
+           "\"snd_unloadallsounds\" in DarkPlaces or \"s_restart\" in ezQuake.";
+}
+
 sound::Outcome<std::string> convert(const fs::path& chosen, GameFamily family, Progress* progress) {
     auto decoded = sound::decodeSound(chosen, progress);
     if (!decoded.value)

@@ -35,6 +35,11 @@ std::optional<std::filesystem::path> copyPath(std::string_view soundDirectory,
 std::optional<std::filesystem::path> existingCopy(std::string_view soundDirectory,
                                                   std::string_view chosen);
 
+// What a game that is running needs before it plays a copy just placed, in a player's
+// words: ezQuake finds only the files there at its start, and every engine keeps a sound it
+// has loaded (Quake III also a name that failed to load) until told to load it again.
+std::string runningGameAdvice(GameFamily family);
+
 // The game-ready wave made from a chosen file, in memory, or why there is none. `progress`,
 // when given, goes from 0 to 90.
 sound::Outcome<std::string> convert(const std::filesystem::path& chosen, GameFamily family,

@@ -122,8 +122,10 @@ Repair makeCopies(const std::vector<Finding>& findings, const Configuration& con
     return repair;
 }
 
-std::string report(const Repair& repair) {
+std::string report(const Repair& repair, GameFamily family) {
     std::string text = "Game-ready copies made: " + std::to_string(repair.made) + ".";
+    if (repair.made > 0)
+        text += "\r\n" + gamesound::runningGameAdvice(family);
     if (!repair.failures.empty())
         text += "\r\nNot made:";
     for (const std::string& failure : repair.failures)

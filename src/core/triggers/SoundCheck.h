@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/settings/Configuration.h"
 #include "core/triggers/TriggerList.h"
 
 #include <filesystem>
@@ -10,7 +11,6 @@
 
 class Progress;
 class Speech;
-struct Configuration;
 
 // Whether the game can play each trigger's sound: its copy in the game's sound directory is
 // there and every engine of the family plays it right. A copy that is missing or wrong is
@@ -57,7 +57,7 @@ struct Repair {
 Repair makeCopies(const std::vector<Finding>& findings, const Configuration& configuration,
                   Speech& speech, Progress& progress);
 
-// What the repair did, in a player's words.
-std::string report(const Repair& repair);
+// What the repair did, in a player's words, with what a game that is running needs.
+std::string report(const Repair& repair, GameFamily family);
 
 } // namespace soundcheck

@@ -123,7 +123,7 @@ std::string soundToPlay(const std::string& typed, const Configuration& configura
     return copy ? text::fromPath(*copy) : typed;
 }
 
-void placeChosenSound(const std::string& chosen, const Configuration& configuration,
+bool placeChosenSound(const std::string& chosen, const Configuration& configuration,
                       Prompter& prompter, Progress& progress) {
     if (!configuration.AutoCopy) {
         prompter.inform("This sound file will need to be placed\r\n"
@@ -131,19 +131,19 @@ void placeChosenSound(const std::string& chosen, const Configuration& configurat
                         "to do this automatically.",
                         "Sounds need copying", Prompter::Icon::Information);
         warnWhenUnplayable(chosen, configuration.Game_Family, prompter);
-        return;
+        return false;
     }
     const auto destination = gamesound::copyPath(configuration.Quake_Id1_sound, chosen);
     if (!destination) {
         informCopyFailed(prompter);
-        return;
+        return false;
     }
     const fs::path source = text::toPath(chosen);
     const auto wave = sound::readWaveFacts(source);
     // A file the game plays as it is goes in byte for byte; any other is converted.
     const bool ready = wave && sound::isGameReady(*wave);
     if (ready && (source == *destination || isSameFile(source, *destination)))
-        return;
+        return false;
     const bool placed = ready ? CopyFileWithPrompt(source, *destination, prompter, &progress) >= 1
                               : convertIntoGame(source, *destination, configuration.Game_Family,
                                                 prompter, progress);
@@ -151,6 +151,7 @@ void placeChosenSound(const std::string& chosen, const Configuration& configurat
         informCopied(prompter);
     else
         informCopyFailed(prompter);
+    return placed;
 }
 
 } // namespace triggeredit

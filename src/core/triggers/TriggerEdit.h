@@ -49,8 +49,9 @@ std::string soundToPlay(const std::string& typed, const Configuration& configura
 
 // After a sound file was picked: with AutoCopy on, copies it into the game's sound directory
 // unless it already lies there (under any spelling of its path), and tells the user how the
-// copy went; with AutoCopy off, tells the user that the file needs placing by hand.
-void placeChosenSound(const std::string& chosen, const Configuration& configuration,
+// copy went; with AutoCopy off, tells the user that the file needs placing by hand. True
+// when a copy was placed.
+bool placeChosenSound(const std::string& chosen, const Configuration& configuration,
                       Prompter& prompter, Progress& progress);
 
 } // namespace triggeredit

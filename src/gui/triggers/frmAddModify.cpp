@@ -7,6 +7,7 @@
 #include "core/settings/WindowSettings.h"
 #include "core/text/ChatLine.h"
 #include "core/text/PathText.h"
+#include "core/triggers/GameSoundCopy.h"
 #include "core/triggers/TriggerEdit.h"
 #include "core/triggers/TriggerList.h"
 #include "gui/triggers/frmSpeech.h"
@@ -105,6 +106,10 @@ void frmAddModify::buildControls() {
     fields->addWidget(
         namedWidget<QLabel>("Label1", QStringLiteral("Progress of file transfer"), this), 4, 0);
     fields->addWidget(ProgressBar1, 4, 1, 1, 3);
+    lblRunningGame = namedWidget<QLabel>("lblRunningGame", this);
+    lblRunningGame->setWordWrap(true);
+    lblRunningGame->hide();
+    fields->addWidget(lblRunningGame, 5, 1, 1, 3);
     fields->setColumnStretch(1, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -176,11 +181,8 @@ void frmAddModify::cmdSearch_Click() {
     const auto chosen = m_platform.fileChooser.openFile(triggeredit::soundFileDialog());
     if (!chosen)
         return;
-    txtFile->setText(toQString(*chosen));
     m_spoken.reset();
-    QtProgressBar progress(*ProgressBar1);
-    triggeredit::placeChosenSound(*chosen, m_configuration, m_platform.prompter, progress);
-    cmdPlay->setEnabled(true);
+    placeSound(*chosen);
 }
 
 void frmAddModify::cmdSpeak_Click() {
@@ -190,9 +192,17 @@ void frmAddModify::cmdSpeak_Click() {
         return;
     const std::string rendered = text::fromPath(dialog.renderedFile());
     m_spoken = triggeredit::SpokenSound{dialog.cue(), rendered};
-    txtFile->setText(toQString(rendered));
     ProgressBar1->setValue(1);
+    placeSound(rendered);
+}
+
+void frmAddModify::placeSound(const std::string& file) {
+    txtFile->setText(toQString(file));
     QtProgressBar progress(*ProgressBar1);
-    triggeredit::placeChosenSound(rendered, m_configuration, m_platform.prompter, progress);
+    const bool placed =
+        triggeredit::placeChosenSound(file, m_configuration, m_platform.prompter, progress);
+    lblRunningGame->setText(
+        placed ? toQString(gamesound::runningGameAdvice(m_configuration.Game_Family)) : QString());
+    lblRunningGame->setVisible(placed);
     cmdPlay->setEnabled(true);
 }

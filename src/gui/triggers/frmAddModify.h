@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QDoubleSpinBox;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -39,6 +40,8 @@ private:
     void buildControls();
     void Form_Load();
     void Form_Unload();
+    // The chosen or spoken file into the file box and, with AutoCopy on, its copy into the game.
+    void placeSound(const std::string& file);
 
     Platform& m_platform;
     const Configuration& m_configuration;
@@ -57,4 +60,5 @@ private:
     QPushButton* cmdPlay = nullptr;
     QPushButton* cmdOK = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    QLabel* lblRunningGame = nullptr;
 };

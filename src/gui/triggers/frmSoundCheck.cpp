@@ -87,7 +87,7 @@ void frmSoundCheck::cmdMakeCopies_Click() {
     const soundcheck::Repair repair =
         soundcheck::makeCopies(m_findings, m_configuration, m_platform.speech, progress);
     refill();
-    m_platform.prompter.inform(soundcheck::report(repair), toSystemText(windowTitle()),
-                               repair.failures.empty() ? Prompter::Icon::Information
-                                                       : Prompter::Icon::Warning);
+    m_platform.prompter.inform(
+        soundcheck::report(repair, m_configuration.Game_Family), toSystemText(windowTitle()),
+        repair.failures.empty() ? Prompter::Icon::Information : Prompter::Icon::Warning);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settings/Configuration.h"
 #include "core/sound/WaveFacts.h"
+#include "core/triggers/GameSoundCopy.h"
 #include "core/triggers/SoundCheck.h"
 #include "core/triggers/SpokenCue.h"
 #include "core/triggers/TriggerEdit.h"
@@ -375,9 +376,9 @@ TEST_F(PlaceChosenSoundTest, TheSoundCheckFindsWhatTheGameWillNotPlayAndMakesIts
     EXPECT_EQ(soundcheck::warnings(triggers, configuration),
               std::vector<std::string>{warning(missing, "gone.wav")});
     const fs::path kept = soundDir / "yelpcue-originals" / "stereo.wav";
-    EXPECT_EQ(soundcheck::report(repair), "Game-ready copies made: 3.\r\nFiles that stood where "
-                                          "a copy goes were kept:\r\n    " +
-                                              kept.string());
+    EXPECT_EQ(soundcheck::report(repair, GameFamily::Quake),
+              "Game-ready copies made: 3.\r\n" + gamesound::runningGameAdvice(GameFamily::Quake) +
+                  "\r\nFiles that stood where a copy goes were kept:\r\n    " + kept.string());
     EXPECT_TRUE(gameReady(soundDir / "cue.wav") && fs::exists(kept));
     EXPECT_TRUE(gameReady(soundDir / "go.wav") && gameReady(said));
     EXPECT_EQ(progress.values, (std::vector<int>{1, 2, 3}));
