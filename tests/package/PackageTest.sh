@@ -58,7 +58,8 @@ appstreamcli validate-tree --no-net "$root" >"$scratch/out" 2>&1 ||
 # The program as installed, with the system's libraries and no display.
 answer=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$scratch" \
     "$root/usr/bin/yelpcue" --version 2>&1)
-[ $? -eq 0 ] && [ "$answer" = "Yelpcue $version" ] || fail "yelpcue --version: $answer"
+[ $? -eq 0 ] && [ "$(head -n 1 <<<"$answer")" = "Yelpcue $version" ] &&
+    [[ $(sed -n 2p <<<"$answer") == "License GPL-3.0-or-later: "* ]] || fail "yelpcue --version: $answer"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "yelpcue_${version} checked: $(stat -c %s "$package") bytes"
