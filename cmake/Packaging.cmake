@@ -3,7 +3,7 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME yelpcue)
 set(CPACK_PACKAGE_VENDOR Yelpcue)
-set(CPACK_PACKAGE_CONTACT "Yelpcue developers <yelpcue@example.org>")
+set(CPACK_PACKAGE_CONTACT ${YELPCUE_CONTACT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Quake team-talk sound cues")
 # The package's long description, in lines short enough for apt's listings.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
@@ -12,6 +12,7 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "it: it writes a one-line game script and presses a key that your game config"
     "binds to running that script.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A companion of games: its program is in /usr/games (src/app).
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${YELPCUE_HOMEPAGE})
 # Depends is computed by dpkg-shlibdeps from the libraries the program links.

@@ -10,8 +10,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
 # that play against it (16 packages, 6.6 MB to download, 17 MB installed); OpenArena comes
 # with its whole game data (13 more packages, 420 MB to download, 430 MB installed).
 TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer openbox darkplaces quakespasm ezquake openarena)
-# Packages to build the Debian package (dpkg-shlibdeps, and file for CPack) and to check it.
-PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
+# Packages to build the Debian package (dpkg-shlibdeps, and file for CPack; help2man for its
+# manual page) and to check it (lintian, man-db).
+PACKAGE_PACKAGES=(dpkg-dev file help2man desktop-file-utils appstream lintian man-db)
 # Packages to build for Windows (GoogleTest from libgtest-dev's sources), run it under Wine
 # and make its installer.
 WINDOWS_PACKAGES=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine64 nsis
