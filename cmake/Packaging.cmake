@@ -3,8 +3,8 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME yelpcue)
 set(CPACK_PACKAGE_VENDOR Yelpcue)
-set(CPACK_PACKAGE_CONTACT "Yelpcue developers <yelpcue@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Quake team-talk sound cues")
+set(CPACK_PACKAGE_CONTACT ${YELPCUE_CONTACT})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
 # The package's long description, in lines short enough for apt's listings.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "Yelpcue watches the console log of Quake. When a team-talk line holds the"
@@ -12,8 +12,9 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "it: it writes a one-line game script and presses a key that your game config"
     "binds to running that script.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A companion of games: its program is in /usr/games (src/app).
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${YELPCUE_HOMEPAGE})
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 # Depends is computed by dpkg-shlibdeps from the libraries the program links.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -11,8 +11,9 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
 # that play against it (16 packages, 6.6 MB to download, 17 MB installed); OpenArena comes
 # with its whole game data (13 more packages, 420 MB to download, 430 MB installed).
 TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer openbox darkplaces quakespasm ezquake openarena)
-# Packages to build the Debian package (dpkg-shlibdeps, and file for CPack) and to check it.
-PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
+# Packages to build the Debian package (dpkg-shlibdeps, and file for CPack; help2man for its
+# manual page) and to check it (lintian, man-db).
+PACKAGE_PACKAGES=(dpkg-dev file help2man desktop-file-utils appstream lintian man-db)
 # Packages to build the sound libraries for Windows from Debian's sources
 # (scripts/windows-sound-libs.sh); the Linux libraries give the versions to build.
 WINDOWS_LIBRARY_PACKAGES=(cmake ninja-build make dpkg-dev autoconf automake libtool pkg-config

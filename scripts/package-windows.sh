@@ -49,6 +49,9 @@ while [ ${#pending[@]} -gt 0 ]; do
     done
 done
 find "$stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+# The licence (as the read-me, for Notepad) and a third-party notice for every DLL.
+sed -i 's/\r*$/\r/' "$stage/LICENSE.txt"
+scripts/windows-notices.sh "$stage"
 
 # What the uninstaller removes: the files installed, then their folders once empty.
 {
@@ -58,6 +61,7 @@ find "$stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 
 setup=$(realpath "$build")/yelpcue-$version-setup.exe
 rm -f "$build"/yelpcue-*-setup.exe
+homepage=$(sed -n 's/^CMAKE_PROJECT_HOMEPAGE_URL:STATIC=//p' "$build/CMakeCache.txt")
 makensis -V2 -DVERSION="$version" -DSTAGEDIR="$stage" -DFILELIST="$installer/files.nsh" \
-    -DSIZE_KB="$(du -sk "$stage" | cut -f1)" -DOUTFILE="$setup" data/windows/yelpcue.nsi >/dev/null
+    -DHOMEPAGE="$homepage" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" -DOUTFILE="$setup" data/windows/yelpcue.nsi >/dev/null
 echo "$setup"

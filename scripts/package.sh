@@ -9,7 +9,11 @@ source scripts/common.sh
 ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 
 build=${1:-build/package}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DYELPCUE_TESTS=OFF >/dev/null
+# Debian's own build flags, its hardening included (stack protector, fortified calls, relro, now).
+eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DYELPCUE_TESTS=OFF \
+    -DCMAKE_C_FLAGS="$CPPFLAGS $CFLAGS" -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" \
+    -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
 cmake --build "$build"
 # Only this build's package is left there, so none of an older version is taken for it.
 rm -f "$build"/yelpcue_*.deb

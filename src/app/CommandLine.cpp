@@ -15,6 +15,10 @@ namespace {
 // The exit code of a wrong command line, as the system's own tools have it.
 constexpr int kUsageError = 2;
 
+// The line after the name and version, as GNU programs name their licence.
+constexpr const char* kLicenceLine =
+    "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.";
+
 // Qt's own options, which QApplication takes off the command line after this: a session
 // manager restores the program with -session, a player may pass -display or -style.
 // They are accepted here, not listed, and left to Qt.
@@ -54,8 +58,9 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
         QStringLiteral("Plays a sound in Quake when your team calls for something."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows these options and ends."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Shows the name and version and ends."));
+    const QCommandLineOption version(
+        {QStringLiteral("v"), QStringLiteral("version")},
+        QStringLiteral("Shows the name, version and licence and ends."));
     parser.addOption(help);
     parser.addOption(version);
     addQtOptions(parser);
@@ -83,7 +88,9 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
         print(stdout, parser.helpText());
         return 0;
     }
-    print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
-                                                QCoreApplication::applicationVersion()));
+    print(stdout,
+          QStringLiteral("%1 %2\n%3\n")
+              .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion(),
+                   QString::fromLatin1(kLicenceLine)));
     return 0;
 }

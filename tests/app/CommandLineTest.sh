@@ -26,6 +26,7 @@ check() {
 }
 
 check 0 stdout "Yelpcue $version" --version
+check 0 stdout "License GPL-3.0-or-later: GNU GPL version 3 or later" --version
 check 0 stdout "--version" --help
 check 2 stderr "Unknown option 'bogus'" --bogus
 check 2 stderr "Unexpected argument 'extra'" extra
