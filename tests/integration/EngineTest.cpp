@@ -112,7 +112,7 @@ protected:
                        session.ReadPosition() >=
                            static_cast<std::int64_t>(fs::file_size(engine.consoleLog()));
             },
-            10s, [&] { drive(); }));
+            kPatience, [&] { drive(); }));
         EXPECT_TRUE(engine.sync([&] { drive(); }));
         return playScriptRuns(engine.logText()).size();
     }
@@ -208,7 +208,7 @@ TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLin
             const auto runs = playScriptRuns(log);
             return !runs.empty() && log.find(played, runs.front()) != std::string::npos;
         },
-        20s, [&] { drive(); }))
+        kPatience, [&] { drive(); }))
         << "heard " << engine.heardSeconds(heardBefore, tone) << " s of the sound; "
         << whatHappened(engine);
     EXPECT_EQ(settledRuns(engine), 1u) << whatHappened(engine);
@@ -216,7 +216,8 @@ TEST_P(EngineTest, OnlyTheTeamLineRunsThePlayScriptThroughYelpcuesKeyUntilAnyLin
     // The trigger widened to any line, as the edit dialog does it: all three lines call.
     rig.triggers.set(1, {keyword, keyword, sound, 0, text::Callers::AnyLine});
     engine.press("F3");
-    waitFor([&] { return playScriptRuns(engine.logText()).size() >= 4; }, 20s, [&] { drive(); });
+    waitFor([&] { return playScriptRuns(engine.logText()).size() >= 4; }, kPatience,
+            [&] { drive(); });
     EXPECT_EQ(settledRuns(engine), 4u) << whatHappened(engine);
 }
 
@@ -271,7 +272,7 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
         [&] {
             return logHolds(engine, {"Player^7 entered the game", "Mate^7 entered the game"});
         },
-        90s,
+        kPatience,
         [&] {
             if (turn++ % 150 == 0) {
                 mate.command("team red");
@@ -292,13 +293,13 @@ TEST_F(EngineTest, OpenArenaPlaysTheSoundOfATeammatesCall) {
             return logHolds(engine, {"^2need SHOTGUN here", "(^4Shotgun^7): ^5hold here",
                                      "couldn't exec SHOTGUN.cfg"});
         },
-        20s, [&] { drive(); }))
+        kPatience, [&] { drive(); }))
         << whatHappened(engine);
     const std::streamoff heardBefore = engine.soundOutputSize();
     mate.command("say_team need SHOTGUN here");
 
-    ASSERT_TRUE(
-        waitFor([&] { return engine.heardSeconds(heardBefore, 440) > 0.5; }, 30s, [&] { drive(); }))
+    ASSERT_TRUE(waitFor([&] { return engine.heardSeconds(heardBefore, 440) > 0.5; }, kPatience,
+                        [&] { drive(); }))
         << "heard " << engine.heardSeconds(heardBefore, 440) << " s of the tone; "
         << whatHappened(engine);
     EXPECT_EQ(settledRuns(engine), 1u) << whatHappened(engine);

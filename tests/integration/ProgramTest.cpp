@@ -106,7 +106,7 @@ TEST_F(ProgramTest, SecondStartHandsOverToTheFirstAndEnds) {
         ASSERT_TRUE(desktop.focus(*notice));
         desktop.pressKey("Return");
 
-        EXPECT_EQ(second->waitForExit(10s), 0);
+        EXPECT_EQ(second->waitForExit(kPatience), 0);
         // Without a window manager Qt cannot take the focus for itself; the window is raised.
         EXPECT_TRUE(waitFor([&] { return desktop.isAbove(*forward, elsewhere.window()); }))
             << "the first instance's window comes forward";
@@ -174,10 +174,10 @@ TEST_F(ProgramTest, MainWindowKeepsItsStoredPlaceAndSizeUnderAWindowManager) {
             [&] {
                 return managed.outerRect(*window) == WindowRect{200, 100, 700, 450};
             },
-            5s))
+            kPatience))
             << "start " << start << ": the frame stands at the stored place and size";
         managed.close(*window);
-        ASSERT_EQ(program->waitForExit(10s), 0);
+        ASSERT_EQ(program->waitForExit(kPatience), 0);
         EXPECT_EQ(stored(), "1500 3000 10500 6750 ") << "after start " << start;
     }
 }

@@ -69,9 +69,10 @@ done
 # The player's settings and a trigger file exported into the program's folder stay.
 run reg add "$settings_key" /v Selected_Key /d F7 /f >/dev/null
 printf '"Shotgun","SHOTGUN","shotgun.wav"\r\n' >"$folder/my triggers.txt"
-# The uninstaller copies itself away, starts the copy and returns at once.
+# The uninstaller copies itself away, starts the copy and returns at once: its work is
+# awaited for as long as any test waits (tests/support/Patience.h), 600 looks of 0.2 s.
 run "$folder/uninstall.exe" /S || fail "the uninstaller ended with status $?"
-for _ in $(seq 100); do
+for _ in $(seq 600); do
     [ "$(ls -A "$folder")" = "my triggers.txt" ] && break
     sleep 0.2
 done

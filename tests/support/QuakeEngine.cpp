@@ -231,7 +231,7 @@ bool QuakeEngine::start(std::string& failure) {
             "SDL_DISKAUDIOFILE=" + soundOutput().string()},
         m_baseDir.string(), output.string(), openArena ? consoleInput().string() : "");
     bool ended = m_process->pid() <= 0;
-    waitFor([&] { return ended || m_window.has_value(); }, 60s,
+    waitFor([&] { return ended || m_window.has_value(); }, kPatience,
             [&] {
                 m_window = m_desktop.findWindowOfProcess(m_process->pid());
                 ended = !m_window && m_process->waitForExit({}).has_value();
@@ -263,8 +263,9 @@ int QuakeEngine::syncCount() const {
 bool QuakeEngine::sync(const std::function<void()>& meanwhile) {
     const int before = syncCount();
     // At start the game may not read its keys yet (OpenArena only in a map, which takes a
-    // while to load); a second press just answers twice.
-    for (int attempt = 0; attempt < 90; ++attempt) {
+    // while to load): pressed again every second; a second press just answers twice.
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (std::chrono::steady_clock::now() < deadline) {
         press("F12");
         if (waitFor([&] { return syncCount() > before; }, 1s, meanwhile))
             return true;

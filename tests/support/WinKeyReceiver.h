@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/platform/KeyOutput.h"
+#include "support/Patience.h"
 
 #include <vector>
 #include <windows.h>
@@ -42,7 +43,7 @@ public:
     bool hasFocus() const { return GetFocus() == m_window; }
 
     // The key messages that arrived, waiting until `count` are in or `timeoutMs` have passed.
-    KeyArrivals take(std::size_t count, DWORD timeoutMs = 2000) {
+    KeyArrivals take(std::size_t count, DWORD timeoutMs = kPatienceMs) {
         KeyArrivals arrivals;
         const DWORD start = GetTickCount();
         while (arrivals.events.size() < count && GetTickCount() - start < timeoutMs) {

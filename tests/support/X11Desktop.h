@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "support/Patience.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -21,8 +23,7 @@ inline bool xIsRequired() {
 bool xDisplayAvailable(const std::string& display = {});
 
 // Calls `step` until `done` holds or the time is up: what another process does is awaited.
-bool waitFor(const std::function<bool()>& done,
-             std::chrono::milliseconds timeout = std::chrono::seconds(10),
+bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = kPatience,
              const std::function<void()>& step = {});
 
 // Skips the test when `available` does not hold, or fails it where the test script provides
@@ -57,7 +58,7 @@ public:
     // A window on show with exactly this title: a top-level one, or one inside another
     // (a tray icon in a notification area, a window in a window manager's frame).
     std::optional<WindowId> findWindow(const std::string& title, bool embedded = false) const;
-    // The same, awaited for ten seconds.
+    // The same, awaited for as long as kPatience.
     std::optional<WindowId> awaitWindow(const std::string& title, bool embedded = false) const;
     // A top-level window on show that the process with this id says is its own.
     std::optional<WindowId> findWindowOfProcess(int pid) const;
