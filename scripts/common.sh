@@ -40,16 +40,23 @@ ensure_packages() {
         "${missing[@]}" >/dev/null
 }
 
-# Downloads Debian source packages (NAME=VERSION ...) into folder $1 through a deb-src list
-# that only this call knows: the machine's own lists are never changed. The source suites are
-# the machine's own binary suites. A package whose files the archive does not all serve is
-# left as far as it came, with a warning; unpacking it then says what is missing.
+# Downloads Debian source packages into folder $1 through a deb-src list that only this call
+# knows: the machine's own lists are never changed.
+#   fetch_debian_sources FOLDER [--suite SUITE]... NAME=VERSION...
+# The source suites are the machine's own binary suites, and each SUITE of Debian's main
+# archive. A package whose files the archive does not all serve is left as far as it came,
+# with a warning; unpacking it then says what is missing.
 fetch_debian_sources() {
     local work=$1
     shift
     local apt_dir=$work/apt
     local list
     mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/sources.list.d"
+    while [ "${1:-}" = --suite ]; do
+        echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]" \
+            "http://deb.debian.org/debian $2 main" >>"$apt_dir/sources.list"
+        shift 2
+    done
     for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
         [ -f "$list" ] && sed -n 's/^deb /deb-src /p' "$list" >>"$apt_dir/sources.list"
     done
