@@ -14,13 +14,14 @@ TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer openbox darkplaces quakespasm ezq
 # Packages to build the Debian package (dpkg-shlibdeps, and file for CPack) and to check it.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
 # Packages to build the sound libraries for Windows from Debian's sources
-# (scripts/windows-sound-libs.sh); the Linux libraries give the versions to build.
+# (scripts/windows-sound-libs.sh); the Linux libraries give the versions to build (all but
+# espeak-ng's, which that script names).
 WINDOWS_LIBRARY_PACKAGES=(cmake ninja-build make dpkg-dev autoconf automake libtool pkg-config
     python3 g++-mingw-w64-x86-64-posix libsndfile1 libsoxr0 libebur128-1)
 # Packages to build for Windows (GoogleTest from libgtest-dev's sources), run it under Wine
-# and make its installer.
+# and make its installer; espeak-ng's data goes into the installer as Debian ships it.
 WINDOWS_PACKAGES=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine64 nsis
-    librsvg2-bin fonts-dejavu-core "${WINDOWS_LIBRARY_PACKAGES[@]}")
+    librsvg2-bin fonts-dejavu-core espeak-ng-data "${WINDOWS_LIBRARY_PACKAGES[@]}")
 
 # Installs the packages that are not installed yet (with sudo when not root).
 ensure_packages() {
@@ -124,6 +125,14 @@ configure_windows_build() {
         -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
         -DYELPCUE_WINDOWS_LIBS="$SOUND_LIBS_PREFIX" "$@" >/dev/null
+}
+
+# The folder holding espeak-ng-data as Debian's package installs it, where the Linux library
+# reads it; the Windows program reads the same data from beside itself.
+espeak_data_parent() {
+    local data
+    data=$(dpkg -L espeak-ng-data | grep -x '/usr/lib/[^/]*/espeak-ng-data') || return 1
+    dirname "$data"
 }
 
 # The folders of the compiler's own DLLs (libstdc++, libgcc, winpthread) for Windows.
