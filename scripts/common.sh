@@ -15,13 +15,14 @@ TEST_PACKAGES=(xvfb xauth x11-xkb-utils trayer openbox darkplaces quakespasm ezq
 # manual page) and to check it (lintian, man-db).
 PACKAGE_PACKAGES=(dpkg-dev file help2man desktop-file-utils appstream lintian man-db)
 # Packages to build the sound libraries for Windows from Debian's sources
-# (scripts/windows-sound-libs.sh); the Linux libraries give the versions to build.
+# (scripts/windows-sound-libs.sh); the Linux libraries give the versions to build (all but
+# espeak-ng's, which that script names).
 WINDOWS_LIBRARY_PACKAGES=(cmake ninja-build make dpkg-dev autoconf automake libtool pkg-config
     python3 g++-mingw-w64-x86-64-posix libsndfile1 libsoxr0 libebur128-1)
 # Packages to build for Windows (GoogleTest from libgtest-dev's sources), run it under Wine
-# and make its installer.
+# and make its installer; espeak-ng's data goes into the installer as Debian ships it.
 WINDOWS_PACKAGES=(cmake ninja-build libgtest-dev g++-mingw-w64-x86-64-posix wine64 nsis
-    librsvg2-bin fonts-dejavu-core "${WINDOWS_LIBRARY_PACKAGES[@]}")
+    librsvg2-bin fonts-dejavu-core espeak-ng-data "${WINDOWS_LIBRARY_PACKAGES[@]}")
 
 # Installs the packages that are not installed yet (with sudo when not root).
 ensure_packages() {
@@ -41,16 +42,23 @@ ensure_packages() {
         "${missing[@]}" >/dev/null
 }
 
-# Downloads Debian source packages (NAME=VERSION ...) into folder $1 through a deb-src list
-# that only this call knows: the machine's own lists are never changed. The source suites are
-# the machine's own binary suites. A package whose files the archive does not all serve is
-# left as far as it came, with a warning; unpacking it then says what is missing.
+# Downloads Debian source packages into folder $1 through a deb-src list that only this call
+# knows: the machine's own lists are never changed.
+#   fetch_debian_sources FOLDER [--suite SUITE]... NAME=VERSION...
+# The source suites are the machine's own binary suites, and each SUITE of Debian's main
+# archive. A package whose files the archive does not all serve is left as far as it came,
+# with a warning; unpacking it then says what is missing.
 fetch_debian_sources() {
     local work=$1
     shift
     local apt_dir=$work/apt
     local list
     mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/sources.list.d"
+    while [ "${1:-}" = --suite ]; do
+        echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]" \
+            "http://deb.debian.org/debian $2 main" >>"$apt_dir/sources.list"
+        shift 2
+    done
     for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
         [ -f "$list" ] && sed -n 's/^deb /deb-src /p' "$list" >>"$apt_dir/sources.list"
     done
@@ -118,6 +126,14 @@ configure_windows_build() {
         -DCMAKE_TOOLCHAIN_FILE="$QT_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
         -DYELPCUE_WINDOWS_LIBS="$SOUND_LIBS_PREFIX" "$@" >/dev/null
+}
+
+# The folder holding espeak-ng-data as Debian's package installs it, where the Linux library
+# reads it; the Windows program reads the same data from beside itself.
+espeak_data_parent() {
+    local data
+    data=$(dpkg -L espeak-ng-data | grep -x '/usr/lib/[^/]*/espeak-ng-data') || return 1
+    dirname "$data"
 }
 
 # The folders of the compiler's own DLLs (libstdc++, libgcc, winpthread) for Windows.

@@ -5,7 +5,7 @@
 # The folder is a Windows build (build/windows-package when none is given); one not yet
 # configured is configured in Release without the tests. Qt comes from scripts/windows-qt.sh
 # and the sound libraries from scripts/windows-sound-libs.sh, built from Debian's sources the
-# first time (about 20 and 5 minutes), then taken from their cache.
+# first time (about 20 and 6 minutes), then taken from their cache.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -20,14 +20,17 @@ cmake --build "$build" --target yelpcue
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 # The program as installed: yelpcue.exe with the read-me beside it (in Windows line ends, for
-# Notepad), the Qt plugins it loads, and every DLL that any of them imports from Qt, the sound
-# libraries or the compiler's runtime. What Windows itself provides is left out.
+# Notepad) and espeak-ng's data (real files where Debian may link), the Qt plugins it loads,
+# and every DLL that any of them imports from Qt, the sound libraries or the compiler's
+# runtime. What Windows itself provides is left out.
 # Absolute paths: makensis works in the folder of its script.
 installer=$(realpath "$build")/installer
 stage=$installer/stage
 rm -rf "$installer"
 cmake --install "$build" --prefix "$stage" --strip >/dev/null
 sed -i 's/\r*$/\r/' "$stage/readme.txt"
+espeak_data=$(espeak_data_parent)
+cp -RL "$espeak_data/espeak-ng-data" "$stage/"
 for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
     mkdir -p "$stage/$(dirname "$plugin")"
     cp "$QT_PREFIX/plugins/$plugin" "$stage/$plugin"

@@ -31,6 +31,10 @@ export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 WINEPATH=$(for dir in "$QT_PREFIX/bin" "$SOUND_LIBS_PREFIX/bin" $(mingw_runtime_dirs); do printf '%s;' "$(windows_path "$dir")"; done)
 export WINEPATH WINEQT_QPA_FONTDIR=$(windows_path /usr/share/fonts/truetype/dejavu)
+# Speech reads Debian's espeak-ng-data where it is installed for Linux.
+espeak_data=$(espeak_data_parent)
+YELPCUE_ESPEAK_DATA=$(windows_path "$espeak_data")
+export YELPCUE_ESPEAK_DATA
 # Without a display Wine uses its own US keyboard layout rather than the X server's.
 unset DISPLAY WAYLAND_DISPLAY
 # The server is gone before its prefix: a later prefix may get the same inode, and with it

@@ -2,12 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the sound libraries for 64-bit Windows (mingw-w64) from Debian's own source packages,
 # the versions the Linux build uses: libsndfile reading and writing WAV, FLAC, Ogg Vorbis, Opus
-# and MP3 (through libogg, libvorbis, flac, opus, mpg123 and LAME), libsoxr and libebur128, as
-# DLLs with import libraries and pkg-config files. Installs them into one prefix in the cache
-# outside the checkout, reused while every version and this recipe stay the same, and prints it.
+# and MP3 (through libogg, libvorbis, flac, opus, mpg123 and LAME), libsoxr, libebur128 and
+# espeak-ng's speech library, as DLLs with import libraries and pkg-config files. Installs them
+# into one prefix in the cache outside the checkout, reused while every version and this recipe
+# stay the same, and prints it.
 #   scripts/windows-sound-libs.sh          YELPCUE_QT_CACHE: the cache folder (~/.cache/yelpcue)
-# The first build takes about 5 minutes on two cores busy with other builds and keeps 5.3 MB
-# (3.5 MB of DLLs); its build folder is removed once the libraries are installed.
+# The first build takes about 6 minutes on two cores busy with other builds and keeps 5.9 MB
+# (4.0 MB of DLLs); its build folder is removed once the libraries are installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 project=$PWD
@@ -23,6 +24,11 @@ declare -A version
 for library in "${libraries[@]}"; do
     version[${library%%:*}]=$(dpkg-query -W -f='${source:Version}' "${library#*:}")
 done
+# espeak-ng: Linux runs bookworm's 1.51+dfsg-10+deb12u2, but Debian's archive no longer serves
+# that version's upstream tarball (espeak-ng_1.51+dfsg.orig.tar.gz, 404), so this is trixie's
+# source, the nearest version it serves whole, with trixie's patches. This library reads the
+# bookworm espeak-ng-data (1.51) that the installer puts beside the program.
+version[espeak-ng]=1.52.0+dfsg-5
 recipe=$({
     for name in "${!version[@]}"; do echo "$name=${version[$name]}"; done | sort
     # This script's commands, not its comments.
@@ -48,7 +54,7 @@ renice -n 19 -p $$ >/dev/null
 echo "Fetching Debian's sources: ${!version[*]}" >&2
 sources=()
 for name in "${!version[@]}"; do sources+=("$name=${version[$name]}"); done
-fetch_debian_sources "$work" "${sources[@]}"
+fetch_debian_sources "$work" --suite trixie "${sources[@]}"
 
 # unpack NAME: NAME's source with Debian's patches applied (dpkg-source applies them), in
 # $work/NAME.
@@ -85,19 +91,26 @@ run() {
         { tail -n 40 "$work/$name.log" >&2; echo "$name: $step failed" >&2; exit 1; }
 }
 
+# autotools_configure NAME [CONFIGURE OPTIONS...]: NAME configured to build in $work/NAME-build.
+autotools_configure() {
+    local name=$1
+    shift
+    mkdir -p "$work/$name-build"
+    cd "$work/$name-build"
+    run "$name" configure "$work/$name/configure" --build="$(dpkg-architecture -qDEB_BUILD_GNU_TYPE)" --host=$host \
+        --prefix="$prefix" --enable-shared --disable-static "$@"
+    cd "$project"
+}
+
 # autotools NAME [CONFIGURE OPTIONS...] [-- MAKE ARGUMENTS...]
 autotools() {
     local name=$1 options=() make_arguments=()
     shift
     while [ $# -gt 0 ] && [ "$1" != -- ]; do options+=("$1"); shift; done
     [ $# -gt 0 ] && shift && make_arguments=("$@")
-    mkdir -p "$work/$name-build"
-    cd "$work/$name-build"
-    run "$name" configure "$work/$name/configure" --build="$(dpkg-architecture -qDEB_BUILD_GNU_TYPE)" --host=$host \
-        --prefix="$prefix" --enable-shared --disable-static "${options[@]}"
-    run "$name" build make -j"$(nproc)" "${make_arguments[@]}"
-    run "$name" install make "${make_arguments[@]}" install-strip
-    cd "$project"
+    autotools_configure "$name" "${options[@]}"
+    run "$name" build make -C "$work/$name-build" -j"$(nproc)" "${make_arguments[@]}"
+    run "$name" install make -C "$work/$name-build" "${make_arguments[@]}" install-strip
 }
 
 # cmake_build NAME [CMAKE OPTIONS...]
@@ -112,8 +125,8 @@ cmake_build() {
 }
 
 echo "Building the sound libraries for Windows into $prefix" >&2
-for library in "${libraries[@]}"; do
-    unpack "${library%%:*}"
+for name in "${!version[@]}"; do
+    unpack "$name"
 done
 # libogg's CMake build names its DLL libogg.dll but its import library ogg.dll: autotools.
 autotools libogg
@@ -155,6 +168,17 @@ sed -i 's/^elseif (NOT WIN32)$/else ()/' "$work/libsoxr/src/CMakeLists.txt"
 cmake_build libsoxr -DWITH_OPENMP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF \
     -DWITH_LSR_BINDINGS=OFF
 cmake_build libebur128 -DBUILD_STATIC_LIBS=OFF
+# espeak-ng's library alone, for synchronous rendering into memory: no audio output, no
+# programs, and not its data, which it compiles by running its own program (Debian's
+# espeak-ng-data is the data). Its out-of-tree build misses its Windows headers, and libtool
+# makes a DLL only when told that nothing stays undefined.
+run espeak-ng autogen env -C "$work/espeak-ng" ./autogen.sh
+autotools_configure espeak-ng --without-async --without-pcaudiolib --without-sonic \
+    --without-speechplayer --without-mbrola CPPFLAGS="$CPPFLAGS -I$work/espeak-ng/src/include/compat"
+run espeak-ng build make -C "$work/espeak-ng-build" -j"$(nproc)" LDFLAGS="$LDFLAGS -no-undefined" \
+    src/libespeak-ng.la espeak-ng.pc
+run espeak-ng install make -C "$work/espeak-ng-build" INSTALL_STRIP_FLAG=-s install-libLTLIBRARIES \
+    install-espeak_ng_includeHEADERS install-pkgconfigDATA
 
 # What linking needs stays: headers, import libraries, pkg-config and CMake files.
 rm -rf "$prefix/doc" "$prefix/share" "$prefix"/lib/*.la

@@ -34,6 +34,7 @@ for file in yelpcue.exe readme.txt LICENSE.txt licenses/qt6-base.txt uninstall.e
     libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
     [ -f "$folder/$file" ] || fail "$file is not installed"
 done
+[ -f "$folder/espeak-ng-data/en_dict" ] || fail "espeak-ng's data is not installed beside the program"
 grep -q $'\r$' "$folder/readme.txt" || fail "the read-me lacks Windows line ends"
 [ -f "$menu/Yelpcue.lnk" ] || fail "no Start-menu entry"
 run reg query "$uninstall_key" /v UninstallString | grep -qF 'Program Files\Yelpcue\uninstall.exe' ||

@@ -20,6 +20,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sndfile.h>
 
 namespace {
@@ -397,8 +398,9 @@ TEST(SpokenCueTest, TheSystemsLanguageComesFirstAndEachCueHasAFileNameOfItsOwn) 
     const auto file = [](const SpokenText& cue) {
         return spoken::renderedFile("/s", cue)->filename().string();
     };
-    EXPECT_THAT(file({"Need SHOTGUN!", "German", 175}),
-                testing::MatchesRegex("need-shotgun-[0-9a-f]{6}\\.wav"));
+    // std::regex: GoogleTest's own expressions on Windows know no classes or counts.
+    const std::string name = file({"Need SHOTGUN!", "German", 175});
+    EXPECT_TRUE(std::regex_match(name, std::regex("need-shotgun-[0-9a-f]{6}\\.wav"))) << name;
     EXPECT_NE(file({"need shotgun", "German", 175}), file({"need shotgun", "German", 200}));
     EXPECT_THAT(file({"\xD0\x9A\xD0\xB2\xD0\xB0\xD0\xB4", "Russian", 175}),
                 testing::StartsWith("spoken-"));
