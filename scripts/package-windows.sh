@@ -52,9 +52,9 @@ while [ ${#pending[@]} -gt 0 ]; do
     done
 done
 find "$stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
-# The licence (as the read-me, for Notepad) and a third-party notice for every DLL.
+# The licence (as the read-me, for Notepad) and a third-party notice for every DLL and data.
 sed -i 's/\r*$/\r/' "$stage/LICENSE.txt"
-scripts/windows-notices.sh "$stage"
+scripts/windows-notices.sh "$stage" "$SOUND_LIBS_PREFIX/share/yelpcue-sources"
 
 # What the uninstaller removes: the files installed, then their folders once empty.
 {

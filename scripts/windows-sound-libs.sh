@@ -57,11 +57,15 @@ for name in "${!version[@]}"; do sources+=("$name=${version[$name]}"); done
 fetch_debian_sources "$work" --suite trixie "${sources[@]}"
 
 # unpack NAME: NAME's source with Debian's patches applied (dpkg-source applies them), in
-# $work/NAME.
+# $work/NAME. The version built and Debian's copyright file of that source go into the
+# prefix's share/yelpcue-sources, for the installer's third-party notices.
 unpack() {
-    local name=$1
+    local name=$1 sources=$prefix/share/yelpcue-sources
+    mkdir -p "$sources"
+    echo "${version[$name]}" >"$sources/$name.version"
     if dpkg-source --no-check -x "$work/${name}_${version[$name]#*:}.dsc" "$work/$name" \
         >"$work/$name-unpack.log" 2>&1; then
+        cp "$work/$name/debian/copyright" "$sources/$name.copyright"
         return 0
     fi
     # The archive no longer serves libebur128 1.2.6-1's Debian tarball. That revision patches
