@@ -76,11 +76,12 @@ std::vector<Command> gameCommands(std::string_view script,
 
 // A name from outside: in a sound file's name, a console line and a key name.
 const std::vector<std::string> kHostileTexts{
-    "x.wav;quit",
-    "x.wav\";rcon_password evil",
-    "x.wav\r\nquit",
-    "x.wav\nquit",
-    "x.wav\rquit",
+    // Before the extension, which the name of the game's copy keeps (gameSoundName).
+    "x;quit.wav",
+    "x\";rcon_password evil.wav",
+    "x\r\nquit.wav",
+    "x\nquit.wav",
+    "x\rquit.wav",
     "x//quit.wav",
     "x.wav //\nquit",
     "$rcon_password",
@@ -167,12 +168,9 @@ TEST_F(GameCommandLanguageTest,
             if (script != "play before.wav\r\n")
                 played.push_back(script);
         }
-        // What follows the last dot of a name is its kind; the game plays the wave made
-        // from it, so "x.wav;quit" plays as x.wav.
-        const std::string x = "play x.wav\r\n";
-        EXPECT_EQ(played, (std::vector<std::string>{x, x, x, x, x, "play quit.wav\r\n",
-                                                    "play \"\xE9\xE8\xFF.wav\"\r\n",
-                                                    "play \"\xC3\xA9t\xC3\xA9.wav\"\r\n"}));
+        EXPECT_EQ(played,
+                  (std::vector<std::string>{"play quit.wav\r\n", "play \"\xE9\xE8\xFF.wav\"\r\n",
+                                            "play \"\xC3\xA9t\xC3\xA9.wav\"\r\n"}));
     }
 }
 
