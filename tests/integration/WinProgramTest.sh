@@ -89,8 +89,9 @@ pids+=($recorder)
 waitfor "$patience" grep -q '^ready' "$scratch/keys" || fail "the game's window did not take the focus: $(cat "$scratch/keys")"
 printf '(Al): SHOTGUN please\r\n' >>"$log"
 play_script() { find "$quake/id1" -maxdepth 1 -iname bellcast.cfg -exec cat {} + 2>/dev/null; }
-waitfor "$patience" test "$(play_script)" = $'play shotgun.wav\r' ||
-    fail "the play script holds '$(play_script)'"
+# Read again at every look: the script is written after the line, at the program's next tick.
+plays_shotgun() { test "$(play_script)" = $'play shotgun.wav\r'; }
+waitfor "$patience" plays_shotgun || fail "the play script holds '$(play_script)'"
 wait "$recorder"
 keys=$(grep -v '^ready' "$scratch/keys" | tr -d '\r')
 [ "$keys" = $'down 71\nup 71' ] || fail "keys that reached the focused window: '$keys'"
