@@ -89,7 +89,9 @@ start_xvfb() {
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
     local number
-    if ! read -r -t 20 number <"$fifo"; then
+    # Awaited as long as the tests await anything (tests/support/Patience.h): a machine busy
+    # with other work may take its time.
+    if ! read -r -t 120 number <"$fifo"; then
         rm -f "$fifo"
         echo "Xvfb did not start" >&2
         return 1
