@@ -314,22 +314,15 @@ TEST_F(SessionTest, NoPassStartsWhileStopAsksItsQuestion) {
     game.write("(Bob): SHOTGUN\r\n");
     clock.time = {21, 5, 9};
     writeFile(matchFile(), "older match");
+    prompter.answers = {Prompter::Answer::Yes};
     // The tray's Start, or a tick, while the question is open.
-    struct StartingPrompter final : Prompter {
-        Answer ask(const Message&) override {
-            session->start();
-            session->checkLog();
-            return Answer::Yes;
-        }
-        MonitoringSession* session = nullptr;
-    } starting;
-    MonitoringSession stopping(configuration, triggers, activity, view, clock, starting,
-                               [this](const std::string& keys) { pushed.push_back(keys); });
-    stopping.setConsoleLogPath(session.ConsoleLogPath());
-    starting.session = &stopping;
-    stopping.stop();
-    EXPECT_FALSE(stopping.isRunning());
-    EXPECT_FALSE(stopping.hasPendingLines());
+    prompter.whileOpen = [this] {
+        session.start();
+        session.checkLog();
+    };
+    session.stop();
+    EXPECT_FALSE(session.isRunning());
+    EXPECT_FALSE(session.hasPendingLines());
     EXPECT_EQ(readFile(game.path()), "** Cleared by Yelpcue **\r\n");
 }
 
