@@ -21,14 +21,16 @@ using SessionTest = SessionFixture;
 TEST_F(SessionTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
     triggers.append({"Quad", "GET QUAD", "quad.wav"});
     session.start();
-    for (const auto lineEnd : {GameConsole::LineEnd::CrLf, GameConsole::LineEnd::Lf}) {
-        game = GameConsole(game.path(), lineEnd);
-        const std::string end = game.lineEnd();
+    for (const std::string end : {"\r\n", "\n"}) {
         const std::string text =
             "(Bob): SHOTGUN" + end + "(Alice): nothing" + end + "(Carl): get the quad" + end;
+        // Each piece written and closed on its own, and read before the next.
         for (std::size_t piece = 1; piece <= text.size(); ++piece) {
             activity.entries.clear();
-            game.writeInPieces(text, piece, [this] { tick(); });
+            for (std::size_t at = 0; at < text.size(); at += piece) {
+                game.write(text.substr(at, piece));
+                tick();
+            }
             EXPECT_EQ(processed(), (Lines{"(Bob): SHOTGUN", "(Carl): get the quad"})) << piece;
         }
     }
