@@ -42,9 +42,10 @@ protected:
 
     std::string dir(const char* name) const { return (game / name).string(); }
 
-    // Stored as a player's earlier runs left it: key F2, game mode TF, the triggers given.
-    void storeAConfiguredProgram(const std::vector<Trigger>& stored = {
-                                     {"Shotgun", "SHOTGUN", "shotgun.wav"}}) {
+    // Opens the window over settings as a player's earlier runs left them: key F2, game mode
+    // TF, the triggers given.
+    void openConfigured(const std::vector<Trigger>& stored = {
+                            {"Shotgun", "SHOTGUN", "shotgun.wav"}}) {
         Configuration earlier;
         earlier.Quake_Dir = game.path().string();
         earlier.TF_Dir = earlier.Active_Mod_Dir = dir("fortress");
@@ -55,6 +56,7 @@ protected:
         for (std::size_t i = 0; i < stored.size(); ++i)
             triggerstore::Add_Trigger(fakes.settings, std::to_string(i + 1), stored[i]);
         fakes.settings.save("Application_params", "RecordCount", std::to_string(stored.size()));
+        ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
     }
 
     SoundProcessor::LoadResult open() {
@@ -127,10 +129,9 @@ TEST_F(MainWindowTest, ConfigurationIsOfferedAgainUntilAGameModeDirectoryIsSet) 
 }
 
 TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
-    storeAConfiguredProgram({{"Shotgun", "SHOTGUN", "shotgun.wav"},
-                             {"Quad", "QUAD", "quad.wav", 60000},
-                             {"Flag", "FLAG", "flag.wav"}});
-    ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
+    openConfigured({{"Shotgun", "SHOTGUN", "shotgun.wav"},
+                    {"Quad", "QUAD", "quad.wav", 60000},
+                    {"Flag", "FLAG", "flag.wav"}});
     click(*window, "cmdStats");
     QWidget* stats = nullptr;
     for (QWidget* shown : QApplication::topLevelWidgets())
@@ -182,9 +183,8 @@ TEST_F(MainWindowTest, EveryWayOutRunsTheClosingStepsOnce) {
         fakes.settings = {};
         fakes.prompter.shown.clear();
         fs::remove(game / "fortress" / "MatchPlayed-12-0-0.txt");
-        storeAConfiguredProgram();
         console.say("a line of the match");
-        ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
+        openConfigured();
         tray.ItemAdd();
         start();
         window->showNormal(); // brought back from the tray, so its position is saved
@@ -203,8 +203,7 @@ TEST_F(MainWindowTest, EveryWayOutRunsTheClosingStepsOnce) {
 
 // The buttons, the tray's items and the choice of mode start and stop one session.
 TEST_F(MainWindowTest, ButtonsTrayAndModeStartAndStopTheSessionAndShowWhetherItRuns) {
-    storeAConfiguredProgram();
-    ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
+    openConfigured();
     configuration.QconsoleDel = false;
     // Whether the session runs, Start and Stop can be pressed, and the tray's icon moves.
     const auto shown = [&] {
@@ -231,9 +230,8 @@ TEST_F(MainWindowTest, ButtonsTrayAndModeStartAndStopTheSessionAndShowWhetherItR
 }
 
 TEST_F(MainWindowTest, EachMatchIsOneReadableRowAndKeysThatCannotReachTheGameAreToldOnce) {
-    storeAConfiguredProgram();
     fakes.keyOutput.available = false;
-    ASSERT_EQ(open(), SoundProcessor::LoadResult::Loaded);
+    openConfigured();
     window->show();
     start();
     trayItem(2)->trigger(); // a pass while running
