@@ -65,16 +65,6 @@ TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
     }
 }
 
-TEST_F(SessionTest, MissingLogIsEmptyUntilItAppearsAndThenReadFromItsBeginning) {
-    session.skipExistingText();
-    session.start();
-    tick();
-    EXPECT_TRUE(prompter.shown.empty());
-    game.say("(Bob): SHOTGUN");
-    tick();
-    EXPECT_EQ(processed(), Lines{"(Bob): SHOTGUN"});
-}
-
 TEST_F(SessionTest, TextInTheLogAtLoadingIsNeverProcessedNotEvenTheRestOfItsLastLine) {
     game.write("(Bob): SHOTGUN\r\n(Eve): ");
     session.skipExistingText();
@@ -369,13 +359,22 @@ TEST(LineCutterTest, LineWithoutEndIsCutAtTheLimitAndALineEndRightAfterAddsNoEmp
     }
 }
 
-TEST_F(SessionTest, FollowerTakesAPathThatIsNoFileForAnEmptyLog) {
+// A path that is no file (the log not written yet, a folder, none at all) is an empty log,
+// with no box about it; once the log appears it is read from its beginning.
+TEST_F(SessionTest, APathThatIsNoFileIsAnEmptyLogAndAMissingLogIsReadOnceItAppears) {
     ConsoleLogFollower follower;
-    for (const fs::path& path : {dir / "missing.log", dir.path(), fs::path()}) {
+    for (const fs::path& path : {game.path(), dir.path(), fs::path()}) {
         EXPECT_EQ(follower.measure(path), 0) << path;
         EXPECT_FALSE(follower.hasUnreadText());
         EXPECT_TRUE(follower.readNewLines(path).empty());
     }
+    session.skipExistingText();
+    session.start();
+    tick();
+    EXPECT_TRUE(prompter.shown.empty());
+    game.say("(Bob): SHOTGUN");
+    tick();
+    EXPECT_EQ(processed(), Lines{"(Bob): SHOTGUN"});
 }
 
 } // namespace
