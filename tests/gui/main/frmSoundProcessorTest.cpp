@@ -93,7 +93,9 @@ protected:
     std::unique_ptr<frmSoundProcessor> window;
 };
 
-TEST_F(MainWindowTest, FirstStartShowsTheUpgradeAndTheReadmeAndEndsWhenConfigurationIsDeclined) {
+// A first start shows the upgrade and the read-me and ends when configuration is declined;
+// accepted, configuration is offered again until a game mode directory is set.
+TEST_F(MainWindowTest, FirstStartEndsWhenConfigurationIsDeclinedElseOffersItUntilAModeIsSet) {
     fakes.prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
     EXPECT_EQ(open(), SoundProcessor::LoadResult::Declined);
     EXPECT_EQ(shownTexts(fakes.prompter),
@@ -104,9 +106,7 @@ TEST_F(MainWindowTest, FirstStartShowsTheUpgradeAndTheReadmeAndEndsWhenConfigura
     EXPECT_EQ(fs::path(fakes.launcher.openedTextFiles[0]).filename(), "readme.txt");
     EXPECT_FALSE(fakes.settings.has("frmSoundProcessor", "top"))
         << "a window never shown leaves no place behind: the next start keeps the design one";
-}
 
-TEST_F(MainWindowTest, ConfigurationIsOfferedAgainUntilAGameModeDirectoryIsSet) {
     fakes.prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::Yes, Prompter::Answer::Yes};
     console.say("** old text **");
     fakes.fileChooser.results = {console.path().string()};
@@ -120,10 +120,9 @@ TEST_F(MainWindowTest, ConfigurationIsOfferedAgainUntilAGameModeDirectoryIsSet) 
             click(second, "cmdFindQuake");
         });
     });
-
     EXPECT_EQ(open(), SoundProcessor::LoadResult::Loaded);
     EXPECT_EQ(configureWindows, 2);
-    EXPECT_EQ(fakes.launcher.openedTextFiles.size(), 2u) << "the read-me comes with each question";
+    EXPECT_EQ(fakes.launcher.openedTextFiles.size(), 3u) << "the read-me comes with each question";
     EXPECT_EQ(configuration.Active_Mod_Dir, dir("fortress"));
     EXPECT_EQ(window->session().ConsoleLogPath(), console.path().string());
 }
