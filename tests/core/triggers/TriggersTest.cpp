@@ -101,35 +101,25 @@ TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers
 
 // A stored count, quiet time and speed of speech: each taken only within its range.
 TEST(TriggerStoreTest, StoredCountQuietTimeAndSpeedAreTakenOnlyWithinTheirRange) {
+    const std::string count = "RecordCount", quiet = "t_quiet_ms", speed = "t_speed";
+    const char* huge = "99999999999999999999999";
     using Row = std::tuple<std::string, const char*, int>;
-    for (const auto& [key, stored, expected] : {Row{"RecordCount", "3", 3},
-                                                Row{"RecordCount", "0", 0},
-                                                Row{"RecordCount", "-1", 0},
-                                                Row{"RecordCount", "abc", 0},
-                                                Row{"RecordCount", "", 0},
-                                                Row{"RecordCount", "2x", 0},
-                                                Row{"RecordCount", "32767", 32767},
-                                                Row{"RecordCount", "32768", 0},
-                                                Row{"RecordCount", "99999999999999999999999", 0},
-                                                Row{"t_quiet_ms", "2500", 2500},
-                                                Row{"t_quiet_ms", "", 0},
-                                                Row{"t_quiet_ms", "abc", 0},
-                                                Row{"t_quiet_ms", "1.5", 0},
-                                                Row{"t_quiet_ms", "-5", 0},
-                                                Row{"t_quiet_ms", "9999999", 3600000},
-                                                Row{"t_speed", "300", 300},
-                                                Row{"t_speed", "9", 80},
-                                                Row{"t_speed", "999", 450},
-                                                Row{"t_speed", "-5", 175},
-                                                Row{"t_speed", "1000", 175}}) {
+    for (const auto& [key, stored, expected] :
+         {Row{count, "3", 3},         Row{count, "0", 0},     Row{count, "-1", 0},
+          Row{count, "abc", 0},       Row{count, "", 0},      Row{count, "2x", 0},
+          Row{count, "32767", 32767}, Row{count, "32768", 0}, Row{count, huge, 0},
+          Row{quiet, "2500", 2500},   Row{quiet, "", 0},      Row{quiet, "abc", 0},
+          Row{quiet, "1.5", 0},       Row{quiet, "-5", 0},    Row{quiet, "9999999", 3600000},
+          Row{speed, "300", 300},     Row{speed, "9", 80},    Row{speed, "999", 450},
+          Row{speed, "-5", 175},      Row{speed, "1000", 175}}) {
         FakeSettingsStore settings;
-        settings.save("Application_params", "RecordCount", "1");
+        settings.save("Application_params", count, "1");
         settings.save("1", "t_speech", "go");
-        settings.save(key == "RecordCount" ? "Application_params" : "1", key, stored);
+        settings.save(key == count ? "Application_params" : "1", key, stored);
         const TriggerList list = loaded(settings);
-        const int readBack = key == "RecordCount"  ? list.TriggerCount()
-                             : key == "t_quiet_ms" ? list.at(1).quietMs
-                                                   : list.at(1).spoken->wordsPerMinute;
+        const int readBack = key == count   ? list.TriggerCount()
+                             : key == quiet ? list.at(1).quietMs
+                                            : list.at(1).spoken->wordsPerMinute;
         EXPECT_EQ(readBack, expected) << key << "=" << stored;
     }
 }
