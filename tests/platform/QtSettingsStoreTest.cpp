@@ -72,8 +72,7 @@ TEST_F(QtSettingsStoreTest, AFileOfRandomBytesReadsAsDefaultsAndTheNextSaveWrite
         Configuration configuration;
         configuration.load(store);
         EXPECT_EQ(Configuration::readVersion(store), "NONE");
-        EXPECT_EQ(configuration.Selected_Key, "PAUSE");
-        EXPECT_TRUE(configuration.AutoCopy);
+        EXPECT_EQ(configuration, Configuration{});
         configuration.Selected_Key = "F2";
         EXPECT_TRUE(configuration.save(store)) << "the damage read before is no failure to save";
     }

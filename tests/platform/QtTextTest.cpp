@@ -9,13 +9,8 @@
 
 namespace {
 
-struct DisplayCase {
-    std::string bytes;
-    QString shown;
-};
-
 TEST(DisplayTextTest, EveryByteShowsAndNothingBreaksTheRow) {
-    const DisplayCase cases[] = {
+    const std::pair<std::string, QString> cases[] = {
         {"Bob: SHOTGUN", QStringLiteral("Bob: SHOTGUN")},
         {kNameBeyondAscii, QStringLiteral(u"J\u00F6rg's Quake")},
 #ifndef _WIN32
@@ -28,8 +23,8 @@ TEST(DisplayTextTest, EveryByteShowsAndNothingBreaksTheRow) {
         {std::string("a\0b", 3), QStringLiteral(u"a\u2400b")},
         {"\x1B[31mred\x7F", QStringLiteral(u"\u241B[31mred\u2421")},
         {"\x10name\x11\tsays\r\n", QStringLiteral(u"\u2410name\u2411\u2409says\u240D\u240A")}};
-    for (const DisplayCase& c : cases)
-        EXPECT_EQ(toDisplayText(c.bytes), c.shown) << c.bytes;
+    for (const auto& [bytes, shown] : cases)
+        EXPECT_EQ(toDisplayText(bytes), shown) << bytes;
 }
 
 } // namespace

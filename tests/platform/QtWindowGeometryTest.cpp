@@ -10,8 +10,8 @@ namespace {
 
 // A stored place goes to the nearest pixel (15 twips at 96 dots per inch) and reads back as
 // that pixel, as far off the screen as 32 bits of twips reach; the frame that a window manager
-// adds is the program's test.
-TEST(QtWindowGeometryTest, TwipsGoToTheNearestPixelAndBackWithoutOverflow) {
+// adds is the program's test. The state decides whether place and size are stored at all.
+TEST(QtWindowGeometryTest, TwipsGoToTheNearestPixelAndBackAndOnlyTheNormalStateCounts) {
     QWidget window;
     QtWindowGeometry geometry(window);
     ASSERT_EQ(window.logicalDpiX(), 96);
@@ -34,12 +34,6 @@ TEST(QtWindowGeometryTest, TwipsGoToTheNearestPixelAndBackWithoutOverflow) {
         EXPECT_EQ(pixels, row.pixels) << row.stored;
         EXPECT_EQ(geometry.twips(row.edge), row.pixels * 15.0) << row.stored;
     }
-}
-
-// The state decides whether place and size are stored at all.
-TEST(QtWindowGeometryTest, AMaximisedOrMinimisedWindowIsNotInItsNormalState) {
-    QWidget window;
-    const QtWindowGeometry geometry(window);
     EXPECT_TRUE(geometry.isNormalState());
     for (const Qt::WindowState state : {Qt::WindowMaximized, Qt::WindowMinimized}) {
         window.setWindowState(state);

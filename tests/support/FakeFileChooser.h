@@ -9,28 +9,27 @@
 // the user cancelled. Records the options of every dialog shown.
 class FakeFileChooser final : public FileChooser {
 public:
-    std::optional<std::string> openFile(const Options& options) override { return next(options); }
-    std::vector<std::string> openFiles(const Options& options) override {
-        shown.push_back(options);
-        if (multipleResults.empty())
-            return {};
-        auto result = multipleResults.front();
-        multipleResults.pop_front();
-        return result;
+    std::optional<std::string> openFile(const Options& options) override {
+        return next(options, results);
     }
-    std::optional<std::string> saveFile(const Options& options) override { return next(options); }
+    std::vector<std::string> openFiles(const Options& options) override {
+        return next(options, multipleResults);
+    }
+    std::optional<std::string> saveFile(const Options& options) override {
+        return next(options, results);
+    }
 
     std::vector<Options> shown;
     std::deque<std::optional<std::string>> results;
     std::deque<std::vector<std::string>> multipleResults;
 
 private:
-    std::optional<std::string> next(const Options& options) {
+    template <typename Result> Result next(const Options& options, std::deque<Result>& queue) {
         shown.push_back(options);
-        if (results.empty())
-            return std::nullopt;
-        auto result = results.front();
-        results.pop_front();
+        if (queue.empty())
+            return {};
+        Result result = std::move(queue.front());
+        queue.pop_front();
         return result;
     }
 };

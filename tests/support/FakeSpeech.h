@@ -15,9 +15,7 @@ public:
     std::vector<Voice> voices() override {
         return {{"German", "de"}, {"English (America)", "en-us"}};
     }
-    Rendering speak(const std::string& text, const std::string& voice,
-                    int wordsPerMinute) override {
-        spoken.push_back(text + " / " + voice + " / " + std::to_string(wordsPerMinute));
+    Rendering speak(const std::string& text, const std::string& voice, int) override {
         if (voice != "German" && voice != "English (America)")
             return {{}, 0, "the voice \"" + voice + "\" is not installed"};
         Rendering rendering{std::vector<std::int16_t>(22050), 22050, {}};
@@ -27,6 +25,4 @@ public:
                     8000 * std::sin(2 * std::numbers::pi * 440 * static_cast<double>(i) / 22050));
         return rendering;
     }
-
-    std::vector<std::string> spoken;
 };

@@ -117,15 +117,6 @@ TEST_F(GameDirectoriesTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog
     }
 }
 
-#ifndef _WIN32
-TEST_F(GameDirectoriesTest, LogAtTheTopOfTheFileSystemLooksForNothingElsewhere) {
-    configuration.TF_Dir = "old";
-    EXPECT_EQ(adoptConsoleLog("/qconsole.log", configuration, consoleLogPath), std::nullopt);
-    EXPECT_EQ(configuration.Quake_Dir, "");
-    EXPECT_EQ(configuration.TF_Dir, "");
-}
-#endif
-
 // An entry is found in any letter case; of several spellings the game's own wins.
 TEST_F(GameDirectoriesTest, EntryIsFoundInAnyLetterCaseAndTheSystemSpellingWins) {
     fs::create_directories(game / "Fortress");
@@ -137,8 +128,9 @@ TEST_F(GameDirectoriesTest, EntryIsFoundInAnyLetterCaseAndTheSystemSpellingWins)
 }
 
 // Before the game is found (a fresh install) every setting is empty: no log, play script or
-// directory is then named, least of all one relative to wherever the program runs.
-TEST_F(GameDirectoriesTest, EmptySettingsNameNothing) {
+// directory is then named, least of all one relative to wherever the program runs; nor is one
+// looked for around a log at the top of the file system.
+TEST_F(GameDirectoriesTest, EmptySettingsAndALogAtTheTopNameNothing) {
     EXPECT_EQ(gamepaths::fromSetting(""), fs::path());
     EXPECT_EQ(gamepaths::consoleLog(""), fs::path());
     EXPECT_EQ(gamepaths::playScript("", ""), std::nullopt);
@@ -148,6 +140,12 @@ TEST_F(GameDirectoriesTest, EmptySettingsNameNothing) {
     configuration.Console_Log = "/q/qconsole.log";
     EXPECT_EQ(watchedConsoleLog(configuration), fs::path("/q/qconsole.log"))
         << "no game mode needed";
+#ifndef _WIN32
+    configuration.TF_Dir = "old";
+    EXPECT_EQ(adoptConsoleLog("/qconsole.log", configuration, consoleLogPath), std::nullopt);
+    EXPECT_EQ(configuration.Quake_Dir, "");
+    EXPECT_EQ(configuration.TF_Dir, "");
+#endif
 }
 
 } // namespace

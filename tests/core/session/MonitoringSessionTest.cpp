@@ -21,14 +21,16 @@ using SessionTest = SessionFixture;
 TEST_F(SessionTest, LinesWrittenInAnyPiecesAreEachProcessedOnceWhole) {
     triggers.append({"Quad", "GET QUAD", "quad.wav"});
     session.start();
-    for (const auto lineEnd : {GameConsole::LineEnd::CrLf, GameConsole::LineEnd::Lf}) {
-        game = GameConsole(game.path(), lineEnd);
-        const std::string end = game.lineEnd();
+    for (const std::string end : {"\r\n", "\n"}) {
         const std::string text =
             "(Bob): SHOTGUN" + end + "(Alice): nothing" + end + "(Carl): get the quad" + end;
+        // Each piece written and closed on its own, and read before the next.
         for (std::size_t piece = 1; piece <= text.size(); ++piece) {
             activity.entries.clear();
-            game.writeInPieces(text, piece, [this] { tick(); });
+            for (std::size_t at = 0; at < text.size(); at += piece) {
+                game.write(text.substr(at, piece));
+                tick();
+            }
             EXPECT_EQ(processed(), (Lines{"(Bob): SHOTGUN", "(Carl): get the quad"})) << piece;
         }
     }
@@ -61,16 +63,6 @@ TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
             expected.insert(expected.begin(), first.substr(0, first.size() - 2));
         EXPECT_EQ(processed(), expected) << how;
     }
-}
-
-TEST_F(SessionTest, MissingLogIsEmptyUntilItAppearsAndThenReadFromItsBeginning) {
-    session.skipExistingText();
-    session.start();
-    tick();
-    EXPECT_TRUE(prompter.shown.empty());
-    game.say("(Bob): SHOTGUN");
-    tick();
-    EXPECT_EQ(processed(), Lines{"(Bob): SHOTGUN"});
 }
 
 TEST_F(SessionTest, TextInTheLogAtLoadingIsNeverProcessedNotEvenTheRestOfItsLastLine) {
@@ -314,22 +306,15 @@ TEST_F(SessionTest, NoPassStartsWhileStopAsksItsQuestion) {
     game.write("(Bob): SHOTGUN\r\n");
     clock.time = {21, 5, 9};
     writeFile(matchFile(), "older match");
+    prompter.answers = {Prompter::Answer::Yes};
     // The tray's Start, or a tick, while the question is open.
-    struct StartingPrompter final : Prompter {
-        Answer ask(const Message&) override {
-            session->start();
-            session->checkLog();
-            return Answer::Yes;
-        }
-        MonitoringSession* session = nullptr;
-    } starting;
-    MonitoringSession stopping(configuration, triggers, activity, view, clock, starting,
-                               [this](const std::string& keys) { pushed.push_back(keys); });
-    stopping.setConsoleLogPath(session.ConsoleLogPath());
-    starting.session = &stopping;
-    stopping.stop();
-    EXPECT_FALSE(stopping.isRunning());
-    EXPECT_FALSE(stopping.hasPendingLines());
+    prompter.whileOpen = [this] {
+        session.start();
+        session.checkLog();
+    };
+    session.stop();
+    EXPECT_FALSE(session.isRunning());
+    EXPECT_FALSE(session.hasPendingLines());
     EXPECT_EQ(readFile(game.path()), "** Cleared by Yelpcue **\r\n");
 }
 
@@ -374,13 +359,22 @@ TEST(LineCutterTest, LineWithoutEndIsCutAtTheLimitAndALineEndRightAfterAddsNoEmp
     }
 }
 
-TEST_F(SessionTest, FollowerTakesAPathThatIsNoFileForAnEmptyLog) {
+// A path that is no file (the log not written yet, a folder, none at all) is an empty log,
+// with no box about it; once the log appears it is read from its beginning.
+TEST_F(SessionTest, APathThatIsNoFileIsAnEmptyLogAndAMissingLogIsReadOnceItAppears) {
     ConsoleLogFollower follower;
-    for (const fs::path& path : {dir / "missing.log", dir.path(), fs::path()}) {
+    for (const fs::path& path : {game.path(), dir.path(), fs::path()}) {
         EXPECT_EQ(follower.measure(path), 0) << path;
         EXPECT_FALSE(follower.hasUnreadText());
         EXPECT_TRUE(follower.readNewLines(path).empty());
     }
+    session.skipExistingText();
+    session.start();
+    tick();
+    EXPECT_TRUE(prompter.shown.empty());
+    game.say("(Bob): SHOTGUN");
+    tick();
+    EXPECT_EQ(processed(), Lines{"(Bob): SHOTGUN"});
 }
 
 } // namespace

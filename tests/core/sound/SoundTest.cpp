@@ -80,14 +80,13 @@ TEST(GameWaveTest, WhatIsNoCueIsRefusedInAPlayersWords) {
     writeFile(dir / "notes.mp3", "these are not sounds");
     writeTone(dir / "silence.wav", kStereo16, 2, 44100, {1, 0});
     writeTone(dir / "speech.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, 8000, {0, 61});
+    const std::string unreadable = "not a sound file Yelpcue can read: ";
+    using Row = std::pair<const char*, std::string>;
     for (const auto& [name, problem] :
-         {std::pair{"notes.mp3",
-                    "not a sound file Yelpcue can read: " + (dir / "notes.mp3").string()},
-          std::pair{"silence.wav", std::string("the sound holds nothing but silence")},
-          std::pair{"speech.wav",
-                    std::string("the sound is 61 s long; a cue may last at most 60 s")},
-          std::pair{"missing.wav",
-                    "not a sound file Yelpcue can read: " + (dir / "missing.wav").string()}}) {
+         {Row{"notes.mp3", unreadable + (dir / "notes.mp3").string()},
+          Row{"silence.wav", "the sound holds nothing but silence"},
+          Row{"speech.wav", "the sound is 61 s long; a cue may last at most 60 s"},
+          Row{"missing.wav", unreadable + (dir / "missing.wav").string()}}) {
         const auto wave = gamesound::convert(dir / name, Family::Quake, nullptr);
         EXPECT_FALSE(wave.value) << name;
         EXPECT_EQ(wave.problem, problem);
@@ -103,34 +102,25 @@ TEST(PlayabilityTest, EachEngineThatPlaysAFileWrongIsNamedWithWhatItDoes) {
                             "data" + littleEndian(4, 4) + "abcd" + "cue " + littleEndian(0, 4);
     writeFile(dir / "loop.wav", cue);
     const std::string silent = " play no sound for it";
-    using Row =
-        std::tuple<const char*, int, int, std::vector<std::string>, std::vector<std::string>>;
+    const std::string stereo = "stereo: QuakeSpasm and ezQuake" + silent;
+    using Problems = std::vector<std::string>;
+    const Problems deep{"24-bit samples: QuakeSpasm plays no sound for it, DarkPlaces plays noise"},
+        deepQ3{"24-bit samples: ioquake3 (OpenArena) plays noise"},
+        floats{stereo, "32-bit float samples: QuakeSpasm, ezQuake and DarkPlaces" + silent,
+               "an extensible header: QuakeSpasm and DarkPlaces" + silent},
+        floatsQ3{"32-bit float samples: ioquake3 (OpenArena) plays noise"},
+        mp3{"MP3: QuakeSpasm, ezQuake and DarkPlaces" + silent},
+        mp3Q3{"MP3: ioquake3 (OpenArena) plays no sound for it"},
+        loop{"a loop point (cue chunk): QuakeSpasm and DarkPlaces play it over and over"};
+    using Row = std::tuple<const char*, int, int, Problems, Problems>;
     for (const auto& [name, format, channels, quake, quakeIII] : {
              Row{"mono.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1, {}, {}},
              Row{"8bit.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 1, {}, {}},
-             Row{"stereo.wav", kStereo16, 2, {"stereo: QuakeSpasm and ezQuake" + silent}, {}},
-             Row{"24bit.wav",
-                 SF_FORMAT_WAV | SF_FORMAT_PCM_24,
-                 1,
-                 {"24-bit samples: QuakeSpasm plays no sound for it, DarkPlaces plays noise"},
-                 {"24-bit samples: ioquake3 (OpenArena) plays noise"}},
-             Row{"float.wav",
-                 SF_FORMAT_WAVEX | SF_FORMAT_FLOAT,
-                 2,
-                 {"stereo: QuakeSpasm and ezQuake" + silent,
-                  "32-bit float samples: QuakeSpasm, ezQuake and DarkPlaces" + silent,
-                  "an extensible header: QuakeSpasm and DarkPlaces" + silent},
-                 {"32-bit float samples: ioquake3 (OpenArena) plays noise"}},
-             Row{"cue.mp3",
-                 kMp3,
-                 1,
-                 {"MP3: QuakeSpasm, ezQuake and DarkPlaces" + silent},
-                 {"MP3: ioquake3 (OpenArena) plays no sound for it"}},
-             Row{"loop.wav",
-                 0,
-                 1,
-                 {"a loop point (cue chunk): QuakeSpasm and DarkPlaces play it over and over"},
-                 {}},
+             Row{"stereo.wav", kStereo16, 2, {stereo}, {}},
+             Row{"24bit.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 1, deep, deepQ3},
+             Row{"float.wav", SF_FORMAT_WAVEX | SF_FORMAT_FLOAT, 2, floats, floatsQ3},
+             Row{"cue.mp3", kMp3, 1, mp3, mp3Q3},
+             Row{"loop.wav", 0, 1, loop, {}},
          }) {
         if (format)
             writeTone(dir / name, format, channels, 11025, {0, 0.1});

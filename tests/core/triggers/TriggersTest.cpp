@@ -30,6 +30,22 @@ using namespace triggerstore;
 
 const Trigger kDefault{"Test Trigger", "SHOTGUN", "Bitch.wav"};
 
+using Triggers = std::vector<Trigger>;
+
+TriggerList listOf(const Triggers& triggers) {
+    TriggerList list;
+    for (const Trigger& trigger : triggers)
+        list.append(trigger);
+    return list;
+}
+
+Triggers contentsOf(const TriggerList& list) {
+    Triggers triggers;
+    for (int position = 1; position <= list.TriggerCount(); ++position)
+        triggers.push_back(list.at(position));
+    return triggers;
+}
+
 TriggerList loaded(FakeSettingsStore& settings) {
     TriggerList list;
     list.append({"old", "OLD", "old.wav"});
@@ -40,8 +56,7 @@ TriggerList loaded(FakeSettingsStore& settings) {
 TEST(TriggerStoreTest, NothingStoredGivesOneDefaultTriggerAndWritesNothingUntilSaved) {
     FakeSettingsStore settings;
     TriggerList list = loaded(settings);
-    ASSERT_EQ(list.TriggerCount(), 1);
-    EXPECT_EQ(list.at(1), kDefault);
+    EXPECT_EQ(contentsOf(list), Triggers{kDefault});
     EXPECT_TRUE(settings.sections().empty());
 
     RecordingProgress progress;
@@ -75,62 +90,43 @@ TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers
     Add_Trigger(settings, "6", {"Blank", "   ", "x.wav"});
     settings.save("7", "t_callers", "Any"); // no value of ours: team talk
 
-    const TriggerList reloaded = loaded(settings);
-    ASSERT_EQ(reloaded.TriggerCount(), 7);
-    EXPECT_EQ(reloaded.at(1), (Trigger{"DELETED", "KEY DELETED", "x.wav"}));
-    EXPECT_EQ(reloaded.at(2), (Trigger{"C", "KEY C", "x.wav", 1500, text::Callers::AnyLine, said}));
-    EXPECT_EQ(reloaded.at(3), (Trigger{"D", "KEY D", "x.wav", 0, text::Callers::AllChat}));
-    EXPECT_TRUE(reloaded.at(4).isEmpty());
-    EXPECT_EQ(reloaded.at(5).name, "E") << "the old last section, left as it was";
-    EXPECT_TRUE(reloaded.at(6).isEmpty());
-    EXPECT_EQ(reloaded.at(7), kDefault);
+    // Position 5: the old last section, left as it was.
+    EXPECT_EQ(contentsOf(loaded(settings)),
+              (Triggers{{"DELETED", "KEY DELETED", "x.wav"},
+                        {"C", "KEY C", "x.wav", 1500, text::Callers::AnyLine, said},
+                        {"D", "KEY D", "x.wav", 0, text::Callers::AllChat},
+                        {},
+                        {"E", "KEY E", "x.wav"},
+                        {},
+                        kDefault}));
 }
 
-TEST(TriggerStoreTest, StoredCountAndQuietTimeAreTakenOnlyWithinTheirRange) {
-    using Stored = std::pair<const char*, int>;
-    for (const auto& [stored, count] :
-         {Stored{"3", 3}, Stored{"0", 0}, Stored{"-1", 0}, Stored{"abc", 0}, Stored{"", 0},
-          Stored{"2x", 0}, Stored{"32767", 32767}, Stored{"32768", 0},
-          Stored{"99999999999999999999999", 0}}) {
+// A stored count, quiet time and speed of speech: each taken only within its range.
+TEST(TriggerStoreTest, StoredCountQuietTimeAndSpeedAreTakenOnlyWithinTheirRange) {
+    const std::string count = "RecordCount", quiet = "t_quiet_ms", speed = "t_speed";
+    const char* huge = "99999999999999999999999";
+    using Row = std::tuple<std::string, const char*, int>;
+    for (const auto& [key, stored, expected] :
+         {Row{count, "3", 3},         Row{count, "0", 0},     Row{count, "-1", 0},
+          Row{count, "abc", 0},       Row{count, "", 0},      Row{count, "2x", 0},
+          Row{count, "32767", 32767}, Row{count, "32768", 0}, Row{count, huge, 0},
+          Row{quiet, "2500", 2500},   Row{quiet, "", 0},      Row{quiet, "abc", 0},
+          Row{quiet, "1.5", 0},       Row{quiet, "-5", 0},    Row{quiet, "9999999", 3600000},
+          Row{speed, "300", 300},     Row{speed, "9", 80},    Row{speed, "999", 450},
+          Row{speed, "-5", 175},      Row{speed, "1000", 175}}) {
         FakeSettingsStore settings;
-        settings.save("Application_params", "RecordCount", stored);
-        EXPECT_EQ(loaded(settings).TriggerCount(), count) << stored;
-    }
-    for (const auto& [stored, quietMs] :
-         {Stored{"2500", 2500}, Stored{"", 0}, Stored{"abc", 0}, Stored{"1.5", 0}, Stored{"-5", 0},
-          Stored{"9999999", 3600000}}) {
-        FakeSettingsStore settings;
-        settings.save("Application_params", "RecordCount", "1");
-        settings.save("1", "t_quiet_ms", stored);
-        EXPECT_EQ(loaded(settings).at(1).quietMs, quietMs) << stored;
-    }
-    for (const auto& [stored, speed] : {Stored{"300", 300}, Stored{"9", 80}, Stored{"999", 450},
-                                        Stored{"-5", 175}, Stored{"1000", 175}}) {
-        FakeSettingsStore settings;
-        settings.save("Application_params", "RecordCount", "1");
+        settings.save("Application_params", count, "1");
         settings.save("1", "t_speech", "go");
-        settings.save("1", "t_speed", stored);
-        EXPECT_EQ(loaded(settings).at(1).spoken->wordsPerMinute, speed) << stored;
+        settings.save(key == count ? "Application_params" : "1", key, stored);
+        const TriggerList list = loaded(settings);
+        const int readBack = key == count   ? list.TriggerCount()
+                             : key == quiet ? list.at(1).quietMs
+                                            : list.at(1).spoken->wordsPerMinute;
+        EXPECT_EQ(readBack, expected) << key << "=" << stored;
     }
 }
 
 using triggerimport::ImportMode;
-using Triggers = std::vector<Trigger>;
-
-TriggerList listOf(const Triggers& triggers) {
-    TriggerList list;
-    for (const Trigger& trigger : triggers)
-        list.append(trigger);
-    return list;
-}
-
-Triggers contentsOf(const TriggerList& list) {
-    Triggers triggers;
-    for (int position = 1; position <= list.TriggerCount(); ++position)
-        triggers.push_back(list.at(position));
-    return triggers;
-}
-
 TEST(TriggerFileTest, QuotesAreDoubledAndEveryTriggerReadsBackAsWritten) {
     const Triggers triggers{{"Say \"hi\"", "HI, THERE", "C:\\Sounds\\hi.wav", 1500},
                             {" padded ", "\tTAB\t", "\"\""},
@@ -230,6 +226,11 @@ TEST(SoundFileToPreviewTest, ABareNameIsFoundInTheSoundDirectoryInAnyLetterCase)
         << "the game's copy, which is what the game plays";
 }
 
+bool gameReady(const fs::path& file) {
+    const auto wave = sound::readWaveFacts(file);
+    return wave && sound::isGameReady(*wave);
+}
+
 class PlaceChosenSoundTest : public testing::Test {
 protected:
     PlaceChosenSoundTest() {
@@ -280,17 +281,6 @@ TEST_F(PlaceChosenSoundTest, AnExistingCopyInAnotherLetterCaseIsTheOneReplaced) 
     place(dir / "Quad.wav");
     EXPECT_EQ(prompter.shown.back().title, "File transfer ststus (ERROR!)");
 }
-
-} // namespace
-
-namespace {
-
-bool gameReady(const fs::path& file) {
-    const auto wave = sound::readWaveFacts(file);
-    return wave && sound::isGameReady(*wave);
-}
-
-} // namespace
 
 // Any other sound is converted into the game's wave, which the play script names; a
 // player's own file standing where the copy goes is kept, and the player told where.
@@ -406,3 +396,5 @@ TEST(SpokenCueTest, TheSystemsLanguageComesFirstAndEachCueHasAFileNameOfItsOwn) 
                 testing::StartsWith("spoken-"));
     EXPECT_FALSE(spoken::renderedFile("", {"go", "German", 175}));
 }
+
+} // namespace

@@ -146,26 +146,8 @@ TEST_F(TriggerWindowsTest, WhatThePlayerDoesAndTheMessageShown) {
     EXPECT_THAT(readFile(exported), testing::StartsWith("\"A\",\"KEY A\",\"A.wav\"\r\n\"B\""));
 }
 
-TEST_F(TriggerWindowsTest, DeleteByButtonKeyOrMenuSelectsTheNextRow) {
+TEST_F(TriggerWindowsTest, ModifyEditsTheSelectedRowAddAppendsOneAndDeleteSelectsTheNextRow) {
     open({"A", "B", "C", "D"});
-    select(2);
-    click(*manager, "cmdDelete");
-    EXPECT_EQ(rowNames(), "A|C|D|");
-    EXPECT_EQ(triggers.at(2).name, "C");
-    EXPECT_EQ(selectedRow(), 2);
-    select(3);
-    QTest::keyClick(list, Qt::Key_Backspace);
-    EXPECT_EQ(rowNames(), "A|C|");
-    EXPECT_EQ(selectedRow(), 2) << "the new last row";
-    menu(3);
-    menu(3);
-    EXPECT_EQ(rowNames(), "A|");
-    EXPECT_EQ(shownTexts(fakes.prompter),
-              std::vector<std::string>{"You must always have at least one trigger!"});
-}
-
-TEST_F(TriggerWindowsTest, ModifyEditsTheSelectedRowAndAddAppendsOne) {
-    open({"A", "B", "C"});
     select(3);
     onNextModal([](QDialog& dialog) {
         EXPECT_EQ(box(dialog, "txtName")->text(), QStringLiteral("C"));
@@ -177,10 +159,25 @@ TEST_F(TriggerWindowsTest, ModifyEditsTheSelectedRowAndAddAppendsOne) {
     EXPECT_EQ(list->topLevelItem(2)->text(1), QStringLiteral("QUAD"));
     EXPECT_EQ(list->topLevelItem(2)->text(3), QStringLiteral("Team talk"));
     EXPECT_EQ(selectedRow(), 3);
-
     onNextModal([](QDialog&) {});
     click(*manager, "cmdAdd");
-    EXPECT_EQ(rowNames(), "A|B|C||") << "Add closed by its frame leaves an empty trigger";
+    EXPECT_EQ(rowNames(), "A|B|C|D||") << "Add closed by its frame leaves an empty trigger";
+
+    // By button, key and menu.
+    select(2);
+    click(*manager, "cmdDelete");
+    EXPECT_EQ(rowNames(), "A|C|D||");
+    EXPECT_EQ(triggers.at(2).name, "C");
+    EXPECT_EQ(selectedRow(), 2);
+    select(4);
+    QTest::keyClick(list, Qt::Key_Backspace);
+    EXPECT_EQ(rowNames(), "A|C|D|");
+    EXPECT_EQ(selectedRow(), 3) << "the new last row";
+    for (int times = 0; times < 3; ++times)
+        menu(3);
+    EXPECT_EQ(rowNames(), "A|");
+    EXPECT_EQ(shownTexts(fakes.prompter),
+              std::vector<std::string>{"You must always have at least one trigger!"});
 }
 
 TEST_F(TriggerWindowsTest, PlayWavAndTheTesterPlayTheSoundOfTheirTrigger) {
