@@ -2,16 +2,17 @@
 #pragma once
 
 #include "support/FakePrompter.h"
+#include "support/Patience.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,10 +42,10 @@ inline std::vector<std::string> shownTexts(const FakePrompter& prompter) {
 // `act` left it open. Polls, so a dialog opened from inside another one is found too.
 inline void onNextModal(std::function<void(QDialog&)> act) {
     auto* poll = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, tries, act = std::move(act)] {
+    const QDeadlineTimer patience(kPatienceMs);
+    QObject::connect(poll, &QTimer::timeout, [poll, patience, act = std::move(act)] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog && ++*tries < 500)
+        if (!dialog && !patience.hasExpired())
             return;
         poll->stop();
         poll->deleteLater();

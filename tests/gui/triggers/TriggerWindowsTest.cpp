@@ -7,6 +7,7 @@
 #include "gui/triggers/frmTriggers.h"
 #include "gui/widgets/UnloadOtherForms.h"
 #include "support/Controls.h"
+#include "support/Patience.h"
 #include "support/TempDir.h"
 #include "support/TestPlatform.h"
 
@@ -328,7 +329,7 @@ TEST_F(TriggerWindowsTest, EditQuietTimeIsKeptWhileLeftAsShownAndWhoMayCallIsCho
         EXPECT_DOUBLE_EQ(quiet->value(), 1.3);
         EXPECT_EQ(callers->currentText(), QStringLiteral("All chat"));
         window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), kPatienceMs));
         quiet->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), callers);
