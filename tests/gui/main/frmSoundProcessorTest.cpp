@@ -291,12 +291,6 @@ protected:
         return std::ranges::count_if(view.events,
                                      [](auto& event) { return event.starts_with("size "); });
     }
-    // Key pushes slower than a turn; such a push may end its turn.
-    void slowPushes() {
-        onPush = [](const std::string&) {
-            std::this_thread::sleep_for(SessionDriver::kTurnBudget * 2);
-        };
-    }
     bool waitForCheck() {
         const long before = checks();
         return QTest::qWaitFor([&] { return checks() > before; }, kPatienceMs);
@@ -379,7 +373,10 @@ TEST_F(SessionDriverTest, CheapLinesShareATurnASlowLineEndsItsTurnAndStopLetsThe
         text += "(Bob): chatter " + std::to_string(i) + "\r\n";
     text += "(one): SHOTGUN\r\n(two): SHOTGUN\r\n(three): SHOTGUN\r\n";
     game.write(text);
-    slowPushes();
+    // Key pushes slower than a turn; such a push may end its turn.
+    onPush = [](const std::string&) {
+        std::this_thread::sleep_for(SessionDriver::kTurnBudget * 2);
+    };
     // A zero timer fires once in every turn of the event loop; the first turn after a call
     // brings Stop.
     std::vector<std::size_t> pushedAtEachTurn;
