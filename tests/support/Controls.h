@@ -5,6 +5,7 @@
 #include "support/Patience.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
@@ -28,6 +29,19 @@ template <typename Control = QWidget> Control* child(const QWidget& window, cons
 inline void click(const QWidget& window, const char* button) {
     if (auto* found = child<QAbstractButton>(window, button))
         found->click();
+}
+
+// Each row of a list, table or tree as it is shown, its columns joined by '|'.
+inline QStringList rowTexts(const QAbstractItemView& view) {
+    const QAbstractItemModel& model = *view.model();
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells << model.index(row, column).data().toString();
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
 }
 
 // The texts of the boxes shown so far, in order.

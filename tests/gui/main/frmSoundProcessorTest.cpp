@@ -72,13 +72,7 @@ protected:
         window->session().checkLog();
     }
 
-    QStringList entries() const {
-        QStringList texts;
-        const auto* list = child<QListWidget>(*window, "List1");
-        for (int row = 0; row < list->count(); ++row)
-            texts << list->item(row)->text();
-        return texts;
-    }
+    QStringList entries() const { return rowTexts(*child<QListWidget>(*window, "List1")); }
     bool waitForEntries(int count) const {
         return QTest::qWaitFor([&] { return entries().size() >= count; }, kPatienceMs);
     }
@@ -138,16 +132,7 @@ TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
         stats = shown->objectName() == QStringLiteral("frmMatchStats") ? shown : stats;
     ASSERT_TRUE(stats && stats->isVisible());
     auto* table = child<QTableWidget>(*stats, "lstStats");
-    const auto rows = [table] {
-        QStringList texts;
-        for (int row = 0; row < table->rowCount(); ++row) {
-            QStringList cells;
-            for (int column = 0; column < table->columnCount(); ++column)
-                cells << table->item(row, column)->text();
-            texts << cells.join(QLatin1Char('|'));
-        }
-        return texts;
-    };
+    const auto rows = [table] { return rowTexts(*table); };
     EXPECT_EQ(table->rowCount(), 0);
 
     start();
