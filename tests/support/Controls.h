@@ -53,18 +53,21 @@ inline std::vector<std::string> shownTexts(const FakePrompter& prompter) {
 }
 
 // Acts on the next modal dialog to open, from inside its own event loop, then closes it if
-// `act` left it open. Polls, so a dialog opened from inside another one is found too.
+// `act` left it open. Polls, so a dialog opened from inside another one is found too; the
+// wait ends with the test that asked.
 inline void onNextModal(std::function<void(QDialog&)> act) {
     auto* poll = new QTimer;
     const QDeadlineTimer patience(kPatienceMs);
-    QObject::connect(poll, &QTimer::timeout, [poll, patience, act = std::move(act)] {
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    QObject::connect(poll, &QTimer::timeout, [poll, patience, test, act = std::move(act)] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog && !patience.hasExpired())
+        const bool asked = testing::UnitTest::GetInstance()->current_test_info() == test;
+        if (!dialog && asked && !patience.hasExpired())
             return;
         poll->stop();
         poll->deleteLater();
-        if (!dialog) {
-            ADD_FAILURE() << "no modal dialog opened";
+        if (!dialog || !asked) {
+            ADD_FAILURE() << "no modal dialog opened in " << test->name();
             return;
         }
         act(*dialog);
