@@ -263,7 +263,7 @@ protected:
         return QTest::qWaitFor([&] { return pushed.size() >= count; }, kPatienceMs);
     }
     // Starts the session with a tick so rare that only a report of the change can be what
-    // finds the game's writes, and waits for the first look that watching the log brings.
+    // finds the game's writes; waits for the start's measure and the look the new watch brings.
     void startWithoutTick() {
         const long before = checks();
         driver.start();
