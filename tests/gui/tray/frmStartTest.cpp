@@ -17,6 +17,8 @@ namespace {
 std::vector<int> nextFrames(const frmStart& tray, int count) {
     std::vector<int> frames;
     const QDeadlineTimer patience(kPatienceMs);
+    QTimer wake; // so that the limit ends a wait for a frame that never comes
+    wake.start(1000);
     while (std::ssize(frames) < count && !patience.hasExpired()) {
         const int before = tray.IconFrame();
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
