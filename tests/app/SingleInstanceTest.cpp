@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SingleInstance.h"
 
+#include "support/Patience.h"
 #include "support/TempDir.h"
 
 #include <QLockFile>
@@ -26,15 +27,15 @@ QString directoryOf(const TempDir& dir) {
 
 // The later start runs on a thread of its own, as it would in a process of its own, so the
 // first instance can answer on this thread's event loop.
-bool activateFromAnotherStart(const QString& directory, int timeoutMs) {
+bool activateFromAnotherStart(const QString& directory) {
     std::atomic<bool> done{false};
     bool answered = false;
     std::thread later([&] {
         SingleInstance second(directory);
-        answered = !second.claim() && second.activateFirstInstance(timeoutMs);
+        answered = !second.claim() && second.activateFirstInstance(kPatienceMs);
         done = true;
     });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, timeoutMs + 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, kPatienceMs));
     later.join();
     return answered;
 }
@@ -45,8 +46,8 @@ TEST(SingleInstanceTest, LaterStartsAreRefusedAndAskTheFirstToComeForwardUntilIt
         SingleInstance first(directoryOf(dir));
         ASSERT_TRUE(first.claim());
         QSignalSpy activations(&first, &SingleInstance::activationRequested);
-        EXPECT_TRUE(activateFromAnotherStart(directoryOf(dir), 3000));
-        EXPECT_TRUE(activateFromAnotherStart(directoryOf(dir), 3000)) << "and again";
+        EXPECT_TRUE(activateFromAnotherStart(directoryOf(dir)));
+        EXPECT_TRUE(activateFromAnotherStart(directoryOf(dir))) << "and again";
         EXPECT_EQ(activations.count(), 2);
 
         SingleInstance second(directoryOf(dir));
@@ -74,7 +75,7 @@ TEST(SingleInstanceTest, LockLeftByACrashedInstanceIsTakenOver) {
 
     SingleInstance next(directoryOf(dir));
     ASSERT_TRUE(next.claim());
-    EXPECT_TRUE(activateFromAnotherStart(directoryOf(dir), 3000)) << "and it answers later starts";
+    EXPECT_TRUE(activateFromAnotherStart(directoryOf(dir))) << "and it answers later starts";
 }
 #endif
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/QtSoundPlayer.h"
 
+#include "support/Patience.h"
 #include "support/TempDir.h"
 
 #include <QTest>
@@ -18,7 +19,7 @@ QSoundEffect::Status settledStatus(const QtSoundPlayer& player) {
             const auto status = player.effect().status();
             return status == QSoundEffect::Ready || status == QSoundEffect::Error;
         },
-        5000);
+        kPatienceMs);
     return player.effect().status();
 }
 

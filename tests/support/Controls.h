@@ -2,16 +2,18 @@
 #pragma once
 
 #include "support/FakePrompter.h"
+#include "support/Patience.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,19 @@ inline void click(const QWidget& window, const char* button) {
         found->click();
 }
 
+// Each row of a list, table or tree as it is shown, its columns joined by '|'.
+inline QStringList rowTexts(const QAbstractItemView& view) {
+    const QAbstractItemModel& model = *view.model();
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells << model.index(row, column).data().toString();
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
 // The texts of the boxes shown so far, in order.
 inline std::vector<std::string> shownTexts(const FakePrompter& prompter) {
     std::vector<std::string> texts;
@@ -38,18 +53,21 @@ inline std::vector<std::string> shownTexts(const FakePrompter& prompter) {
 }
 
 // Acts on the next modal dialog to open, from inside its own event loop, then closes it if
-// `act` left it open. Polls, so a dialog opened from inside another one is found too.
+// `act` left it open. Polls, so a dialog opened from inside another one is found too; the
+// wait ends with the test that asked.
 inline void onNextModal(std::function<void(QDialog&)> act) {
     auto* poll = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, tries, act = std::move(act)] {
+    const QDeadlineTimer patience(kPatienceMs);
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    QObject::connect(poll, &QTimer::timeout, [poll, patience, test, act = std::move(act)] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog && ++*tries < 500)
+        const bool asked = testing::UnitTest::GetInstance()->current_test_info() == test;
+        if (!dialog && asked && !patience.hasExpired())
             return;
         poll->stop();
         poll->deleteLater();
-        if (!dialog) {
-            ADD_FAILURE() << "no modal dialog opened";
+        if (!dialog || !asked) {
+            ADD_FAILURE() << "no modal dialog opened in " << test->name();
             return;
         }
         act(*dialog);

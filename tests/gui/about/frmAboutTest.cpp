@@ -3,6 +3,7 @@
 
 #include "support/Controls.h"
 #include "support/FakeLauncher.h"
+#include "support/Patience.h"
 
 #include <QTest>
 
@@ -20,7 +21,7 @@ TEST(frmAboutTest, SystemInfoStartsAProgramOrSaysItCannotAndEscapeOrEnterCloses)
     prompter.shown.clear();
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
         about.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&about, kPatienceMs));
         QTest::keyClick(&about, key);
         EXPECT_FALSE(about.isVisible()) << key;
         EXPECT_TRUE(launcher.started.empty() && prompter.shown.empty())

@@ -5,6 +5,7 @@
 #include "support/Controls.h"
 #include "support/FakeFileChooser.h"
 #include "support/FakeSettingsStore.h"
+#include "support/Patience.h"
 #include "support/SessionFixture.h"
 
 #include <QCheckBox>
@@ -103,7 +104,7 @@ TEST_F(frmConfigureTest, PositionNamingNoKeyKeepsTheKeyAndOkThatCannotStoreSaysS
 TEST_F(frmConfigureTest, TabVisitsTheControlsInOrderAndEnterPressesTheFocusedButton) {
     const auto window = open();
     window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), kPatienceMs));
     child(*window, "cboKeylist")->setFocus();
     std::vector<std::string> visited{"cboKeylist"};
     for (int step = 0; step < 5; ++step) {

@@ -7,6 +7,7 @@
 #include "gui/triggers/frmTriggers.h"
 #include "gui/widgets/UnloadOtherForms.h"
 #include "support/Controls.h"
+#include "support/Patience.h"
 #include "support/TempDir.h"
 #include "support/TestPlatform.h"
 
@@ -49,16 +50,14 @@ protected:
         manager->show();
         list = child<QTreeWidget>(*manager, "lstTriggers");
     }
-    // The row shown selected, 0 for none.
-    int selectedRow() const {
-        const auto items = list->selectedItems();
-        return items.size() == 1 ? list->indexOfTopLevelItem(items[0]) + 1 : 0;
-    }
     void select(int row) { list->setCurrentItem(list->topLevelItem(row - 1)); }
+    // The names of the rows shown, a selected one marked "*".
     std::string rowNames() const {
         std::string names;
-        for (int row = 0; row < list->topLevelItemCount(); ++row)
-            names += list->topLevelItem(row)->text(0).toStdString() + "|";
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            const QTreeWidgetItem* item = list->topLevelItem(row);
+            names += (item->isSelected() ? "*" : "") + item->text(0).toStdString() + "|";
+        }
         return names;
     }
     void menu(int index) {
@@ -156,9 +155,7 @@ TEST_F(TriggerWindowsTest, ModifyEditsTheSelectedRowAddAppendsOneAndDeleteSelect
     });
     menu(1);
     EXPECT_EQ(triggers.at(3), (Trigger{"C", "QUAD", "C.wav"}));
-    EXPECT_EQ(list->topLevelItem(2)->text(1), QStringLiteral("QUAD"));
-    EXPECT_EQ(list->topLevelItem(2)->text(3), QStringLiteral("Team talk"));
-    EXPECT_EQ(selectedRow(), 3);
+    EXPECT_EQ(rowTexts(*list).at(2), QStringLiteral("C|QUAD|C.wav|Team talk"));
     onNextModal([](QDialog&) {});
     click(*manager, "cmdAdd");
     EXPECT_EQ(rowNames(), "A|B|C|D||") << "Add closed by its frame leaves an empty trigger";
@@ -166,16 +163,14 @@ TEST_F(TriggerWindowsTest, ModifyEditsTheSelectedRowAddAppendsOneAndDeleteSelect
     // By button, key and menu.
     select(2);
     click(*manager, "cmdDelete");
-    EXPECT_EQ(rowNames(), "A|C|D||");
+    EXPECT_EQ(rowNames(), "A|*C|D||");
     EXPECT_EQ(triggers.at(2).name, "C");
-    EXPECT_EQ(selectedRow(), 2);
     select(4);
     QTest::keyClick(list, Qt::Key_Backspace);
-    EXPECT_EQ(rowNames(), "A|C|D|");
-    EXPECT_EQ(selectedRow(), 3) << "the new last row";
+    EXPECT_EQ(rowNames(), "A|C|*D|") << "the new last row";
     for (int times = 0; times < 3; ++times)
         menu(3);
-    EXPECT_EQ(rowNames(), "A|");
+    EXPECT_EQ(rowNames(), "*A|");
     EXPECT_EQ(shownTexts(fakes.prompter),
               std::vector<std::string>{"You must always have at least one trigger!"});
 }
@@ -242,10 +237,9 @@ TEST_F(TriggerWindowsTest, CheckSoundsShowsWhatTheGamePlaysAndOffersOnlyTheCopie
     writeFile(sounds / "Quad.wav", squareWave(100, 0, 255));
     open({"A", "Quad"});
     onNextModal([](QDialog& check) {
-        auto* rows = child<QTreeWidget>(check, "lstSounds");
-        ASSERT_EQ(rows->topLevelItemCount(), 2);
-        EXPECT_EQ(rows->topLevelItem(0)->text(2).toStdString(), "not in the game's sound folder");
-        EXPECT_EQ(rows->topLevelItem(1)->text(2).toStdString(), "Plays");
+        EXPECT_EQ(rowTexts(*child<QTreeWidget>(check, "lstSounds")),
+                  (QStringList{QStringLiteral("A|A.wav|not in the game's sound folder"),
+                               QStringLiteral("Quad|Quad.wav|Plays")}));
         EXPECT_EQ(child<QLabel>(check, "lblSummary")->text().toStdString(),
                   "The game will not play 1 of the 2 sounds as they lie in its sound folder.");
         EXPECT_FALSE(child<QPushButton>(check, "cmdMakeCopies")->isEnabled()) << "A.wav is gone";
@@ -328,7 +322,7 @@ TEST_F(TriggerWindowsTest, EditQuietTimeIsKeptWhileLeftAsShownAndWhoMayCallIsCho
         EXPECT_DOUBLE_EQ(quiet->value(), 1.3);
         EXPECT_EQ(callers->currentText(), QStringLiteral("All chat"));
         window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), kPatienceMs));
         quiet->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), callers);
