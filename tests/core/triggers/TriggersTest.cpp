@@ -27,6 +27,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace triggerstore;
+using testing::ElementsAre;
+using testing::Field;
 
 const Trigger kDefault{"Test Trigger", "SHOTGUN", "Bitch.wav"};
 
@@ -101,7 +103,6 @@ TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers
                         kDefault}));
 }
 
-// A stored count, quiet time and speed of speech: each taken only within its range.
 TEST(TriggerStoreTest, StoredCountQuietTimeAndSpeedAreTakenOnlyWithinTheirRange) {
     const std::string count = "RecordCount", quiet = "t_quiet_ms", speed = "t_speed";
     const char* huge = "99999999999999999999999";
@@ -337,17 +338,14 @@ TEST_F(PlaceChosenSoundTest, WithCopyingOffThePlayerHearsWhyTheGameWillNotPlayIt
     EXPECT_TRUE(fs::is_empty(soundDir));
 }
 
-// The sound check finds each trigger whose sound the game will not play, and makes the copies
-// it can from the chosen files, keeping what stood in their way.
 TEST_F(PlaceChosenSoundTest, TheSoundCheckFindsWhatTheGameWillNotPlayAndMakesItsCopies) {
     writeFile(soundDir / "ready.wav", squareWave(100, 0, 255));
     writeTone(soundDir / "stereo.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, {0, 0.2});
     writeTone(dir / "cue.mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 1, 44100, {0, 0.2});
     FakeSpeech speech;
     TriggerList triggers;
-    for (const std::string& sound :
-         {std::string("ready.wav"), std::string("stereo.wav"), (dir / "cue.mp3").string(),
-          std::string("gone.wav"), std::string()})
+    for (const std::string& sound : std::vector<std::string>{
+             "ready.wav", "stereo.wav", (dir / "cue.mp3").string(), "gone.wav", ""})
         triggers.append({sound.empty() ? "" : "t", sound.empty() ? "" : "K", sound});
     // A spoken cue from another machine: its own file is gone too, and made again.
     const fs::path said = dir / "elsewhere" / "go.wav";
@@ -376,15 +374,14 @@ TEST_F(PlaceChosenSoundTest, TheSoundCheckFindsWhatTheGameWillNotPlayAndMakesIts
 }
 
 TEST(SpokenCueTest, TheSystemsLanguageComesFirstAndEachCueHasAFileNameOfItsOwn) {
-    std::vector<std::string> names;
-    for (const auto& voice : spoken::orderedVoices({{"German", "de"},
-                                                    {"English (Great Britain)", "en-gb"},
-                                                    {"Afrikaans", "af"},
-                                                    {"English (America)", "en-us"}},
-                                                   "en_US"))
-        names.push_back(voice.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"English (America)", "English (Great Britain)",
-                                               "Afrikaans", "German"}));
+    const auto voice = [](const char* name) { return Field(&Speech::Voice::name, name); };
+    EXPECT_THAT(spoken::orderedVoices({{"German", "de"},
+                                       {"English (Great Britain)", "en-gb"},
+                                       {"Afrikaans", "af"},
+                                       {"English (America)", "en-us"}},
+                                      "en_US"),
+                ElementsAre(voice("English (America)"), voice("English (Great Britain)"),
+                            voice("Afrikaans"), voice("German")));
     const auto file = [](const SpokenText& cue) {
         return spoken::renderedFile("/s", cue)->filename().string();
     };
