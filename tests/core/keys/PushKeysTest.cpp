@@ -49,9 +49,8 @@ Events times(int n, const Events& e) {
 }
 const Events kPause = shifted(P) + shifted(A) + shifted(U) + shifted(S) + shifted(E);
 
-// The events expected below are those of the US layout. On Windows the lookups are the
-// system's own calls (a US layout under the test script), which the expectations thus
-// check the table against.
+// The events expected are the US layout's. On Windows the lookups are the system's own calls
+// (a US layout under the test script), which the expectations thus check the table against.
 #ifdef _WIN32
 using SystemKeyboardLayout = WinKeyboardLayout;
 #else
@@ -141,11 +140,9 @@ TEST(PushKeysTest, KeyStringsGiveTheirKeyEventsAndPauses) {
     }
 }
 
-// A key string from a settings file can be anything. Repetitions nest, and unbounded they
-// would multiply into years of key presses or pauses, or recurse until the stack runs out:
-// repeated names inside repeated names, repetitions that type nothing, repeated pauses, a
-// repeated group under Shift, and names and groups nested far too deep. The budget still
-// leaves the longest repetition of the default key whole.
+// A key string from a settings file can be anything: unbounded, nested repetitions would
+// multiply into years of key presses or pauses, and deep nesting recurse until the stack runs
+// out. The budget still leaves the longest repetition of the default key whole.
 TEST(PushKeysTest, HostileKeyStringsEndWithinTheirBudgetAndReleaseEveryKey) {
     for (const std::string& hostile :
          {std::string("{{{x 32767 32767 32767}"), std::string("{{{x 0 32767 32767 32767}"),

@@ -103,7 +103,6 @@ TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItS
     EXPECT_EQ(processed(), (Lines{"\x01(Bob): QUAD UP", "(Al): \xC3\xA9t\xC3\xA9"}));
     EXPECT_EQ(readFile(playScript()), "play ete.wav\r\n");
 
-    clock.time = {21, 5, 9};
     session.stop();
     EXPECT_NE(readFile(matchFile()).find(red), std::string::npos);
 }
@@ -241,7 +240,6 @@ TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
             prompter.answers = {std::string(olderMatch) == "Yes" ? Prompter::Answer::Yes
                                                                  : Prompter::Answer::No};
         }
-        clock.time = {21, 5, 9};
         session.start();
         session.stop();
         EXPECT_FALSE(session.isRunning());
@@ -258,7 +256,6 @@ TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
 TEST_F(SessionTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
     const std::string log = "(Bob): SHOTGUN\r\n" + std::string(5000, 'x') + "\r\n";
     game.write(log);
-    clock.time = {21, 5, 9};
     session.start();
     EXPECT_TRUE(underFileSizeLimit(1000, [&] {
         session.stop();
@@ -303,7 +300,6 @@ TEST_F(SessionTest, QueuedLinesAreStillDispatchedAndTheNextSessionReadsOnlyWhatF
 
 TEST_F(SessionTest, NoPassStartsWhileStopAsksItsQuestion) {
     game.write("(Bob): SHOTGUN\r\n");
-    clock.time = {21, 5, 9};
     writeFile(matchFile(), "older match");
     prompter.answers = {Prompter::Answer::Yes};
     // The tray's Start, or a tick, while the question is open.
