@@ -57,6 +57,10 @@ TEST_F(GameDirectoriesTest, LogInAModeGivesEveryDirectoryInAnyLetterCaseAndClear
     EXPECT_EQ(std::ranges::distance(fs::directory_iterator(game)), 3)
         << "nothing made for a missing mode, no second spelling of any directory";
     EXPECT_TRUE(fs::is_directory(game / "ID1" / gamepaths::systemSpelling("Sound")));
+
+    // Of several spellings the game's own wins.
+    fs::create_directory(game / gamepaths::systemSpelling("ID1"));
+    EXPECT_EQ(gamepaths::entry(game, "Id1"), game / gamepaths::systemSpelling("ID1"));
 }
 
 TEST_F(GameDirectoriesTest, FailuresAreReportedAndEveryOtherStepStillRuns) {
@@ -115,16 +119,6 @@ TEST_F(GameDirectoriesTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog
         EXPECT_EQ(readFile(script), "// Yelpcue writes the sound to play here\r\n")
             << "made before the game starts, without a play command";
     }
-}
-
-// An entry is found in any letter case; of several spellings the game's own wins.
-TEST_F(GameDirectoriesTest, EntryIsFoundInAnyLetterCaseAndTheSystemSpellingWins) {
-    fs::create_directories(game / "Fortress");
-    EXPECT_EQ(gamepaths::entry(game, "FORTRESS"), game / "Fortress");
-    EXPECT_EQ(gamepaths::entry(game, "ID1"), game / gamepaths::systemSpelling("ID1"));
-    fs::create_directory(game / "ID1");
-    fs::create_directory(game / gamepaths::systemSpelling("ID1"));
-    EXPECT_EQ(gamepaths::entry(game, "Id1"), game / gamepaths::systemSpelling("ID1"));
 }
 
 // Before the game is found (a fresh install) every setting is empty: no log, play script or

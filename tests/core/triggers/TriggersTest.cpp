@@ -186,7 +186,8 @@ TEST(TriggerImportTest, AppliesValidRecordsInFileOrder) {
 }
 
 // The import window's test fills the last place by Add; Replace stops at the largest count.
-TEST(TriggerImportTest, ReplaceStopsWhenTheListIsFull) {
+// Deletion and its selection are the trigger window's own tests.
+TEST(TriggerManagerTest, AFullListTakesNoMoreAndAStoreThatCannotBeWrittenIsTold) {
     TriggerList list;
     const auto result = triggerimport::importTriggers(
         list, Triggers(TriggerList::kMaxCount + 5, {"New", "NEW", "new.wav"}), ImportMode::Replace);
@@ -195,12 +196,7 @@ TEST(TriggerImportTest, ReplaceStopsWhenTheListIsFull) {
     EXPECT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
     list.resize(TriggerList::kMaxCount + 5);
     EXPECT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
-}
 
-// Deletion and its selection are the trigger window's own tests.
-TEST(TriggerManagerTest, AFullListAndAStoreThatCannotBeWrittenAreTold) {
-    TriggerList list;
-    list.resize(TriggerList::kMaxCount);
     Configuration configuration;
     FakePrompter prompter;
     TriggerManager manager(list, configuration, prompter);
