@@ -130,11 +130,10 @@ TEST_F(SessionTest, TheTesterAnswersEveryLineAsTheSessionThenDoes) {
          {"(Bob): \xC7\xC5\xD4 ^1quad", "failed to load sound \"get quad.wav\"", "nothing",
           "(Al): get the quad", "Bob: shotgun rl", "(Al): rl", "gold \x12\x13 &cf00get &rquad"}) {
         const TriggerCalls::Answer tested = session.calls().test(line);
-        std::string answer;
-        if (tested.skipped())
-            answer = "Skipped (quiet time) : " + std::string(tested.text);
-        else if (tested.position)
-            answer = "Found Keywords : " + triggers.at(*tested.position).keyword;
+        const std::string answer =
+            tested.skipped()  ? "Skipped (quiet time) : " + std::string(tested.text)
+            : tested.position ? "Found Keywords : " + triggers.at(*tested.position).keyword
+                              : "";
         activity.entries.clear();
         game.say(line);
         tick();
