@@ -55,22 +55,12 @@ TriggerList loaded(FakeSettingsStore& settings) {
     return list;
 }
 
-TEST(TriggerStoreTest, NothingStoredGivesOneDefaultTriggerAndWritesNothingUntilSaved) {
-    FakeSettingsStore settings;
-    TriggerList list = loaded(settings);
-    EXPECT_EQ(contentsOf(list), Triggers{kDefault});
-    EXPECT_TRUE(settings.sections().empty());
-
-    RecordingProgress progress;
-    ASSERT_TRUE(Save_Triggers(settings, list, progress));
-    EXPECT_EQ(settings.get("Application_params", "RecordCount"), "1");
-    EXPECT_EQ(loaded(settings).at(1), kDefault);
-}
-
-// A missing section takes the defaults; a blank keyword or an empty position stays empty; a
-// trigger the player named DELETED survives the deletion of another.
+// Nothing stored gives the default trigger; a missing section takes the defaults; a blank
+// keyword or an empty position stays empty; a trigger named DELETED survives another's deletion.
 TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers) {
     FakeSettingsStore settings;
+    EXPECT_EQ(contentsOf(loaded(settings)), Triggers{kDefault});
+    EXPECT_TRUE(settings.sections().empty()) << "nothing written until saved";
     TriggerList list;
     const SpokenText said{"quad in ten", "German", 200};
     for (const char* name : {"DELETED", "B", "C", "D", "E"})
@@ -79,11 +69,12 @@ TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers
                      name[0] == 'C' ? std::optional(said) : std::nullopt});
     list.set(4, {"D", "KEY D", "x.wav", 0, text::Callers::AllChat});
     RecordingProgress progress;
-    Save_Triggers(settings, list, progress);
+    ASSERT_TRUE(Save_Triggers(settings, list, progress));
     list.markDeleted(2);
     list.Remove_Deleted_Triggers();
     list.set(4, {});
     Save_Triggers(settings, list, progress);
+    EXPECT_EQ(settings.get("Application_params", "RecordCount"), "4");
     EXPECT_EQ(settings.get("2", "t_quiet_ms") + settings.get("2", "t_callers"), "1500any");
     EXPECT_FALSE(settings.has("1", "t_quiet_ms") || settings.has("1", "t_callers") ||
                  settings.has("1", "t_speech"))
