@@ -80,8 +80,7 @@ TEST_F(GameDirectoriesTest, FailuresAreReportedAndEveryOtherStepStillRuns) {
     EXPECT_EQ(readFile(game / "qw" / "qconsole.log"), kCleared) << "the step after the failure";
 }
 
-// Where each engine writes its log, and what follows from it: the base directory, the
-// directory of the play script and the sounds, and whether the log stays in every game mode.
+// Where each engine writes its log, and whether that log stays in every game mode.
 TEST_F(GameDirectoriesTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog) {
     constexpr GameFamily q1 = GameFamily::Quake, q3 = GameFamily::QuakeIII;
     using Layout = std::tuple<const char*, std::vector<const char*>, const char*, const char*,
@@ -121,9 +120,8 @@ TEST_F(GameDirectoriesTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog
     }
 }
 
-// Before the game is found (a fresh install) every setting is empty: no log, play script or
-// directory is then named, least of all one relative to wherever the program runs; nor is one
-// looked for around a log at the top of the file system.
+// Before the game is found (a fresh install) no log, play script or directory is named, least
+// of all one relative to wherever the program runs.
 TEST_F(GameDirectoriesTest, EmptySettingsAndALogAtTheTopNameNothing) {
     EXPECT_EQ(gamepaths::fromSetting(""), fs::path());
     EXPECT_EQ(gamepaths::consoleLog(""), fs::path());
