@@ -5,6 +5,7 @@
 #include "core/session/ActivityList.h"
 #include "core/session/SessionView.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,13 +15,19 @@ public:
     std::vector<std::string> entries;
 };
 
+// `onValue`, when set, runs at each value, for tests of what happens meanwhile.
 class RecordingProgress final : public Progress {
 public:
     void start(int, int) override {}
-    void setValue(int value) override { values.push_back(value); }
+    void setValue(int value) override {
+        values.push_back(value);
+        if (onValue)
+            onValue(value);
+    }
     void finish() override {}
 
     std::vector<int> values;
+    std::function<void(int)> onValue;
 };
 
 // Records what a session asks the windows to show, in order: "size 12k", "running",

@@ -32,6 +32,7 @@ protected:
         configuration.Quake_Dir = text::fromPath(quake);
         configuration.Active_Mod_Dir = text::fromPath(quake / "fortress");
         triggers.append({"Shotgun", "SHOTGUN", "C:\\Sounds\\shotgun.wav"});
+        clock.time = {21, 5, 9};
         session.setConsoleLogPath(text::fromPath(game.path()));
     }
 
@@ -55,7 +56,7 @@ protected:
         return lines;
     }
     std::filesystem::path playScript() const { return quake / "id1" / "bellcast.cfg"; }
-    // The backup of a log stopped at the clock's 21:05:09.
+    // The backup of a log stopped at the clock's time.
     std::filesystem::path matchFile() const {
         return quake / "fortress" / "MatchPlayed-21-5-9.txt";
     }

@@ -57,6 +57,10 @@ TEST_F(GameDirectoriesTest, LogInAModeGivesEveryDirectoryInAnyLetterCaseAndClear
     EXPECT_EQ(std::ranges::distance(fs::directory_iterator(game)), 3)
         << "nothing made for a missing mode, no second spelling of any directory";
     EXPECT_TRUE(fs::is_directory(game / "ID1" / gamepaths::systemSpelling("Sound")));
+
+    // Of several spellings the game's own wins.
+    fs::create_directory(game / gamepaths::systemSpelling("ID1"));
+    EXPECT_EQ(gamepaths::entry(game, "Id1"), game / gamepaths::systemSpelling("ID1"));
 }
 
 TEST_F(GameDirectoriesTest, FailuresAreReportedAndEveryOtherStepStillRuns) {
@@ -76,8 +80,7 @@ TEST_F(GameDirectoriesTest, FailuresAreReportedAndEveryOtherStepStillRuns) {
     EXPECT_EQ(readFile(game / "qw" / "qconsole.log"), kCleared) << "the step after the failure";
 }
 
-// Where each engine writes its log, and what follows from it: the base directory, the
-// directory of the play script and the sounds, and whether the log stays in every game mode.
+// Where each engine writes its log, and whether that log stays in every game mode.
 TEST_F(GameDirectoriesTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog) {
     constexpr GameFamily q1 = GameFamily::Quake, q3 = GameFamily::QuakeIII;
     using Layout = std::tuple<const char*, std::vector<const char*>, const char*, const char*,
@@ -117,19 +120,8 @@ TEST_F(GameDirectoriesTest, BaseDirectoryPlayScriptAndWatchedLogFollowFromTheLog
     }
 }
 
-// An entry is found in any letter case; of several spellings the game's own wins.
-TEST_F(GameDirectoriesTest, EntryIsFoundInAnyLetterCaseAndTheSystemSpellingWins) {
-    fs::create_directories(game / "Fortress");
-    EXPECT_EQ(gamepaths::entry(game, "FORTRESS"), game / "Fortress");
-    EXPECT_EQ(gamepaths::entry(game, "ID1"), game / gamepaths::systemSpelling("ID1"));
-    fs::create_directory(game / "ID1");
-    fs::create_directory(game / gamepaths::systemSpelling("ID1"));
-    EXPECT_EQ(gamepaths::entry(game, "Id1"), game / gamepaths::systemSpelling("ID1"));
-}
-
-// Before the game is found (a fresh install) every setting is empty: no log, play script or
-// directory is then named, least of all one relative to wherever the program runs; nor is one
-// looked for around a log at the top of the file system.
+// Before the game is found (a fresh install) no log, play script or directory is named, least
+// of all one relative to wherever the program runs.
 TEST_F(GameDirectoriesTest, EmptySettingsAndALogAtTheTopNameNothing) {
     EXPECT_EQ(gamepaths::fromSetting(""), fs::path());
     EXPECT_EQ(gamepaths::consoleLog(""), fs::path());

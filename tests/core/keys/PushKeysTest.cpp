@@ -11,6 +11,7 @@
 #endif
 
 #include <chrono>
+#include <numeric>
 #include <set>
 #include <string>
 #include <string_view>
@@ -49,9 +50,8 @@ Events times(int n, const Events& e) {
 }
 const Events kPause = shifted(P) + shifted(A) + shifted(U) + shifted(S) + shifted(E);
 
-// The events expected below are those of the US layout. On Windows the lookups are the
-// system's own calls (a US layout under the test script), which the expectations thus
-// check the table against.
+// The events expected are the US layout's. On Windows the lookups are the system's own calls
+// (a US layout under the test script), which the expectations thus check the table against.
 #ifdef _WIN32
 using SystemKeyboardLayout = WinKeyboardLayout;
 #else
@@ -141,11 +141,9 @@ TEST(PushKeysTest, KeyStringsGiveTheirKeyEventsAndPauses) {
     }
 }
 
-// A key string from a settings file can be anything. Repetitions nest, and unbounded they
-// would multiply into years of key presses or pauses, or recurse until the stack runs out:
-// repeated names inside repeated names, repetitions that type nothing, repeated pauses, a
-// repeated group under Shift, and names and groups nested far too deep. The budget still
-// leaves the longest repetition of the default key whole.
+// A key string from a settings file can be anything: unbounded, nested repetitions would
+// multiply into years of key presses or pauses, and deep nesting recurse until the stack runs
+// out. The budget still leaves the longest repetition of the default key whole.
 TEST(PushKeysTest, HostileKeyStringsEndWithinTheirBudgetAndReleaseEveryKey) {
     for (const std::string& hostile :
          {std::string("{{{x 32767 32767 32767}"), std::string("{{{x 0 32767 32767 32767}"),
@@ -155,10 +153,8 @@ TEST(PushKeysTest, HostileKeyStringsEndWithinTheirBudgetAndReleaseEveryKey) {
         SCOPED_TRACE(hostile.substr(0, 30));
         EXPECT_LE(static_cast<std::int64_t>(pushed.events.size()),
                   ModPushKeys::kMaxStepsPerKeyString + 6 * ModPushKeys::kMaxNesting + 6);
-        std::chrono::milliseconds paused{};
-        for (const auto pause : pushed.sleeps)
-            paused += pause;
-        EXPECT_LE(paused, ModPushKeys::kMaxPausePerKeyString);
+        EXPECT_LE(std::reduce(pushed.sleeps.begin(), pushed.sleeps.end(), 0ms),
+                  ModPushKeys::kMaxPausePerKeyString);
         std::set<std::uint8_t> held;
         for (const KeyEvent& event : pushed.events) {
             if (event.keyUp)

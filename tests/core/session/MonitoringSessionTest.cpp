@@ -65,28 +65,20 @@ TEST_F(SessionTest, LogThatStartsAfreshIsReadFromItsBeginning) {
     }
 }
 
-TEST_F(SessionTest, TextInTheLogAtLoadingIsNeverProcessedNotEvenTheRestOfItsLastLine) {
-    game.write("(Bob): SHOTGUN\r\n(Eve): ");
-    session.skipExistingText();
-    session.start();
-    game.write("SHOTGUN\r\n(Al): SHOTGUN\r\n");
-    tick();
-    EXPECT_EQ(processed(), Lines{"(Al): SHOTGUN"});
-}
-
-TEST_F(SessionTest, ALogBeyond2GiBIsFollowedWithItsSizeShownInKibibytes) {
+// Text in the log at loading is never processed, not even the rest of its last line.
+TEST_F(SessionTest, ALogBeyond2GiBIsFollowedFromItsEndWithItsSizeShownInKibibytes) {
     // Sparse: the file system stores the hole without the disk space.
     const auto size = (std::int64_t{2} << 30) + 1000;
-    game.write("old text\r\n");
+    game.write("(Bob): SHOTGUN\r\n(Eve): ");
     fs::resize_file(game.path(), static_cast<std::uintmax_t>(size));
     session.skipExistingText();
     EXPECT_EQ(view.events.back(), "size 2097152k");
 
     session.start();
-    game.write("\r\n(Bob): SHOTGUN\r\n");
+    game.write("SHOTGUN\r\n(Al): SHOTGUN\r\n");
     tick();
-    EXPECT_EQ(processed(), Lines{"(Bob): SHOTGUN"});
-    EXPECT_EQ(session.ReadPosition(), size + 18);
+    EXPECT_EQ(processed(), Lines{"(Al): SHOTGUN"});
+    EXPECT_EQ(session.ReadPosition(), size + 24);
 }
 
 TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItStands) {
@@ -94,6 +86,8 @@ TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItS
     triggers.append({"UTF-8", "\xC3\xA9t\xC3\xA9", "ete.wav"});
     session.skipExistingText();
     session.start();
+    tick();
+    EXPECT_TRUE(prompter.shown.empty()) << "a log not written yet is an empty one";
     // say_team {QUAD UP} of a QuakeWorld client, in red; a DarkPlaces line in UTF-8.
     const std::string red = "\x01(Bob): \xD1\xD5\xC1\xC4\xA0\xD5\xD0";
     game.say(red);
@@ -103,7 +97,6 @@ TEST_F(SessionTest, QuakeTextIsMatchedAndShownAsThePlayerReadsItAndBackedUpAsItS
     EXPECT_EQ(processed(), (Lines{"\x01(Bob): QUAD UP", "(Al): \xC3\xA9t\xC3\xA9"}));
     EXPECT_EQ(readFile(playScript()), "play ete.wav\r\n");
 
-    clock.time = {21, 5, 9};
     session.stop();
     EXPECT_NE(readFile(matchFile()).find(red), std::string::npos);
 }
@@ -137,11 +130,10 @@ TEST_F(SessionTest, TheTesterAnswersEveryLineAsTheSessionThenDoes) {
          {"(Bob): \xC7\xC5\xD4 ^1quad", "failed to load sound \"get quad.wav\"", "nothing",
           "(Al): get the quad", "Bob: shotgun rl", "(Al): rl", "gold \x12\x13 &cf00get &rquad"}) {
         const TriggerCalls::Answer tested = session.calls().test(line);
-        std::string answer;
-        if (tested.skipped())
-            answer = "Skipped (quiet time) : " + std::string(tested.text);
-        else if (tested.position)
-            answer = "Found Keywords : " + triggers.at(*tested.position).keyword;
+        const std::string answer =
+            tested.skipped()  ? "Skipped (quiet time) : " + std::string(tested.text)
+            : tested.position ? "Found Keywords : " + triggers.at(*tested.position).keyword
+                              : "";
         activity.entries.clear();
         game.say(line);
         tick();
@@ -211,7 +203,6 @@ TEST_F(SessionTest, ATriggerCalledFasterThanATeamTypesHasItsKeyHeldForAWhile) {
     EXPECT_EQ(pushed.size(), 10u) << "pressed again after the hold";
 }
 
-// Stop backs the log up as a match file and clears it, or leaves it whole when it cannot.
 TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
     const std::string marker = "** Cleared by Yelpcue **\r\n";
     const std::string saved =
@@ -242,7 +233,6 @@ TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
             prompter.answers = {std::string(olderMatch) == "Yes" ? Prompter::Answer::Yes
                                                                  : Prompter::Answer::No};
         }
-        clock.time = {21, 5, 9};
         session.start();
         session.stop();
         EXPECT_FALSE(session.isRunning());
@@ -259,7 +249,6 @@ TEST_F(SessionTest, StopBacksTheLogUpOrLeavesItWhole) {
 TEST_F(SessionTest, AFullDiskIsAFailedBackupAndTheLogStaysUncleared) {
     const std::string log = "(Bob): SHOTGUN\r\n" + std::string(5000, 'x') + "\r\n";
     game.write(log);
-    clock.time = {21, 5, 9};
     session.start();
     EXPECT_TRUE(underFileSizeLimit(1000, [&] {
         session.stop();
@@ -304,7 +293,6 @@ TEST_F(SessionTest, QueuedLinesAreStillDispatchedAndTheNextSessionReadsOnlyWhatF
 
 TEST_F(SessionTest, NoPassStartsWhileStopAsksItsQuestion) {
     game.write("(Bob): SHOTGUN\r\n");
-    clock.time = {21, 5, 9};
     writeFile(matchFile(), "older match");
     prompter.answers = {Prompter::Answer::Yes};
     // The tray's Start, or a tick, while the question is open.
@@ -340,10 +328,6 @@ TEST(LineCutterTest, WhereTheReadsFallChangesNoLine) {
         for (std::size_t second = first; second <= text.size(); ++second)
             EXPECT_EQ(cutInPieces(text, {first, second}), whole) << first << "," << second;
     }
-    std::vector<std::size_t> everyByte;
-    for (std::size_t i = 1; i < text.size(); ++i)
-        everyByte.push_back(i);
-    EXPECT_EQ(cutInPieces(text, everyByte), whole);
 }
 
 TEST(LineCutterTest, LineWithoutEndIsCutAtTheLimitAndALineEndRightAfterAddsNoEmptyLine) {
@@ -359,22 +343,14 @@ TEST(LineCutterTest, LineWithoutEndIsCutAtTheLimitAndALineEndRightAfterAddsNoEmp
     }
 }
 
-// A path that is no file (the log not written yet, a folder, none at all) is an empty log,
-// with no box about it; once the log appears it is read from its beginning.
-TEST_F(SessionTest, APathThatIsNoFileIsAnEmptyLogAndAMissingLogIsReadOnceItAppears) {
+// The log not written yet, a folder, or no path at all.
+TEST_F(SessionTest, APathThatIsNoFileIsAnEmptyLog) {
     ConsoleLogFollower follower;
     for (const fs::path& path : {game.path(), dir.path(), fs::path()}) {
         EXPECT_EQ(follower.measure(path), 0) << path;
         EXPECT_FALSE(follower.hasUnreadText());
         EXPECT_TRUE(follower.readNewLines(path).empty());
     }
-    session.skipExistingText();
-    session.start();
-    tick();
-    EXPECT_TRUE(prompter.shown.empty());
-    game.say("(Bob): SHOTGUN");
-    tick();
-    EXPECT_EQ(processed(), Lines{"(Bob): SHOTGUN"});
 }
 
 } // namespace

@@ -77,8 +77,8 @@ TEST(WindowSettingsTest, ActiveDirectorySelectsItsMode) {
     }
 }
 
-TEST(ConfigurationTest, EmptyStoreGivesTheDefaults) {
-    const FakeSettingsStore store;
+TEST(ConfigurationTest, EmptyStoreGivesTheDefaultsAndASavedConfigurationReadsBackAsSaved) {
+    FakeSettingsStore store;
     Configuration configuration;
     configuration.Active_Mod_Dir = "left over";
     configuration.Console_Log = "left over";
@@ -88,16 +88,7 @@ TEST(ConfigurationTest, EmptyStoreGivesTheDefaults) {
     EXPECT_EQ(configuration, Configuration{});
     EXPECT_EQ(configuration.Selected_Key, "PAUSE");
     EXPECT_TRUE(configuration.AutoCopy && configuration.QconsoleDel);
-}
 
-TEST(ConfigurationTest, OnlyFalseInAnyCaseTurnsAnOptionOff) {
-    for (const char* off : {"False", "FALSE", "false", "fAlSe"})
-        EXPECT_FALSE(settings::readYesNoOption(off)) << off;
-    for (const char* on : {"True", "no", "0", "", "FALSE "})
-        EXPECT_TRUE(settings::readYesNoOption(on)) << on;
-}
-
-TEST(ConfigurationTest, SavedConfigurationReadsBackAsSaved) {
     Configuration saved;
     saved.Quake_Dir = "/games/quake";
     saved.Quake_Id1_sound = "/games/quake/id1/sound";
@@ -108,18 +99,23 @@ TEST(ConfigurationTest, SavedConfigurationReadsBackAsSaved) {
     saved.Selected_Key = "F2";
     saved.AutoCopy = false;
     saved.Game_Family = GameFamily::QuakeIII;
-    FakeSettingsStore store;
     ASSERT_TRUE(saved.save(store));
     EXPECT_EQ(store.get("Hornwise Params", "reg_version"), "2");
     EXPECT_EQ(store.get("Hornwise Params", "AutoCopy"), "False");
     EXPECT_EQ(store.get("Hornwise Params", "QconsoleDel"), "True");
     EXPECT_EQ(store.get("Hornwise Params", "Game_Family"), "Quake III");
-    Configuration loaded;
-    loaded.load(store);
-    EXPECT_EQ(loaded, saved);
+    configuration.load(store);
+    EXPECT_EQ(configuration, saved);
 
     store.syncSucceeds = false;
     EXPECT_FALSE(saved.save(store)) << "a store that cannot be written is reported";
+}
+
+TEST(ConfigurationTest, OnlyFalseInAnyCaseTurnsAnOptionOff) {
+    for (const char* off : {"False", "FALSE", "false", "fAlSe"})
+        EXPECT_FALSE(settings::readYesNoOption(off)) << off;
+    for (const char* on : {"True", "no", "0", "", "FALSE "})
+        EXPECT_TRUE(settings::readYesNoOption(on)) << on;
 }
 
 } // namespace

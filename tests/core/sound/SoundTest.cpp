@@ -22,10 +22,6 @@ using Family = GameFamily;
 constexpr int kStereo16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 constexpr int kMp3 = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
 
-double decibels(double ratio) {
-    return 20 * std::log10(ratio);
-}
-
 // Every kind of file a player has becomes the same game wave: mono 16-bit PCM with the
 // plain header at the family's rate, the tone alone without the silence around it, as loud
 // as every other cue (a sine at -18 LUFS has an RMS of 0.136) and never clipping.
@@ -69,7 +65,7 @@ TEST(GameWaveTest, EveryKindOfSoundBecomesTheSameGameWave) {
         if (row.tone.frequency == 15)
             EXPECT_GT(peak, 0.85F) << row.name;
         else
-            EXPECT_NEAR(decibels(game.rms() / 0.136), 0, 1) << row.name;
+            EXPECT_NEAR(20 * std::log10(game.rms() / 0.136), 0, 1) << row.name << " (dB)";
         EXPECT_FALSE(progress.values.empty());
         EXPECT_TRUE(std::ranges::is_sorted(progress.values)) << row.name;
     }

@@ -27,6 +27,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace triggerstore;
+using testing::ElementsAre;
+using testing::Field;
 
 const Trigger kDefault{"Test Trigger", "SHOTGUN", "Bitch.wav"};
 
@@ -53,22 +55,12 @@ TriggerList loaded(FakeSettingsStore& settings) {
     return list;
 }
 
-TEST(TriggerStoreTest, NothingStoredGivesOneDefaultTriggerAndWritesNothingUntilSaved) {
-    FakeSettingsStore settings;
-    TriggerList list = loaded(settings);
-    EXPECT_EQ(contentsOf(list), Triggers{kDefault});
-    EXPECT_TRUE(settings.sections().empty());
-
-    RecordingProgress progress;
-    ASSERT_TRUE(Save_Triggers(settings, list, progress));
-    EXPECT_EQ(settings.get("Application_params", "RecordCount"), "1");
-    EXPECT_EQ(loaded(settings).at(1), kDefault);
-}
-
-// A missing section takes the defaults; a blank keyword or an empty position stays empty; a
-// trigger the player named DELETED survives the deletion of another.
+// Nothing stored gives the default trigger; a missing section takes the defaults; a blank
+// keyword or an empty position stays empty; a trigger named DELETED survives another's deletion.
 TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers) {
     FakeSettingsStore settings;
+    EXPECT_EQ(contentsOf(loaded(settings)), Triggers{kDefault});
+    EXPECT_TRUE(settings.sections().empty()) << "nothing written until saved";
     TriggerList list;
     const SpokenText said{"quad in ten", "German", 200};
     for (const char* name : {"DELETED", "B", "C", "D", "E"})
@@ -77,11 +69,12 @@ TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers
                      name[0] == 'C' ? std::optional(said) : std::nullopt});
     list.set(4, {"D", "KEY D", "x.wav", 0, text::Callers::AllChat});
     RecordingProgress progress;
-    Save_Triggers(settings, list, progress);
+    ASSERT_TRUE(Save_Triggers(settings, list, progress));
     list.markDeleted(2);
     list.Remove_Deleted_Triggers();
     list.set(4, {});
     Save_Triggers(settings, list, progress);
+    EXPECT_EQ(settings.get("Application_params", "RecordCount"), "4");
     EXPECT_EQ(settings.get("2", "t_quiet_ms") + settings.get("2", "t_callers"), "1500any");
     EXPECT_FALSE(settings.has("1", "t_quiet_ms") || settings.has("1", "t_callers") ||
                  settings.has("1", "t_speech"))
@@ -101,7 +94,6 @@ TEST(TriggerStoreTest, StoredPositionsReloadAsSavedWithTheirQuietTimesAndCallers
                         kDefault}));
 }
 
-// A stored count, quiet time and speed of speech: each taken only within its range.
 TEST(TriggerStoreTest, StoredCountQuietTimeAndSpeedAreTakenOnlyWithinTheirRange) {
     const std::string count = "RecordCount", quiet = "t_quiet_ms", speed = "t_speed";
     const char* huge = "99999999999999999999999";
@@ -185,7 +177,8 @@ TEST(TriggerImportTest, AppliesValidRecordsInFileOrder) {
 }
 
 // The import window's test fills the last place by Add; Replace stops at the largest count.
-TEST(TriggerImportTest, ReplaceStopsWhenTheListIsFull) {
+// Deletion and its selection are the trigger window's own tests.
+TEST(TriggerManagerTest, AFullListTakesNoMoreAndAStoreThatCannotBeWrittenIsTold) {
     TriggerList list;
     const auto result = triggerimport::importTriggers(
         list, Triggers(TriggerList::kMaxCount + 5, {"New", "NEW", "new.wav"}), ImportMode::Replace);
@@ -194,12 +187,7 @@ TEST(TriggerImportTest, ReplaceStopsWhenTheListIsFull) {
     EXPECT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
     list.resize(TriggerList::kMaxCount + 5);
     EXPECT_EQ(list.TriggerCount(), TriggerList::kMaxCount);
-}
 
-// Deletion and its selection are the trigger window's own tests.
-TEST(TriggerManagerTest, AFullListAndAStoreThatCannotBeWrittenAreTold) {
-    TriggerList list;
-    list.resize(TriggerList::kMaxCount);
     Configuration configuration;
     FakePrompter prompter;
     TriggerManager manager(list, configuration, prompter);
@@ -248,7 +236,7 @@ protected:
     RecordingProgress progress;
 };
 
-TEST_F(PlaceChosenSoundTest, AFileAlreadyInTheSoundDirectoryIsNeverCopiedOntoItself) {
+TEST_F(PlaceChosenSoundTest, TheCopyReplacesTheFileOfItsNameButNeverItself) {
     const fs::path inPlace = soundDir / "Shotgun.wav";
     writeFile(inPlace, squareWave(100, 0, 255));
     std::vector<fs::path> spellings{inPlace, soundDir / ".." / "sound" / "Shotgun.wav"};
@@ -267,14 +255,12 @@ TEST_F(PlaceChosenSoundTest, AFileAlreadyInTheSoundDirectoryIsNeverCopiedOntoIts
     fs::current_path(workingDirectory);
     EXPECT_EQ(readFile(inPlace), squareWave(100, 0, 255));
     EXPECT_TRUE(prompter.shown.empty());
-}
 
-TEST_F(PlaceChosenSoundTest, AnExistingCopyInAnotherLetterCaseIsTheOneReplaced) {
     writeFile(soundDir / "quad.wav", squareWave(100, 0, 255));
     writeFile(dir / "Quad.wav", squareWave(200, 0, 255));
     place(dir / "Quad.wav");
     EXPECT_EQ(readFile(soundDir / "quad.wav"), squareWave(200, 0, 255));
-    EXPECT_EQ(std::ranges::distance(fs::directory_iterator(soundDir)), 1)
+    EXPECT_EQ(std::ranges::distance(fs::directory_iterator(soundDir)), 2)
         << "no second copy under the chosen spelling";
 
     configuration.Quake_Id1_sound.clear();
@@ -337,17 +323,14 @@ TEST_F(PlaceChosenSoundTest, WithCopyingOffThePlayerHearsWhyTheGameWillNotPlayIt
     EXPECT_TRUE(fs::is_empty(soundDir));
 }
 
-// The sound check finds each trigger whose sound the game will not play, and makes the copies
-// it can from the chosen files, keeping what stood in their way.
 TEST_F(PlaceChosenSoundTest, TheSoundCheckFindsWhatTheGameWillNotPlayAndMakesItsCopies) {
     writeFile(soundDir / "ready.wav", squareWave(100, 0, 255));
     writeTone(soundDir / "stereo.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 44100, {0, 0.2});
     writeTone(dir / "cue.mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 1, 44100, {0, 0.2});
     FakeSpeech speech;
     TriggerList triggers;
-    for (const std::string& sound :
-         {std::string("ready.wav"), std::string("stereo.wav"), (dir / "cue.mp3").string(),
-          std::string("gone.wav"), std::string()})
+    for (const std::string& sound : std::vector<std::string>{
+             "ready.wav", "stereo.wav", (dir / "cue.mp3").string(), "gone.wav", ""})
         triggers.append({sound.empty() ? "" : "t", sound.empty() ? "" : "K", sound});
     // A spoken cue from another machine: its own file is gone too, and made again.
     const fs::path said = dir / "elsewhere" / "go.wav";
@@ -376,15 +359,14 @@ TEST_F(PlaceChosenSoundTest, TheSoundCheckFindsWhatTheGameWillNotPlayAndMakesIts
 }
 
 TEST(SpokenCueTest, TheSystemsLanguageComesFirstAndEachCueHasAFileNameOfItsOwn) {
-    std::vector<std::string> names;
-    for (const auto& voice : spoken::orderedVoices({{"German", "de"},
-                                                    {"English (Great Britain)", "en-gb"},
-                                                    {"Afrikaans", "af"},
-                                                    {"English (America)", "en-us"}},
-                                                   "en_US"))
-        names.push_back(voice.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"English (America)", "English (Great Britain)",
-                                               "Afrikaans", "German"}));
+    const auto voice = [](const char* name) { return Field(&Speech::Voice::name, name); };
+    EXPECT_THAT(spoken::orderedVoices({{"German", "de"},
+                                       {"English (Great Britain)", "en-gb"},
+                                       {"Afrikaans", "af"},
+                                       {"English (America)", "en-us"}},
+                                      "en_US"),
+                ElementsAre(voice("English (America)"), voice("English (Great Britain)"),
+                            voice("Afrikaans"), voice("German")));
     const auto file = [](const SpokenText& cue) {
         return spoken::renderedFile("/s", cue)->filename().string();
     };
