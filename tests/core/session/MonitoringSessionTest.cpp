@@ -2,7 +2,6 @@
 #include "core/session/MonitoringSession.h"
 
 #include "core/session/ConsoleLogFollower.h"
-#include "core/session/LineCutter.h"
 #include "support/FullDisk.h"
 #include "support/SessionFixture.h"
 
@@ -13,7 +12,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
 using SessionTest = SessionFixture;
@@ -152,8 +150,10 @@ TEST_F(SessionTest, LowerCaseLettersAndDigitsAreTypedOtherNamesAreKeysAndNothing
 // What the game prints in answer to the play script is no call: taking it for one made the
 // game answer a missing sound again, and the key was pushed without end.
 TEST_F(SessionTest, TheGamesAnswersToThePlayScriptAreNoCallsButATeammatesLineIs) {
-    triggers.append({"Quad", "QUAD", "C:\\Sounds\\Quad"}); // "play Quad": the game adds .wav
-    triggers.append({"Bell", "BELL", "bell.wav"});         // the game's "execing bellcast.cfg"
+    triggers.append({"Quad", "QUAD", "C:\\Sounds\\Quad"}); // "play Quad.wav"
+    // Any line may call it, so only what the game says of its play script keeps
+    // "execing bellcast.cfg" from calling.
+    triggers.append({"Bell", "BELL", "bell.wav", 0, text::Callers::AnyLine});
     session.start();
     game.say("(Bob): QUAD up");
     tick();
@@ -304,43 +304,6 @@ TEST_F(SessionTest, NoPassStartsWhileStopAsksItsQuestion) {
     EXPECT_FALSE(session.isRunning());
     EXPECT_FALSE(session.hasPendingLines());
     EXPECT_EQ(readFile(game.path()), "** Cleared by Yelpcue **\r\n");
-}
-
-Lines cutInPieces(std::string_view text, std::vector<std::size_t> cuts) {
-    LineCutter cutter;
-    Lines lines;
-    std::size_t start = 0;
-    cuts.push_back(text.size());
-    for (const std::size_t cut : cuts) {
-        for (auto& line : cutter.SplitLines(text.substr(start, cut - start)))
-            lines.push_back(std::move(line));
-        start = cut;
-    }
-    return lines;
-}
-
-TEST(LineCutterTest, WhereTheReadsFallChangesNoLine) {
-    // NUL bytes: the gap a game writing on at its own place leaves in a cleared log.
-    const std::string text = "Bob: SHOTGUN\r\n\r\n\0\0Alice: quad\nx\r\rla\0st\n\rhalf"s;
-    const Lines whole = cutInPieces(text, {});
-    ASSERT_EQ(whole, (Lines{"Bob: SHOTGUN", "", "Alice: quad", "x", "", "last", ""}));
-    for (std::size_t first = 0; first <= text.size(); ++first) {
-        for (std::size_t second = first; second <= text.size(); ++second)
-            EXPECT_EQ(cutInPieces(text, {first, second}), whole) << first << "," << second;
-    }
-}
-
-TEST(LineCutterTest, LineWithoutEndIsCutAtTheLimitAndALineEndRightAfterAddsNoEmptyLine) {
-    const std::string limit(LineCutter::kMaxLineBytes, 'x');
-    EXPECT_EQ(cutInPieces(limit + "yz\n", {1000, LineCutter::kMaxLineBytes - 1}),
-              (Lines{limit, "yz"}));
-    for (const std::string end : {"\r\n", "\n", "\r"}) {
-        for (const std::size_t cut : {std::size_t{0}, LineCutter::kMaxLineBytes}) {
-            EXPECT_EQ(cutInPieces(limit + end + "next\n", {cut}), (Lines{limit, "next"})) << cut;
-            EXPECT_EQ(cutInPieces(limit + limit + end + end, {cut}), (Lines{limit, limit, ""}))
-                << "a second line end is an empty line of its own";
-        }
-    }
 }
 
 // The log not written yet, a folder, or no path at all.
