@@ -36,8 +36,6 @@ bool namesFile(std::string_view line, std::string_view lowerName) {
 void GameEchoes::played(std::string_view soundName) {
     forgetOld();
     std::string lookedUp = text::toLowerAscii(soundName);
-    if (lookedUp.find('.') == std::string::npos)
-        lookedUp += ".wav";
     std::erase_if(m_played, [&](const Played& p) { return p.lookedUp == lookedUp; });
     m_played.push_back({std::move(lookedUp), m_clock.steadyTime()});
 }

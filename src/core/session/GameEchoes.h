@@ -24,13 +24,13 @@ public:
     explicit GameEchoes(const Clock& clock)
         : m_clock(clock) {}
 
-    // A play script naming `soundName` was written.
+    // A play script naming `soundName`, the game's copy of a sound with its ".wav", was
+    // written.
     void played(std::string_view soundName);
     // Whether `line` is the game's answer to a play script: it names the play script, or
-    // the sound of a script written within kAnswerTime, in any letter case, as the game
-    // looks it up (".wav" added to a name without a dot). Every such script counts, not
-    // only the last: the game may run an earlier one before a later match rewrites it. A
-    // line that only holds the keyword, as a call does, is no answer.
+    // the sound of a script written within kAnswerTime, in any letter case. Every such
+    // script counts, not only the last: the game may run an earlier one before a later
+    // match rewrites it. A line that only holds the keyword, as a call does, is no answer.
     bool isEcho(std::string_view line);
 
 private:
