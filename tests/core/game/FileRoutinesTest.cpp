@@ -123,17 +123,4 @@ TEST_F(CopyFileWithPromptTest, FailedCopyLeavesTheExistingDestinationIntact) {
     EXPECT_TRUE(onlyTheTwoFilesExist()) << "the partial copy is removed";
 }
 
-TEST(ParentPathTest, CutsTheLastSeparatorAndWhatFollows) {
-    for (const auto& [path, parent] : {
-             std::pair{"/games/quake/fortress/qconsole.log", "/games/quake/fortress"},
-             {"/games/quake/fortress/", "/games/quake/fortress"},
-             {"/qconsole.log", ""},
-             {"qconsole.log", "qconsole.log"},
-#ifdef _WIN32
-             {"C:\\QUAKE\\fortress\\qconsole.log", "C:\\QUAKE\\fortress"},
-#endif
-         })
-        EXPECT_EQ(ParentPath(path), parent);
-}
-
 } // namespace

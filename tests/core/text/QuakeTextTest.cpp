@@ -3,7 +3,6 @@
 
 #include "core/text/ChatLine.h"
 #include "core/text/PathText.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +12,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using Kind = text::ChatLine::Kind;
 
 struct FoldCase {
@@ -68,15 +66,6 @@ TEST(QuakeTextTest, FoldsTheLineToWhatThePlayerReadsAndTellsWhoWroteIt) {
         EXPECT_EQ(chat.kind, c.kind) << c.what;
         EXPECT_EQ(folded.substr(chat.messageStart), c.message) << c.what;
     }
-}
-
-TEST(PathTextTest, ListedEntryGivesBackTheTextItWasMadeFrom) {
-    TempDir dir;
-    fs::create_directory(dir.path() / text::toPath(kNameBeyondAscii));
-    const fs::path listed = fs::directory_iterator(dir.path())->path();
-    EXPECT_EQ(text::fromPath(listed.filename()), kNameBeyondAscii);
-    EXPECT_EQ(text::toPath(text::fromPath(listed)), listed);
-    EXPECT_EQ(text::fromPath(text::toPath("")), "");
 }
 
 #ifdef _WIN32
