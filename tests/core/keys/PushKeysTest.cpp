@@ -18,6 +18,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 using Events = std::vector<KeyEvent>;
 
 // A key of the US layout: virtual key and scan code.
@@ -40,10 +41,11 @@ const auto down = [](Key k) { return Events{KeyEvent{k.vk, k.scan, false}}; };
 const auto up = [](Key k) { return Events{KeyEvent{k.vk, k.scan, true}}; };
 const auto tap = [](Key k) { return down(k) + up(k); };
 const auto shifted = [](Key k) { return down(Shift) + tap(k) + up(Shift); };
-Events times(int n, const Events& e) {
-    Events all;
+// `n` copies of a run of events or of text, one after another.
+template <typename Run> Run times(int n, const Run& run) {
+    Run all;
     for (int i = 0; i < n; ++i)
-        all.insert(all.end(), e.begin(), e.end());
+        all.insert(all.end(), run.begin(), run.end());
     return all;
 }
 const Events kPause = shifted(P) + shifted(A) + shifted(U) + shifted(S) + shifted(E);
@@ -67,17 +69,6 @@ Pushed push(const std::string& keys) {
     const SystemKeyboardLayout layout;
     ModPushKeys(output, layout, clock).PushKeys(keys);
     return {output.events, clock.sleeps};
-}
-
-// `opener` `depth` times, "a", then `closer` as often.
-std::string nested(const std::string& opener, int depth, const std::string& closer) {
-    std::string text;
-    for (int i = 0; i < depth; ++i)
-        text += opener;
-    text += opener.empty() ? "" : "a";
-    for (int i = 0; i < depth; ++i)
-        text += closer;
-    return text;
 }
 
 TEST(PushKeysTest, KeyStringsGiveTheirKeyEventsAndPauses) {
@@ -132,10 +123,12 @@ TEST(PushKeysTest, KeyStringsGiveTheirKeyEventsAndPauses) {
              Row{"+(ab", down(Shift) + tap(A) + tap(B) + tap(Space) + up(Shift)},
              // Groups and names typed as text nest 32 deep, and no deeper; each presses its
              // modifier again, since a nested key string starts with none held.
-             Row{nested("+(", 31, ")"), times(31, down(Shift)) + tap(A) + times(31, up(Shift))},
-             Row{nested("+(", 32, ")"), times(32, down(Shift)) + times(32, up(Shift))},
-             Row{nested("{", 31, ""), tap(A)}, Row{nested("{", 32, ""), {}},
-             Row{nested("", 40, "+(a)"), times(40, shifted(A))}}) {
+             Row{times(31, "+("s) + "a" + times(31, ")"s),
+                 times(31, down(Shift)) + tap(A) + times(31, up(Shift))},
+             Row{times(32, "+("s) + "a" + times(32, ")"s),
+                 times(32, down(Shift)) + times(32, up(Shift))},
+             Row{times(31, "{"s) + "a", tap(A)}, Row{times(32, "{"s) + "a", {}},
+             Row{times(40, "+(a)"s), times(40, shifted(A))}}) {
         const Pushed pushed = push(row.keys);
         EXPECT_EQ(pushed.events, row.expected) << "'" << row.keys << "'";
         EXPECT_EQ(pushed.sleeps, row.sleeps) << "'" << row.keys << "'";
