@@ -62,20 +62,17 @@ TEST(TriggerMatcherTest, AgreesWithThePlainRuleOnRandomListsAndPieces) {
         };
         TriggerList list;
         TriggerMatcher matcher(list);
-        std::vector<std::string> keywords;
         for (int round = 0; round < 4; ++round) {
             // Each round changes the list, which the matcher must follow. A keyword is random
-            // text or a prefix or suffix of one already in the list.
+            // text or a prefix or suffix of one in the list.
             for (int i = number(1, 4); i > 0; --i) {
                 std::string keyword = text(5);
-                if (!keywords.empty() && number(0, 2) == 0) {
-                    const std::string& other = keywords[static_cast<std::size_t>(
-                        number(0, static_cast<int>(keywords.size()) - 1))];
+                if (list.TriggerCount() > 0 && number(0, 2) == 0) {
+                    const std::string other = list.at(number(1, list.TriggerCount())).keyword;
                     const auto cut =
                         static_cast<std::size_t>(number(0, static_cast<int>(other.size())));
                     keyword = number(0, 1) == 0 ? other.substr(0, cut) : other.substr(cut);
                 }
-                keywords.push_back(keyword);
                 list.append({"t", keyword, "t.wav", 0, text::Callers(number(0, 2))});
             }
             if (number(0, 3) == 0)
