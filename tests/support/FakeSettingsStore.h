@@ -21,8 +21,7 @@ public:
         m_sections[std::string(section)].insert_or_assign(std::string(key), std::string(value));
     }
     void deleteSection(std::string_view section) override {
-        if (const auto found = m_sections.find(section); found != m_sections.end())
-            m_sections.erase(found);
+        m_sections.erase(std::string(section));
     }
     bool sync() override { return syncSucceeds; }
 

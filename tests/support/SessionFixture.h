@@ -49,10 +49,9 @@ protected:
     Lines processed() const {
         Lines lines;
         const std::string prefix = "Processing : ";
-        for (const auto& entry : activity.entries) {
+        for (const auto& entry : activity.entries)
             if (entry.starts_with(prefix))
                 lines.push_back(entry.substr(prefix.size()));
-        }
         return lines;
     }
     std::filesystem::path playScript() const { return quake / "id1" / "bellcast.cfg"; }

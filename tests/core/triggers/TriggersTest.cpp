@@ -27,8 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace triggerstore;
-using testing::ElementsAre;
-using testing::Field;
 
 const Trigger kDefault{"Test Trigger", "SHOTGUN", "Bitch.wav"};
 
@@ -359,14 +357,14 @@ TEST_F(PlaceChosenSoundTest, TheSoundCheckFindsWhatTheGameWillNotPlayAndMakesIts
 }
 
 TEST(SpokenCueTest, TheSystemsLanguageComesFirstAndEachCueHasAFileNameOfItsOwn) {
-    const auto voice = [](const char* name) { return Field(&Speech::Voice::name, name); };
+    const auto voice = [](const char* name) { return testing::Field(&Speech::Voice::name, name); };
     EXPECT_THAT(spoken::orderedVoices({{"German", "de"},
                                        {"English (Great Britain)", "en-gb"},
                                        {"Afrikaans", "af"},
                                        {"English (America)", "en-us"}},
                                       "en_US"),
-                ElementsAre(voice("English (America)"), voice("English (Great Britain)"),
-                            voice("Afrikaans"), voice("German")));
+                testing::ElementsAre(voice("English (America)"), voice("English (Great Britain)"),
+                                     voice("Afrikaans"), voice("German")));
     const auto file = [](const SpokenText& cue) {
         return spoken::renderedFile("/s", cue)->filename().string();
     };
