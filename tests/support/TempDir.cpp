@@ -2,9 +2,8 @@
 #include "support/TempDir.h"
 
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
-#include <stdexcept>
 
 #ifdef _WIN32
 const std::string kNameBeyondAscii = "J\xF6rg's Quake";
@@ -14,15 +13,12 @@ const std::string kNameBeyondAscii = "J\xC3\xB6rg's Quake";
 
 TempDir::TempDir() {
     std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto candidate = base / ("yelpcue-test-" + std::to_string(random()));
-        if (std::filesystem::create_directory(candidate)) {
-            m_path = candidate;
-            return;
-        }
-    }
-    throw std::runtime_error("cannot create a temporary directory");
+    // create_directory answers false only for a name already taken, and throws on any other
+    // failure.
+    do {
+        m_path =
+            std::filesystem::temp_directory_path() / ("yelpcue-test-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(m_path));
 }
 
 TempDir::~TempDir() {
@@ -42,9 +38,7 @@ void appendFile(const std::filesystem::path& path, std::string_view bytes) {
 
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    return contents.str();
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 std::string littleEndian(std::uint32_t value, int count) {
