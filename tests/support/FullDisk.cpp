@@ -18,7 +18,5 @@ bool underFileSizeLimit(std::uintmax_t maxFileBytes, const std::function<bool()>
         _exit(body() ? 0 : 1);
     }
     int status = 0;
-    if (waitpid(child, &status, 0) != child)
-        return false;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
