@@ -46,7 +46,7 @@ ReadSound readSound(const std::filesystem::path& path) {
     SNDFILE* file = sf_open(path.string().c_str(), SFM_READ, &info);
     if (!file)
         return {};
-    ReadSound sound{{}, info.samplerate, info.channels};
+    ReadSound sound{{}, info.samplerate};
     std::vector<float> frame(static_cast<std::size_t>(info.channels));
     while (sf_readf_float(file, frame.data(), 1) == 1)
         sound.samples.push_back(frame[0]);

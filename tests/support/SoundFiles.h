@@ -25,7 +25,6 @@ void writeTone(const std::filesystem::path& path, int format, int channels, int 
 struct ReadSound {
     std::vector<float> samples;
     int rate = 0;
-    int channels = 0;
 
     double seconds() const { return static_cast<double>(samples.size()) / rate; }
     double rms() const;
