@@ -26,6 +26,12 @@ template <typename Control = QWidget> Control* child(const QWidget& window, cons
     return found;
 }
 
+// The text that the control `name` shows: a label's, a line's or a button's.
+inline std::string textOf(const QWidget& window, const char* name) {
+    const QWidget* control = child(window, name);
+    return control ? control->property("text").toString().toStdString() : std::string();
+}
+
 inline void click(const QWidget& window, const char* button) {
     if (auto* found = child<QAbstractButton>(window, button))
         found->click();

@@ -66,27 +66,26 @@ TEST_F(frmConfigureTest, EachChangeTakesEffectAtOnceAndOnlyOkStoresIt) {
         configuration.Trigger_Cfg = "1";
         auto window = open();
         EXPECT_EQ(configuration.Selected_Key, "F2") << "the stored position 1";
-        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoCopy")->isChecked(), copyWas);
-        EXPECT_EQ(child<QCheckBox>(*window, "chkAutoDel")->isChecked(), delWas);
+        EXPECT_EQ(std::pair(child<QCheckBox>(*window, "chkAutoCopy")->isChecked(),
+                            child<QCheckBox>(*window, "chkAutoDel")->isChecked()),
+                  std::pair(copyWas, delWas));
         child<QComboBox>(*window, "cboKeylist")->setCurrentIndex(12 + ('k' - 'a'));
         if (clickCopy)
             click(*window, "chkAutoCopy");
         if (clickDel)
             click(*window, "chkAutoDel");
-        const bool autoCopy = copyWas != clickCopy;
-        const bool qconsoleDel = delWas != clickDel;
-        EXPECT_EQ(configuration.AutoCopy, autoCopy);
-        EXPECT_EQ(configuration.QconsoleDel, qconsoleDel);
-        EXPECT_EQ(configuration.Selected_Key, "k");
-        EXPECT_EQ(configuration.Trigger_Cfg, "22");
+        const bool autoCopy = copyWas != clickCopy, qconsoleDel = delWas != clickDel;
+        EXPECT_EQ(std::tuple(configuration.AutoCopy, configuration.QconsoleDel,
+                             configuration.Selected_Key, configuration.Trigger_Cfg),
+                  std::tuple(autoCopy, qconsoleDel, "k", "22"));
         if (ok)
             click(*window, "cmdApply");
         else
             window->close();
         EXPECT_EQ(window->result(), ok ? QDialog::Accepted : QDialog::Rejected);
-        EXPECT_EQ(stored("AutoCopy"), ok ? (autoCopy ? "True" : "False") : "-");
-        EXPECT_EQ(stored("QconsoleDel"), ok ? (qconsoleDel ? "True" : "False") : "-");
-        EXPECT_EQ(stored("Selected_Key"), ok ? "k" : "-");
+        const auto storedAs = [ok](bool on) { return ok ? (on ? "True" : "False") : "-"; };
+        EXPECT_EQ(std::tuple(stored("AutoCopy"), stored("QconsoleDel"), stored("Selected_Key")),
+                  std::tuple(storedAs(autoCopy), storedAs(qconsoleDel), ok ? "k" : "-"));
     }
 }
 
@@ -127,8 +126,7 @@ TEST_F(frmConfigureTest, FindingTheLogShowsWhatWasSetAndWhatFailed) {
     const fs::path log = game / "fortress" / "qconsole.log";
     const auto window = open();
     const auto label = [&](int index) {
-        const std::string name = "Label1_" + std::to_string(index);
-        return child<QLabel>(*window, name.c_str())->text().toStdString();
+        return textOf(*window, ("Label1_" + std::to_string(index)).c_str());
     };
 
     const std::string before = label(5);

@@ -24,7 +24,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <algorithm>
 #include <fstream>
@@ -93,10 +93,10 @@ protected:
 TEST_F(MainWindowTest, FirstStartEndsWhenConfigurationIsDeclinedElseOffersItUntilAModeIsSet) {
     fakes.prompter.answers = {Prompter::Answer::Ok, Prompter::Answer::No};
     EXPECT_EQ(open(), SoundProcessor::LoadResult::Declined);
-    EXPECT_EQ(shownTexts(fakes.prompter),
-              (std::vector<std::string>{
-                  "You have installed a new or later version of Yelpcue",
-                  "This program needs to be configured\r\nDo you want to do that now?"}));
+    EXPECT_THAT(
+        shownTexts(fakes.prompter),
+        testing::ElementsAre("You have installed a new or later version of Yelpcue",
+                             "This program needs to be configured\r\nDo you want to do that now?"));
     ASSERT_EQ(fakes.launcher.openedTextFiles.size(), 1u);
     EXPECT_EQ(fs::path(fakes.launcher.openedTextFiles[0]).filename(), "readme.txt");
     EXPECT_FALSE(fakes.settings.has("frmSoundProcessor", "top"))
@@ -150,8 +150,7 @@ TEST_F(MainWindowTest, MatchStatsFollowTheSessionAndSortByAnyColumn) {
                             QStringLiteral("Flag|FLAG|0|0|1|")};
     ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == shown; }, kPatienceMs))
         << "follows the session";
-    EXPECT_EQ(child<QLabel>(*stats, "lblSummary")->text(),
-              QStringLiteral("Since the last Start: 6 lines read, 2 keys pushed."));
+    EXPECT_EQ(textOf(*stats, "lblSummary"), "Since the last Start: 6 lines read, 2 keys pushed.");
     table->horizontalHeader()->setSortIndicator(5, Qt::AscendingOrder);
     EXPECT_EQ(rows().mid(0, 2), (QStringList{shown[2], shown[1]})) << "uncalled, then earliest";
     table->horizontalHeader()->setSortIndicator(2, Qt::DescendingOrder);
@@ -376,11 +375,10 @@ TEST_F(SessionDriverTest, CheapLinesShareATurnASlowLineEndsItsTurnAndStopLetsThe
     ASSERT_TRUE(waitForPushes(3));
     turns.stop();
 
-    const auto turnsAfter = [&](std::size_t pushes) {
-        return std::ranges::count(pushedAtEachTurn, pushes);
-    };
-    EXPECT_LT(turnsAfter(0), 2000) << "2,000 lines of chatter share turns";
-    EXPECT_TRUE(turnsAfter(1) && turnsAfter(2)) << "the event loop ran between the slow lines";
+    EXPECT_LT(std::ranges::count(pushedAtEachTurn, 0u), 2000)
+        << "2,000 lines of chatter share turns";
+    EXPECT_THAT(pushedAtEachTurn, testing::AllOf(testing::Contains(1u), testing::Contains(2u)))
+        << "the event loop ran between the slow lines";
     EXPECT_EQ(processed(), (Lines{"(one): SHOTGUN", "(two): SHOTGUN", "(three): SHOTGUN"}));
     EXPECT_FALSE(session.isRunning());
 }

@@ -110,7 +110,7 @@ TEST_F(TriggerWindowsTest, WhatThePlayerDoesAndTheMessageShown) {
         const auto window = edit();
         click(*window, "cmdSearch");
         EXPECT_EQ(fs::exists(sounds / "Quad.wav"), autoCopy);
-        EXPECT_EQ(box(*window, "txtFile")->text().toStdString(), chosen.string());
+        EXPECT_EQ(textOf(*window, "txtFile"), chosen.string());
         click(*window, "cmdPlay");
         EXPECT_EQ(fakes.soundPlayer.played.size(), 1u);
     };
@@ -171,22 +171,30 @@ TEST_F(TriggerWindowsTest, ModifyEditsTheSelectedRowAddAppendsOneAndDeleteSelect
     for (int times = 0; times < 3; ++times)
         menu(3);
     EXPECT_EQ(rowNames(), "*A|");
-    EXPECT_EQ(shownTexts(fakes.prompter),
-              std::vector<std::string>{"You must always have at least one trigger!"});
+    EXPECT_THAT(shownTexts(fakes.prompter),
+                testing::ElementsAre("You must always have at least one trigger!"));
 }
 
-TEST_F(TriggerWindowsTest, PlayWavAndTheTesterPlayTheSoundOfTheirTrigger) {
-    writeFile(sounds / "Quad.wav", "RIFF");
+// The sound check lists every trigger's sound as the game finds it.
+TEST_F(TriggerWindowsTest, PlayWavTheTesterAndTheSoundCheckFindTheSoundOfEachTrigger) {
+    writeFile(sounds / "Quad.wav", squareWave(100, 0, 255));
     open({"A", "Quad"});
+    onNextModal([](QDialog& check) {
+        EXPECT_EQ(rowTexts(*child<QTreeWidget>(check, "lstSounds")),
+                  (QStringList{QStringLiteral("A|A.wav|not in the game's sound folder"),
+                               QStringLiteral("Quad|Quad.wav|Plays")}));
+        EXPECT_EQ(textOf(check, "lblSummary"),
+                  "The game will not play 1 of the 2 sounds as they lie in its sound folder.");
+        EXPECT_FALSE(child<QPushButton>(check, "cmdMakeCopies")->isEnabled()) << "A.wav is gone";
+    });
+    click(*manager, "cmdCheckSounds");
     menu(0);
     EXPECT_TRUE(fakes.soundPlayer.played.empty()) << "no row selected";
     select(2);
     menu(0);
 
     auto* line = box(*manager, "txtTest");
-    const auto result = [this] {
-        return child<QLabel>(*manager, "lblTestResult")->text().toStdString();
-    };
+    const auto result = [this] { return textOf(*manager, "lblTestResult"); };
     auto* play = child<QPushButton>(*manager, "cmdTestPlay");
     line->setText(QStringLiteral("(Bob): nothing"));
     EXPECT_FALSE(play->isEnabled());
@@ -214,7 +222,7 @@ TEST_F(TriggerWindowsTest, SpeakMakesTheSoundFromTextAndOkKeepsTheText) {
     triggers.set(1, {"Quad", "QUAD", "quad.wav"});
     const auto window = edit();
     onNextModal([this](QDialog& speech) {
-        EXPECT_EQ(box(speech, "txtSpeech")->text().toStdString(), "quad");
+        EXPECT_EQ(textOf(speech, "txtSpeech"), "quad");
         box(speech, "txtSpeech")->setText(QStringLiteral(" "));
         click(speech, "cmdOK");
         EXPECT_TRUE(speech.isVisible());
@@ -222,7 +230,7 @@ TEST_F(TriggerWindowsTest, SpeakMakesTheSoundFromTextAndOkKeepsTheText) {
         click(speech, "cmdOK");
     });
     click(*window, "cmdSpeak");
-    const std::string file = box(*window, "txtFile")->text().toStdString();
+    const std::string file = textOf(*window, "txtFile");
     EXPECT_THAT(file, testing::StartsWith((sounds / "yelpcue-spoken" / "quad-in-ten-").string()));
     EXPECT_TRUE(fs::exists(sounds / fs::path(file).filename())) << "the game's copy";
     click(*window, "cmdOK");
@@ -230,21 +238,6 @@ TEST_F(TriggerWindowsTest, SpeakMakesTheSoundFromTextAndOkKeepsTheText) {
     EXPECT_EQ(shownTexts(fakes.prompter),
               (std::vector<std::string>{"The cue cannot be spoken: there is no text to say.",
                                         "File copied to the correct\r\nQuake sound directory"}));
-}
-
-// The sound check lists every trigger's sound as the game finds it.
-TEST_F(TriggerWindowsTest, CheckSoundsShowsWhatTheGamePlaysAndOffersOnlyTheCopiesItCanMake) {
-    writeFile(sounds / "Quad.wav", squareWave(100, 0, 255));
-    open({"A", "Quad"});
-    onNextModal([](QDialog& check) {
-        EXPECT_EQ(rowTexts(*child<QTreeWidget>(check, "lstSounds")),
-                  (QStringList{QStringLiteral("A|A.wav|not in the game's sound folder"),
-                               QStringLiteral("Quad|Quad.wav|Plays")}));
-        EXPECT_EQ(child<QLabel>(check, "lblSummary")->text().toStdString(),
-                  "The game will not play 1 of the 2 sounds as they lie in its sound folder.");
-        EXPECT_FALSE(child<QPushButton>(check, "cmdMakeCopies")->isEnabled()) << "A.wav is gone";
-    });
-    click(*manager, "cmdCheckSounds");
 }
 
 TEST_F(TriggerWindowsTest, EveryWayOfClosingTheManagerSavesTheListAndThePositionOnce) {
@@ -305,10 +298,10 @@ TEST_F(TriggerWindowsTest, ImportStaysOpenWhenCancelledAndStopsAtAFullList) {
 
     triggers.resize(TriggerList::kMaxCount - 1);
     click(window, "cmdImport");
-    EXPECT_EQ(shownTexts(fakes.prompter),
-              std::vector<std::string>{"The trigger list is full: it holds at most 32767 "
-                                       "triggers.\r\nImported : 1 triggers, the rest of the file "
-                                       "was left out."});
+    EXPECT_THAT(
+        shownTexts(fakes.prompter),
+        testing::ElementsAre("The trigger list is full: it holds at most 32767 triggers."
+                             "\r\nImported : 1 triggers, the rest of the file was left out."));
     EXPECT_EQ(triggers.at(TriggerList::kMaxCount), (Trigger{"A", "B", "c.wav"}));
     EXPECT_FALSE(window.isVisible());
 }
@@ -337,7 +330,7 @@ TEST_F(TriggerWindowsTest, EditQuietTimeIsKeptWhileLeftAsShownAndWhoMayCallIsCho
 TEST_F(TriggerWindowsTest, EditSearchCancelledOrClosedByItsFrameChangesNothing) {
     const auto window = edit();
     click(*window, "cmdSearch"); // cancelled
-    EXPECT_EQ(box(*window, "txtFile")->text().toStdString(), kDefault.soundFile);
+    EXPECT_EQ(textOf(*window, "txtFile"), kDefault.soundFile);
     box(*window, "txtName")->setText(QStringLiteral("Changed"));
     window->move(40, 60);
     window->close();
