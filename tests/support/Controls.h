@@ -28,8 +28,7 @@ template <typename Control = QWidget> Control* child(const QWidget& window, cons
 
 // The text that the control `name` shows: a label's, a line's or a button's.
 inline std::string textOf(const QWidget& window, const char* name) {
-    const QWidget* control = child(window, name);
-    return control ? control->property("text").toString().toStdString() : std::string();
+    return child(window, name)->property("text").toString().toStdString();
 }
 
 inline void click(const QWidget& window, const char* button) {
