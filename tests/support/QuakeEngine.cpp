@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <fstream>
 #include <numbers>
-#include <sys/stat.h>
 #include <thread>
 #include <utility>
 
@@ -221,15 +220,16 @@ bool QuakeEngine::start(std::string& failure) {
     arguments.insert(arguments.end(), m_arguments.begin(), m_arguments.end());
     for (const std::string& option : words(factsOf(m_kind).options))
         arguments.push_back(option);
-    if (openArena)
-        mkfifo(consoleInput().c_str(), 0600);
     m_process.emplace(
-        std::move(arguments),
-        std::vector<std::string>{
-            "HOME=" + m_home.string(), "XDG_DATA_HOME=" + (m_home / ".local/share").string(),
-            "XDG_CONFIG_HOME=" + (m_home / ".config").string(), "SDL_AUDIODRIVER=disk",
-            "SDL_DISKAUDIOFILE=" + soundOutput().string()},
-        m_baseDir.string(), output.string(), openArena ? consoleInput().string() : "");
+        arguments, std::vector<std::string>{"HOME=" + m_home.string(),
+                                            "XDG_DATA_HOME=" + (m_home / ".local/share").string(),
+                                            "XDG_CONFIG_HOME=" + (m_home / ".config").string(),
+                                            "SDL_AUDIODRIVER=disk",
+                                            "SDL_DISKAUDIOFILE=" + soundOutput().string()});
+    m_process->setWorkingDirectory(QString::fromStdString(m_baseDir.string()));
+    m_process->setProcessChannelMode(QProcess::MergedChannels);
+    m_process->setStandardOutputFile(QString::fromStdString(output.string()));
+    m_process->launch();
     bool ended = m_process->pid() <= 0;
     waitFor([&] { return ended || m_window.has_value(); }, kPatience,
             [&] {

@@ -45,8 +45,9 @@ public:
     bool start(std::string& failure);
 
     // Has the game run a console command (OpenArena).
-    void command(std::string_view line) const {
-        appendFile(consoleInput(), std::string(line) + "\n");
+    void command(std::string_view line) {
+        m_process->write((std::string(line) + "\n").c_str());
+        m_process->waitForBytesWritten();
     }
     // The sound the game mixes, as SDL's disk driver writes it at about the pace it is heard:
     // 16-bit stereo at the game's own rate; zeros while a Quake engine is silent.
@@ -69,7 +70,6 @@ private:
     std::string gameDirectory() const;
     // Where the player's own scripts and the log go.
     std::filesystem::path playerDirectory() const;
-    std::filesystem::path consoleInput() const { return m_home / "console-input"; }
     std::filesystem::path programOutput() const { return m_home / "engine-output.txt"; }
     int syncCount() const;
     // The rate the game mixes its sound at, as it says at start; 0 before.
