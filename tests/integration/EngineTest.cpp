@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <regex>
 #include <sndfile.h>
 #include <unistd.h>
 
@@ -39,13 +40,11 @@ using Kind = QuakeEngine::Kind;
 // The lines of the game's log that say it ran the play script ("execing bellcast.cfg";
 // ezQuake names the whole path).
 std::vector<std::size_t> playScriptRuns(const std::string& log) {
+    static const std::regex run("execing [^\n]*bellcast\\.cfg(?=\n|$)");
     std::vector<std::size_t> runs;
-    for (std::size_t at = log.find("execing "); at != std::string::npos;
-         at = log.find("execing ", at + 1)) {
-        const std::size_t end = std::min(log.find('\n', at), log.size());
-        if (std::string_view(log).substr(at, end - at).ends_with("bellcast.cfg"))
-            runs.push_back(at);
-    }
+    for (auto match = std::sregex_iterator(log.begin(), log.end(), run);
+         match != std::sregex_iterator(); ++match)
+        runs.push_back(static_cast<std::size_t>(match->position()));
     return runs;
 }
 

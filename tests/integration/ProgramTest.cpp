@@ -23,10 +23,7 @@ std::unique_ptr<ChildProcess> startYelpcue(const fs::path& home, const std::stri
                                         "QT_QPA_PLATFORM=xcb"};
     if (!display.empty())
         changes.push_back("DISPLAY=" + display);
-    auto program =
-        std::make_unique<ChildProcess>(std::vector<std::string>{YELPCUE_PROGRAM}, changes);
-    program->launch();
-    return program;
+    return std::make_unique<ChildProcess>(std::vector<std::string>{YELPCUE_PROGRAM}, changes);
 }
 
 class ProgramTest : public testing::Test {
@@ -126,7 +123,6 @@ TEST_F(ProgramTest, TrayIconAppearsWithANotificationAreaAndOpensItsMenuOnTheRigh
     ASSERT_TRUE(waitFor([&] { return !desktop.hasNotificationArea(); }));
     std::optional<ChildProcess> notificationArea;
     notificationArea.emplace(std::vector<std::string>{"trayer"});
-    notificationArea->launch();
     const auto icon = desktop.awaitWindow("Yelpcue", true);
     ASSERT_TRUE(icon) << "the icon joins the notification area (is trayer installed?)";
 
@@ -155,7 +151,6 @@ TEST_F(ProgramTest, MainWindowKeepsItsStoredPlaceAndSizeUnderAWindowManager) {
     const PrivateXServer server;
     ASSERT_FALSE(server.display().empty()) << "Xvfb starts";
     ChildProcess windowManager({"openbox"}, {"DISPLAY=" + server.display()});
-    windowManager.launch();
     X11Desktop managed(server.display());
     ASSERT_TRUE(waitFor([&] { return managed.hasWindowManager(); }))
         << "openbox runs (is it installed?)";

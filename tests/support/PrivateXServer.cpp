@@ -4,7 +4,8 @@
 #include "support/Patience.h"
 
 ChildProcess::ChildProcess(const std::vector<std::string>& command,
-                           const std::vector<std::string>& changes) {
+                           const std::vector<std::string>& changes,
+                           const std::string& workingDirectory, const std::string& output) {
     setProgram(QString::fromStdString(command.front()));
     QStringList arguments;
     for (auto argument = command.begin() + 1; argument != command.end(); ++argument)
@@ -17,7 +18,13 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command,
                            QString::fromStdString(change.substr(equals + 1)));
     }
     setProcessEnvironment(environment);
-    setProcessChannelMode(QProcess::ForwardedChannels);
+    setWorkingDirectory(QString::fromStdString(workingDirectory));
+    setProcessChannelMode(output.empty() ? QProcess::ForwardedErrorChannel
+                                         : QProcess::MergedChannels);
+    if (!output.empty())
+        setStandardOutputFile(QString::fromStdString(output));
+    start();
+    waitForStarted();
 }
 
 ChildProcess::~ChildProcess() {
@@ -27,11 +34,6 @@ ChildProcess::~ChildProcess() {
         kill();
         waitForFinished();
     }
-}
-
-void ChildProcess::launch() {
-    start();
-    waitForStarted();
 }
 
 std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
@@ -45,9 +47,6 @@ PrivateXServer::PrivateXServer(const std::vector<std::string>& options) {
                                         "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
     command.insert(command.end(), options.begin(), options.end());
     m_server.emplace(command);
-    m_server->setProcessChannelMode(QProcess::SeparateChannels);
-    m_server->setStandardErrorFile(QProcess::nullDevice());
-    m_server->launch();
     // The server writes its display number and a line end once it accepts clients.
     while (!m_server->canReadLine() && m_server->waitForReadyRead(kPatienceMs)) {
     }

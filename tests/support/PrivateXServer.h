@@ -10,15 +10,15 @@
 
 // A program run by a test and ended with it (SIGTERM, then SIGKILL when it lingers), in the
 // test's environment with the entries of `changes` ("NAME=value") in place of those of the
-// same name, writing to the test's own output unless told otherwise before launch().
+// same name, in `workingDirectory` when given. Its output and errors go to the file `output`;
+// without one, its errors go to the test's own and its output can be read here.
 class ChildProcess : public QProcess {
 public:
     explicit ChildProcess(const std::vector<std::string>& command,
-                          const std::vector<std::string>& changes = {});
+                          const std::vector<std::string>& changes = {},
+                          const std::string& workingDirectory = {}, const std::string& output = {});
     ~ChildProcess() override;
 
-    // Starts it and waits until it runs, or failed to.
-    void launch();
     int pid() const { return static_cast<int>(processId()); }
     // The exit code (-1 for a crash), or nullopt while it still runs after the timeout.
     std::optional<int> waitForExit(std::chrono::milliseconds timeout);

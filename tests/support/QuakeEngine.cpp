@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdint>
 #include <fstream>
+#include <iterator>
 #include <numbers>
+#include <sstream>
 #include <thread>
 #include <utility>
 
@@ -21,13 +23,8 @@ std::string picture(int width, int height) {
 }
 
 std::vector<std::string> words(std::string_view text) {
-    std::vector<std::string> result;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find(' ', start), text.size());
-        result.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return result;
+    std::istringstream stream{std::string(text)};
+    return {std::istream_iterator<std::string>(stream), {}};
 }
 
 // The checksum the engines compute over a pak's directory (CRC-16, CCITT polynomial).
@@ -220,16 +217,13 @@ bool QuakeEngine::start(std::string& failure) {
     arguments.insert(arguments.end(), m_arguments.begin(), m_arguments.end());
     for (const std::string& option : words(factsOf(m_kind).options))
         arguments.push_back(option);
-    m_process.emplace(
-        arguments, std::vector<std::string>{"HOME=" + m_home.string(),
-                                            "XDG_DATA_HOME=" + (m_home / ".local/share").string(),
-                                            "XDG_CONFIG_HOME=" + (m_home / ".config").string(),
-                                            "SDL_AUDIODRIVER=disk",
-                                            "SDL_DISKAUDIOFILE=" + soundOutput().string()});
-    m_process->setWorkingDirectory(QString::fromStdString(m_baseDir.string()));
-    m_process->setProcessChannelMode(QProcess::MergedChannels);
-    m_process->setStandardOutputFile(QString::fromStdString(output.string()));
-    m_process->launch();
+    m_process.emplace(arguments,
+                      std::vector<std::string>{
+                          "HOME=" + m_home.string(),
+                          "XDG_DATA_HOME=" + (m_home / ".local/share").string(),
+                          "XDG_CONFIG_HOME=" + (m_home / ".config").string(),
+                          "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + soundOutput().string()},
+                      m_baseDir.string(), output.string());
     bool ended = m_process->pid() <= 0;
     waitFor([&] { return ended || m_window.has_value(); }, kPatience,
             [&] {

@@ -14,11 +14,6 @@
 // keyboard focus, and a window that records the keys reaching it. No Xlib header here, since
 // its macros clash with GoogleTest's names.
 
-inline bool xIsRequired() {
-    const char* required = std::getenv("YELPCUE_REQUIRE_X");
-    return required && std::string(required) == "1";
-}
-
 // Whether the test script's X server, or the one named, accepts a client.
 bool xDisplayAvailable(const std::string& display = {});
 
@@ -31,7 +26,8 @@ bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeou
 #define REQUIRE_OR_SKIP(available, missing)                                                        \
     do {                                                                                           \
         if (!(available)) {                                                                        \
-            if (xIsRequired())                                                                     \
+            if (const char* required = std::getenv("YELPCUE_REQUIRE_X");                           \
+                required && std::string(required) == "1")                                          \
                 FAIL() << missing << ", and YELPCUE_REQUIRE_X=1";                                  \
             GTEST_SKIP() << missing;                                                               \
         }                                                                                          \
