@@ -142,11 +142,9 @@ protected:
     }
 
     std::string whatHappened(const QuakeEngine& engine) const {
-        std::string text = "Yelpcue's list:\n";
-        for (const std::string& entry : rig.activity.entries)
-            text += "  " + entry + "\n";
         const std::string log = engine.logText();
-        return text + "the game's log, last part:\n" +
+        return "Yelpcue's list: " + testing::PrintToString(rig.activity.entries) +
+               "\nthe game's log, last part:\n" +
                log.substr(log.size() > 1500 ? log.size() - 1500 : 0);
     }
 

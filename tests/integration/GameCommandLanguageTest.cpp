@@ -38,39 +38,30 @@ std::vector<Command> gameCommands(std::string_view script,
         return highBytes == HighBytes::CutWords ? static_cast<signed char>(c) <= ' '
                                                 : static_cast<unsigned char>(c) <= ' ';
     };
-    std::vector<Command> commands;
-    Command words;
-    const auto endCommand = [&] {
-        if (!words.empty())
-            commands.push_back(std::move(words));
-        words.clear();
+    const auto isWordOfItsOwn = [](char c) {
+        return std::string_view("{}()':").find(c) != std::string_view::npos;
     };
-    std::size_t i = 0;
-    while (i < script.size()) {
+    std::vector<Command> commands(1);
+    for (std::size_t i = 0, next = 1; i < script.size(); i = next, next = i + 1) {
         const char c = script[i];
         if (c == ';' || c == '\n' || c == '\r') {
-            endCommand();
-            ++i;
-        } else if (isSpace(c)) {
-            ++i;
+            commands.emplace_back();
         } else if (script.substr(i, 2) == "//") {
-            i = std::min(script.find_first_of("\r\n", i), script.size());
+            next = std::min(script.find_first_of("\r\n", i), script.size());
         } else if (c == '"') {
             const std::size_t close = std::min(script.find('"', i + 1), script.size());
-            words.emplace_back(script.substr(i + 1, close - i - 1));
-            i = close + 1;
-        } else if (std::string_view("{}()':").find(c) != std::string_view::npos) {
-            words.emplace_back(1, c);
-            ++i;
-        } else {
-            const std::size_t start = i;
-            while (i < script.size() && !isSpace(script[i]) &&
-                   std::string_view("{}()':;\"").find(script[i]) == std::string_view::npos)
-                ++i;
-            words.emplace_back(script.substr(start, i - start));
+            commands.back().emplace_back(script.substr(i + 1, close - i - 1));
+            next = close + 1;
+        } else if (isWordOfItsOwn(c)) {
+            commands.back().emplace_back(1, c);
+        } else if (!isSpace(c)) {
+            while (next < script.size() && !isSpace(script[next]) &&
+                   !isWordOfItsOwn(script[next]) && script[next] != ';' && script[next] != '"')
+                ++next;
+            commands.back().emplace_back(script.substr(i, next - i));
         }
     }
-    endCommand();
+    std::erase_if(commands, [](const Command& command) { return command.empty(); });
     return commands;
 }
 

@@ -162,8 +162,7 @@ QuakeEngine::QuakeEngine(Kind kind, fs::path baseDir, fs::path home, std::string
     , m_arguments(words(arguments)) {}
 
 bool QuakeEngine::isInstalled() const {
-    std::error_code error;
-    return fs::exists(factsOf(m_kind).program, error);
+    return fs::exists(factsOf(m_kind).program);
 }
 
 std::string QuakeEngine::gameDirectory() const {

@@ -182,11 +182,7 @@ int X11Desktop::popupCount() const {
 void X11Desktop::click(WindowId window, unsigned int button) {
     XWindowAttributes attributes;
     XGetWindowAttributes(m_display, window, &attributes);
-    Window child = None;
-    int x = 0, y = 0;
-    XTranslateCoordinates(m_display, window, DefaultRootWindow(m_display), attributes.width / 2,
-                          attributes.height / 2, &x, &y, &child);
-    XTestFakeMotionEvent(m_display, -1, x, y, CurrentTime);
+    XWarpPointer(m_display, None, window, 0, 0, 0, 0, attributes.width / 2, attributes.height / 2);
     XTestFakeButtonEvent(m_display, button, True, CurrentTime);
     XTestFakeButtonEvent(m_display, button, False, CurrentTime);
     XSync(m_display, False);
